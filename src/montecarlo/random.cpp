@@ -1,0 +1,1 @@
+#include "montecarlo/random.h"

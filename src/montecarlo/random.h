@@ -1,0 +1,30 @@
+// The random source shared by every draw, and the three rate draws.
+#pragma once
+
+#include <cstdint>
+
+struct GaussianCache {
+    double x = 0, y = 0, s = 0;
+    int toggle = 0;
+};
+
+// One 64-bit linear congruential state, read by a 15-bit generator (low word
+// only) and a 31-bit generator (whole state); two Gaussian pair caches.
+struct RandomSource {
+    uint32_t low = 0;
+    uint32_t high = 0;
+    GaussianCache gaussian;       // GaussianRate
+    GaussianCache gaussianRange;  // GaussianRangeRate
+};
+
+extern RandomSource randomSource;
+
+void SeedRandom(uint32_t seed);
+int Random15();   // 0..32767
+int32_t Random31();  // 0..2^31-1
+float UniformRate(float min, float max);
+double GaussianRate(double mean, double sd);
+// Uses scenario.settings.mcDistribution and its factor to widen sigma.
+double GaussianRangeRate(float min, float max);
+// sd + mcStdDevFactor x sd x 0.1, in float.
+float WidenedStdDeviation(float sd);
