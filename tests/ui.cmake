@@ -1,0 +1,1 @@
+tillory_test(ui_test ui_test.cpp LIBS tillory_ui)
