@@ -65,6 +65,10 @@ void ReindexAccounts();
 void RebuildGeneratedEvents();
 // The Budgets menu texts from the budget names, with check marks for active ones.
 void RefreshBudgetMenu();
+// The in-memory half of New -> "Create New Accounts By Hand": a reset Scenario
+// with no events, cleared per-account arrays and settings, and the three RMD
+// tables starting at 70, named "IRA 1" .. "IRA 3".
+void NewScenarioByHand();
 
 // Copies at most n-1 characters of a fixed text field that may lack its NUL.
 std::string FieldText(const char* field, int size);

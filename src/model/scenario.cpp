@@ -375,3 +375,19 @@ void RefreshBudgetMenu() {
         ui::Current().CheckMenuItem(MenuBudgetFirst + b, budget.active == 1);
     }
 }
+
+void NewScenarioByHand() {
+    state.eventCount = 0;
+    ResetScenario();
+    AccountOptions& o = scenario.accountOptions;
+    for (int i = 0; i < MaxAccounts; ++i) {
+        o.penaltyAge[i] = o.penaltyRate[i] = o.mcRateCount[i] = o.stdDeviation[i] = 0;
+        o.assetAllocation[i] = o.runRecordedAge[i] = o.reserved1238[i] = 0;
+        o.rmdTable[i] = 0;
+    }
+    std::memset(&scenario.settings, 0, sizeof scenario.settings);
+    o.rmdStartAge1 = o.rmdStartAge2 = o.rmdStartAge3 = 70;
+    SetFieldText(o.rmdName1, "IRA 1");
+    SetFieldText(o.rmdName2, "IRA 2");
+    SetFieldText(o.rmdName3, "IRA 3");
+}
