@@ -1,0 +1,17 @@
+// The commands of tillory-cli, one routine each, with what they share.
+#pragma once
+
+#include <string>
+#include <vector>
+
+// Loads SCENARIO given on the command line: a scenario file (.ret) or the
+// JSON text form (detected by content: the first non-blank byte is '{').
+// Returns 1 when the Scenario in memory is ready, 0 after reporting why not.
+int LoadScenarioArgument(const std::string& path);
+
+// Each command takes the arguments after its own name and returns the exit
+// code: 0 success, 1 the operation failed, 2 bad usage.
+int CliBuild(const std::vector<std::string>& args);
+int CliDump(const std::vector<std::string>& args);
+int CliRun(const std::vector<std::string>& args);
+int CliMonteCarlo(const std::vector<std::string>& args);
