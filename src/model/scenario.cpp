@@ -225,6 +225,17 @@ void RepairOptionsSlots() {
             }
         }
     }
+    // Slot 0 is never handed to a duplicate, so a number read from a damaged
+    // file can survive both passes; it would index past the option arrays.
+    for (int i = 0; i < MaxAccounts; ++i) {
+        if (a[i].optionsSlot < MaxAccounts) continue;
+        bool used[MaxAccounts] = {};
+        for (int j = 0; j < MaxAccounts; ++j)
+            if (a[j].optionsSlot < MaxAccounts) used[a[j].optionsSlot] = true;
+        int free = 0;
+        while (free < MaxAccounts - 1 && used[free]) ++free;
+        a[i].optionsSlot = static_cast<uint16_t>(free);
+    }
 }
 
 void SortAccountsByName(bool ascending) {
