@@ -33,6 +33,9 @@ struct ScenarioState {
     // Print margins in printer units, and the print orientation (1 portrait, 2 landscape).
     int printMarginLeft = 0, printMarginTop = 0, printMarginRight = 0, printMarginBottom = 0;
     int printOrientation = 1;
+    // The same margins in thousandths of an inch, as stored in PageSettings, so
+    // that a save writes back exactly what was read.
+    int marginLeft = 1000, marginTop = 1000, marginRight = 500, marginBottom = 1000;
     // Main window placement from the preferences file.
     int windowLeft = 0, windowTop = 0, windowWidth = 600, windowHeight = 500;
     // finance.dat: start counter, the values written back as read, recent files.
@@ -91,6 +94,14 @@ int SaveTemporaryScenario(int startCounter);
 ui::Answer AskToSave();
 void SetScenarioPath(const std::string& path);
 void SetTitleWithPath();
+// The inverse of the gathering step of SaveScenario: sets every value kept
+// outside the blocks (live event count, Monte Carlo working copies, margins in
+// thousandths and in printer units, print orientation, report banding, boxing
+// and columns) from what the blocks of `s` hold, so that a following save
+// writes those blocks unchanged. The one value not kept here is the window
+// width: SaveScenario takes it from ui::Current().MainWindowRect(), so a caller
+// that wants `s.pageSettings.windowWidth` written sets that rectangle too.
+void TakeOutsideValuesFrom(const Scenario& s);
 
 // ---- Accounts, preferences and program settings files ---------------------
 int WriteAccountsFile(const std::string& path);
@@ -99,4 +110,24 @@ void ReadPreferences();
 void WritePreferences();
 int ReadProgramSettings();
 void WriteProgramSettings();
+// Puts `path` at the top of state.recentFiles and hands the entries (plain
+// paths, entry 1 first, up to the first empty one) to ui SetRecentFileMenu;
+// the menu shows entry k as RecentFileMenuText(k) with id RecentFileMenuId(k).
 void AddRecentFile(const std::string& path);
+std::string RecentFileMenuText(int index);  // "(1) " + entry 1 ... (index 0-based)
+int RecentFileMenuId(int index);            // 602..606, 609 (index 0-based)
+constexpr int MenuRecentSeparator = 607;
+// The File menu commands around the accounts file: run the file routine and,
+// when it fails, show "Cannot write %s accounts file!" ("Write Error") or
+// "Cannot read %s accounts file!" ("Read Error"). A successful read marks the
+// Scenario modified and due for recalculation; closing windows and showing the
+// "Accounts" folder stay with the shell.
+int WriteAccountsCommand(const std::string& path);
+int ReadAccountsCommand(const std::string& path);
+
+// Replaces the content of `path` with `content` without ever leaving a
+// half-written file: the content goes to a new file in the same folder, which
+// then takes the old one's place. With `keepSurplus` the bytes of a longer old
+// file beyond `content` are kept. Returns 1 on success, 0 with the old file
+// untouched.
+int ReplaceFileContent(const std::string& path, const std::string& content, bool keepSurplus);
