@@ -131,3 +131,6 @@ int ReadAccountsCommand(const std::string& path);
 // file beyond `content` are kept. Returns 1 on success, 0 with the old file
 // untouched.
 int ReplaceFileContent(const std::string& path, const std::string& content, bool keepSurplus);
+// Reads at most `limit` bytes from the start of `path` into `out`; 0 when the
+// file cannot be opened.
+int ReadFileStart(const std::string& path, long limit, std::string& out);

@@ -1,11 +1,406 @@
+// The scenario file: a straight dump of the Scenario blocks, read back with
+// the corrections older or damaged files need, and the temporary file of New.
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <system_error>
+
 #include "model/model.h"
 
-int SaveScenario() { return 0; }
-int SaveScenarioAs(const std::string&) { return 0; }
-int OpenScenario(const std::string&) { return 0; }
-int SaveTemporaryScenario(int) { return 0; }
-ui::Answer AskToSave() { return ui::Answer::No; }
+namespace {
+
+const char* const TitleBase = "Tillory -- Pro";
+const char* const NoScenarioPath = "tmp01.ret";
+
+// Everything a complete file with the most events can hold; bytes after the
+// last block are never looked at.
+constexpr long MaxScenarioBytes = ScenarioFileSize(MaxEvents);
+
+int LiveEventCount() {
+    int n = state.eventCount;
+    return n < 0 ? 0 : (n > MaxEvents ? MaxEvents : n);
+}
+
+void Append(std::string& out, const void* block, size_t size) {
+    out.append(static_cast<const char*>(block), size);
+}
+
+// A cursor over the bytes read from a file. Take() copies what is there, up
+// to `size` bytes, and says how many arrived: the same contract as a read.
+struct Reader {
+    std::string bytes;
+    size_t at = 0;
+    size_t Take(void* block, size_t size) {
+        size_t left = bytes.size() - at;
+        size_t n = size < left ? size : left;
+        std::memcpy(block, bytes.data() + at, n);
+        at += n;
+        return n;
+    }
+};
+
+bool FileExists(const std::string& path) {
+    std::error_code ec;
+    return std::filesystem::exists(path, ec);
+}
+
+// An existing file can be opened for writing without being created or cut.
+bool CanWrite(const std::string& path) {
+    std::FILE* f = std::fopen(path.c_str(), "r+b");
+    if (!f) return false;
+    std::fclose(f);
+    return true;
+}
+
+int WriteInPlace(const std::string& path, const std::string& data) {
+    std::FILE* f = std::fopen(path.c_str(), "wb");
+    if (!f) return 0;
+    bool ok = std::fwrite(data.data(), 1, data.size(), f) == data.size();
+    return std::fclose(f) == 0 && ok ? 1 : 0;
+}
+
+bool CreateEmpty(const std::string& path) { return WriteInPlace(path, std::string()) == 1; }
+
+void ErrorMessage(const std::string& text) { ui::Message(text, "FILE ERROR", ui::Buttons::Ok, ui::Icon::Stop); }
+
+// Margin in thousandths of an inch to printer dots, truncated; a margin from a
+// damaged file must not overflow the arithmetic.
+int ToPrinterUnits(int thousandths, int dotsPerInch) {
+    double v = static_cast<double>(thousandths) * dotsPerInch * 0.001;
+    if (v <= -2147483648.0) return INT32_MIN;
+    if (v >= 2147483647.0) return INT32_MAX;
+    return static_cast<int>(v);
+}
+
+void SetPrinterMargins(int left, int top, int right, int bottom) {
+    int dx = 0, dy = 0;
+    ui::Current().PrinterDotsPerInch(dx, dy);
+    state.printMarginLeft = ToPrinterUnits(left, dx);
+    state.printMarginRight = ToPrinterUnits(right, dx);
+    state.printMarginTop = ToPrinterUnits(top, dy);
+    state.printMarginBottom = ToPrinterUnits(bottom, dy);
+}
+
+// The margins, the print orientation and the report flags of a page-settings
+// block become the ones in effect.
+void TakePageValues(const PageSettings& p) {
+    state.marginLeft = p.marginLeft;
+    state.marginTop = p.marginTop;
+    state.marginRight = p.marginRight;
+    state.marginBottom = p.marginBottom;
+    state.printOrientation = p.orientation;
+    state.reportBanding = p.reportBanding;
+    state.reportBoxing = p.reportBoxing;
+    state.reportColumns = p.reportColumns;
+    SetPrinterMargins(state.marginLeft, state.marginTop, state.marginRight, state.marginBottom);
+}
+
+// The first three blocks: all a temporary file holds.
+void AppendHead(std::string& out, int n) {
+    scenario.initialValues.eventCount = static_cast<int16_t>(n);
+    Append(out, &scenario.initialValues, sizeof scenario.initialValues);
+    Append(out, scenario.events, sizeof(Event) * static_cast<size_t>(n));
+    Append(out, &scenario.accountTable, sizeof scenario.accountTable);
+}
+
+bool OutOfRange(float v, float low, float high) { return std::isnan(v) || v < low || v > high; }
+
+float Corrected(float v, float low, float high) { return OutOfRange(v, low, high) ? 0.0f : v; }
+
+void CorrectSettings() {
+    ScenarioSettings& s = scenario.settings;
+    s.mcGoalAmount = Corrected(s.mcGoalAmount, -1000000.0f, 10000000.0f);
+    s.mcMinInflationRate = Corrected(s.mcMinInflationRate, -1000000.0f, 10000000.0f);
+    s.mcMaxInflationRate = Corrected(s.mcMaxInflationRate, -1000000.0f, 10000000.0f);
+    state.mcMinInflationRate = s.mcMinInflationRate;
+    state.mcMaxInflationRate = s.mcMaxInflationRate;
+    state.mcTrials = s.mcTrials;
+    if (state.mcTrials < 1 || state.mcTrials > 1000) {
+        state.mcTrials = 100;
+        s.mcTrials = 100;
+    }
+    if (s.mcRandomSource < 0) s.mcRandomSource = 0;
+    if (s.mcRangeFactor < 0 || s.mcRangeFactor > 10) s.mcRangeFactor = 0;
+    if (s.mcStdDevFactor < 0 || s.mcStdDevFactor > 10) s.mcStdDevFactor = 0;
+    if (s.mcHideLegend < 0 || s.mcHideLegend > 1) s.mcHideLegend = 0;
+    if (s.mcDistribution < 0 || s.mcDistribution > 2) s.mcDistribution = 0;
+}
+
+void CorrectGroups() {
+    ScenarioSettings& s = scenario.settings;
+    for (int g = 0; g < MaxGroups; ++g) {
+        float low = Corrected(s.groupRandomMinRate[g], -50.0f, 100.0f);
+        float high = Corrected(s.groupRandomMaxRate[g], -50.0f, 100.0f);
+        if (low > high) low = high = 0.0f;
+        s.groupRandomMinRate[g] = low;
+        s.groupRandomMaxRate[g] = high;
+    }
+}
+
+// Per-account options for a file that lacks them, from the file's defaults.
+void DefaultAccountOptions() {
+    float age = scenario.initialValues.defaultPenaltyAge;
+    float rate = scenario.initialValues.defaultPenaltyRate;
+    for (int i = 0; i < MaxAccounts; ++i) {
+        scenario.accountTable.accounts[i].optionsSlot = static_cast<uint16_t>(i);
+        scenario.accountOptions.penaltyRate[i] = rate;
+        scenario.accountOptions.penaltyAge[i] = age;
+        scenario.accountOptions.assetAllocation[i] = 0;
+    }
+}
+
+void RefuseInvalidFile(const std::string& path) {
+    ui::Message(path + " doesn't seem to be a valid K&V Tillory file.", "FILE WARNING", ui::Buttons::Ok,
+                ui::Icon::Stop);
+    ResetScenario();
+    // The reset Scenario has no events; a count left from before would
+    // point at cleared slots.
+    state.eventCount = 0;
+    scenario.initialValues.eventCount = 0;
+    SetScenarioPath(NoScenarioPath);
+}
+
+// Steps 7 to 12 of an open: the blocks after the account table, each of which
+// an older file may lack.
+void ReadLaterBlocks(Reader& in) {
+    in.Take(&scenario.settings, sizeof scenario.settings);
+    CorrectSettings();
+
+    if (in.Take(&scenario.reportOptions, sizeof scenario.reportOptions) < sizeof scenario.reportOptions) {
+        ReportOptions& r = scenario.reportOptions;
+        r.title1On = r.title2On = r.title3On = 0;
+        r.title1[0] = r.title2[0] = r.title3[0] = 0;
+        DefaultAccountOptions();
+    }
+    if (in.Take(&scenario.accountOptions, sizeof scenario.accountOptions) < sizeof scenario.accountOptions)
+        DefaultAccountOptions();
+    RepairOptionsSlots();
+
+    for (FontDescription& font : scenario.folderFonts) {
+        FontDescription read{};
+        in.Take(&read, sizeof read);
+        font = read;
+    }
+
+    if (in.Take(&scenario.pageSettings, sizeof scenario.pageSettings) == sizeof scenario.pageSettings) {
+        TakePageValues(scenario.pageSettings);
+    } else {
+        SetPrinterMargins(1000, 1000, 500, 1000);
+        state.printOrientation = 1;
+    }
+
+    if (in.Take(scenario.budgets, sizeof scenario.budgets) >= sizeof(Budget)) RefreshBudgetMenu();
+}
+
+}  // namespace
+
+int ReadFileStart(const std::string& path, long limit, std::string& out) {
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f) return 0;
+    out.assign(static_cast<size_t>(limit > 0 ? limit : 0), '\0');
+    size_t n = std::fread(out.data(), 1, out.size(), f);
+    std::fclose(f);
+    out.resize(n);
+    return 1;
+}
+
 void SetScenarioPath(const std::string& path) { SetFieldText(state.scenarioPath, path); }
-void SetTitleWithPath() {}
-void TakeOutsideValuesFrom(const Scenario&) {}
-int ReplaceFileContent(const std::string&, const std::string&, bool) { return 0; }
+
+void SetTitleWithPath() {
+    ui::Current().SetWindowTitle(std::string(TitleBase) + " - " + FieldText(state.scenarioPath));
+}
+
+int ReplaceFileContent(const std::string& path, const std::string& content, bool keepSurplus) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    // Replace the file a link points to, not the link.
+    std::string target = path;
+    if (fs::is_symlink(path, ec)) {
+        fs::path real = fs::canonical(path, ec);
+        if (!ec) target = real.string();
+    }
+    bool exists = fs::exists(target, ec);
+    // Devices, pipes and the like are written as they are; only a regular
+    // file can be replaced by another.
+    if (exists && !fs::is_regular_file(target, ec)) return WriteInPlace(target, content);
+
+    std::string data = content;
+    if (keepSurplus && exists) {
+        std::string old;
+        auto size = fs::file_size(target, ec);
+        if (!ec) ReadFileStart(target, static_cast<long>(size), old);
+        if (old.size() > data.size()) data.append(old, data.size(), std::string::npos);
+    }
+    std::string part;
+    std::FILE* f = nullptr;
+    for (int k = 0; k < 100 && !f; ++k) {
+        part = target + ".part" + std::to_string(k);
+        f = std::fopen(part.c_str(), "wbx");
+    }
+    // A folder that takes no new file leaves writing in place as the only way.
+    if (!f) return WriteInPlace(target, data);
+
+    bool ok = std::fwrite(data.data(), 1, data.size(), f) == data.size();
+    ok = std::fclose(f) == 0 && ok;
+    if (ok && exists) fs::permissions(part, fs::status(target, ec).permissions(), ec);
+    if (!ok || std::rename(part.c_str(), target.c_str()) != 0) {
+        std::remove(part.c_str());
+        return 0;
+    }
+    return 1;
+}
+
+void TakeOutsideValuesFrom(const Scenario& s) {
+    int n = s.initialValues.eventCount;
+    state.eventCount = n < 0 ? 0 : (n > MaxEvents ? MaxEvents : n);
+    state.mcMinInflationRate = s.settings.mcMinInflationRate;
+    state.mcMaxInflationRate = s.settings.mcMaxInflationRate;
+    state.mcTrials = s.settings.mcTrials;
+    TakePageValues(s.pageSettings);
+}
+
+int SaveScenario() {
+    // Values kept outside the blocks go back into them first.
+    ui::Rect r = ui::Current().MainWindowRect();
+    PageSettings& p = scenario.pageSettings;
+    p.windowWidth = std::abs(r.right - r.left);
+    p.marginLeft = state.marginLeft;
+    p.marginTop = state.marginTop;
+    p.marginRight = state.marginRight;
+    p.marginBottom = state.marginBottom;
+    p.orientation = state.printOrientation;
+    p.reportBanding = state.reportBanding;
+    p.reportBoxing = state.reportBoxing;
+    p.reportColumns = state.reportColumns;
+    scenario.settings.mcMinInflationRate = state.mcMinInflationRate;
+    scenario.settings.mcMaxInflationRate = state.mcMaxInflationRate;
+    scenario.settings.mcTrials = static_cast<int16_t>(state.mcTrials);
+
+    std::string path = FieldText(state.scenarioPath);
+    if (!CanWrite(path)) {
+        ErrorMessage("Cannot open file!");
+        return 0;
+    }
+    std::string out;
+    out.reserve(static_cast<size_t>(MaxScenarioBytes));
+    AppendHead(out, LiveEventCount());
+    Append(out, &scenario.settings, sizeof scenario.settings);
+    Append(out, &scenario.reportOptions, sizeof scenario.reportOptions);
+    Append(out, &scenario.accountOptions, sizeof scenario.accountOptions);
+    Append(out, scenario.folderFonts, sizeof scenario.folderFonts);
+    Append(out, &scenario.pageSettings, sizeof scenario.pageSettings);
+    Append(out, scenario.budgets, sizeof scenario.budgets);
+    // A longer old file keeps its surplus bytes, as an in-place write would.
+    if (!ReplaceFileContent(path, out, true)) {
+        ErrorMessage("Cannot open file!");
+        return 0;
+    }
+    state.modified = 0;
+    SetTitleWithPath();
+    return 1;
+}
+
+int SaveScenarioAs(const std::string& path) {
+    if (!FileExists(path)) {
+        if (!CreateEmpty(path)) {
+            ErrorMessage("Cannot open file!");
+            return 0;
+        }
+    } else {
+        ui::Answer a = ui::Message(path + " exits - Overwrite anyway?", "FILE WARNING", ui::Buttons::YesNo,
+                                   ui::Icon::Stop);
+        if (a != ui::Answer::Yes) return 0;
+        if (!CanWrite(path)) {
+            ErrorMessage("Cannot open " + path + "!");
+            return 0;
+        }
+    }
+    SetScenarioPath(path);
+    return SaveScenario();
+}
+
+int OpenScenario(const std::string& path) {
+    if (!CanWrite(path)) {
+        ui::Current().SetWindowTitle(TitleBase);
+        return 0;
+    }
+
+    std::memset(&scenario.events[0], 0, sizeof scenario.events[0]);
+    std::memset(&scenario.accountOptions, 0, sizeof scenario.accountOptions);
+    std::memset(scenario.budgets, 0, sizeof scenario.budgets);
+    for (Budget& b : scenario.budgets) b.accountId = -1;
+    RefreshBudgetMenu();
+
+    Reader in;
+    if (!ReadFileStart(path, MaxScenarioBytes, in.bytes)) return 0;
+    ResetScenario();
+
+    // The header, the events and the account table must all be there; they
+    // are checked before any of them replaces what memory holds.
+    InitialValues head;
+    if (in.Take(&head, sizeof head) < sizeof head) {
+        RefuseInvalidFile(path);
+        return 0;
+    }
+    int n = head.eventCount;
+    size_t needed = sizeof head + sizeof(Event) * static_cast<size_t>(n < 0 ? 0 : n) + sizeof(AccountTable);
+    if (n < 0 || n > MaxEvents || in.bytes.size() < needed) {
+        RefuseInvalidFile(path);
+        return 0;
+    }
+    // Every routine walks the live accounts up to this count: more than the
+    // table holds is as damaged as a missing record.
+    int16_t accounts = 0;
+    std::memcpy(&accounts, in.bytes.data() + needed - sizeof(AccountTable), sizeof accounts);
+    if (accounts < 0 || accounts > MaxAccounts) {
+        RefuseInvalidFile(path);
+        return 0;
+    }
+    scenario.initialValues = head;
+    in.Take(scenario.events, sizeof(Event) * static_cast<size_t>(n));
+    in.Take(&scenario.accountTable, sizeof scenario.accountTable);
+
+    ReadLaterBlocks(in);
+    CorrectGroups();
+
+    state.eventCount = n;
+    state.needsRecalc = 1;
+    state.colorBanding = 1;
+    state.toolbarShown = 1;
+    return 1;
+}
+
+int SaveTemporaryScenario(int startCounter) {
+    char name[PathLength];
+    std::snprintf(name, sizeof name, ".\\temp%d%d.ret", startCounter, 1);
+    bool existed = FileExists(name);
+    if (!existed) {
+        if (!CreateEmpty(name)) {
+            ErrorMessage("Cannot open temporary file!");
+            return 0;
+        }
+    } else if (!CanWrite(name)) {
+        ErrorMessage(std::string("Cannot open ") + name + "!");
+        return 0;
+    }
+    SetScenarioPath(name);
+    std::string out;
+    AppendHead(out, LiveEventCount());
+    // The whole file is replaced: old blocks left behind a shorter head would
+    // be read as the blocks that follow it.
+    if (!ReplaceFileContent(name, out, false)) {
+        ErrorMessage(existed ? std::string("Cannot open ") + name + "!" : "Cannot open temporary file!");
+        return 0;
+    }
+    return 1;
+}
+
+ui::Answer AskToSave() {
+    if (state.modified != 1) return ui::Answer::No;
+    std::string text = "Do you wish to save the file " + FieldText(state.scenarioPath) + "?";
+    ui::Answer a = ui::Message(text, "K&V Tillory -- Pro", ui::Buttons::YesNoCancel, ui::Icon::Question);
+    if (a == ui::Answer::Yes) SaveScenario();
+    return a;
+}

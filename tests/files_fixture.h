@@ -1,0 +1,53 @@
+// A fresh Scenario, a scripted ui and a private working directory for each
+// test of the file routines (the fixed-name files live in the working one).
+#pragma once
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "model/model.h"
+
+class FilesTest : public ::testing::Test {
+protected:
+    ui::ScriptedUi screen;
+    ui::ScopedUi scope{&screen};
+    std::filesystem::path previous, dir;
+
+    void SetUp() override {
+        previous = std::filesystem::current_path();
+        dir = std::filesystem::temp_directory_path() /
+              ("tillory-files-" + std::to_string(getpid()) + "-" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::remove_all(dir);
+        std::filesystem::create_directories(dir);
+        std::filesystem::current_path(dir);
+        std::memset(&scenario, 0, sizeof scenario);
+        state = ScenarioState{};
+        ResetScenario();
+        screen.Clear();
+    }
+    void TearDown() override {
+        std::filesystem::current_path(previous);
+        std::filesystem::remove_all(dir);
+    }
+
+    static std::string Bytes(const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        std::ostringstream s;
+        s << in.rdbuf();
+        return s.str();
+    }
+    static void Put(const std::string& path, const std::string& bytes) {
+        std::ofstream(path, std::ios::binary) << bytes;
+    }
+    template <typename T>
+    static std::string Raw(const T& block) {
+        return std::string(reinterpret_cast<const char*>(&block), sizeof block);
+    }
+};
