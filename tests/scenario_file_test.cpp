@@ -88,12 +88,7 @@ TEST_F(FilesTest, TemporaryFileOpensWithDefaults) {
     EXPECT_EQ(state.eventCount, 2);
     EXPECT_EQ(FieldText(scenario.reportOptions.title1), "");
     EXPECT_EQ(scenario.reportOptions.title2On, 0);
-    for (int i = 0; i < MaxAccounts; ++i) {
-        EXPECT_EQ(scenario.accountTable.accounts[i].optionsSlot, i);
-        EXPECT_EQ(scenario.accountOptions.penaltyAge[i], 62.0f);
-        EXPECT_EQ(scenario.accountOptions.penaltyRate[i], 12.5f);
-        EXPECT_EQ(scenario.accountOptions.assetAllocation[i], 0);
-    }
+    ExpectDefaultOptions(62.0f, 12.5f);
     // 1000/1000/500/1000 thousandths; left and right at 300, top and bottom at 600 dots per inch.
     EXPECT_EQ(state.printMarginLeft, 300);
     EXPECT_EQ(state.printMarginTop, 600);

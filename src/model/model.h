@@ -104,6 +104,9 @@ void SetTitleWithPath();
 void TakeOutsideValuesFrom(const Scenario& s);
 
 // ---- Accounts, preferences and program settings files ---------------------
+// Per-account options for a file that lacks them: every record's options slot
+// is its position, and each slot gets these penalties and no asset allocation.
+void SetDefaultAccountOptions(float penaltyAge, float penaltyRate);
 int WriteAccountsFile(const std::string& path);
 int ReadAccountsFile(const std::string& path);
 void ReadPreferences();

@@ -139,18 +139,6 @@ void CorrectGroups() {
     }
 }
 
-// Per-account options for a file that lacks them, from the file's defaults.
-void DefaultAccountOptions() {
-    float age = scenario.initialValues.defaultPenaltyAge;
-    float rate = scenario.initialValues.defaultPenaltyRate;
-    for (int i = 0; i < MaxAccounts; ++i) {
-        scenario.accountTable.accounts[i].optionsSlot = static_cast<uint16_t>(i);
-        scenario.accountOptions.penaltyRate[i] = rate;
-        scenario.accountOptions.penaltyAge[i] = age;
-        scenario.accountOptions.assetAllocation[i] = 0;
-    }
-}
-
 void RefuseInvalidFile(const std::string& path) {
     ui::Message(path + " doesn't seem to be a valid K&V Tillory file.", "FILE WARNING", ui::Buttons::Ok,
                 ui::Icon::Stop);
@@ -172,10 +160,10 @@ void ReadLaterBlocks(Reader& in) {
         ReportOptions& r = scenario.reportOptions;
         r.title1On = r.title2On = r.title3On = 0;
         r.title1[0] = r.title2[0] = r.title3[0] = 0;
-        DefaultAccountOptions();
+        SetDefaultAccountOptions(scenario.initialValues.defaultPenaltyAge, scenario.initialValues.defaultPenaltyRate);
     }
     if (in.Take(&scenario.accountOptions, sizeof scenario.accountOptions) < sizeof scenario.accountOptions)
-        DefaultAccountOptions();
+        SetDefaultAccountOptions(scenario.initialValues.defaultPenaltyAge, scenario.initialValues.defaultPenaltyRate);
     RepairOptionsSlots();
 
     for (FontDescription& font : scenario.folderFonts) {
@@ -195,6 +183,15 @@ void ReadLaterBlocks(Reader& in) {
 }
 
 }  // namespace
+
+void SetDefaultAccountOptions(float penaltyAge, float penaltyRate) {
+    for (int i = 0; i < MaxAccounts; ++i) {
+        scenario.accountTable.accounts[i].optionsSlot = static_cast<uint16_t>(i);
+        scenario.accountOptions.penaltyRate[i] = penaltyRate;
+        scenario.accountOptions.penaltyAge[i] = penaltyAge;
+        scenario.accountOptions.assetAllocation[i] = 0;
+    }
+}
 
 int ReadFileStart(const std::string& path, long limit, std::string& out) {
     std::FILE* f = std::fopen(path.c_str(), "rb");
