@@ -1,0 +1,66 @@
+// Routines shared inside the engine: the event handlers ProcessEvent
+// dispatches to, the withdrawal routines, and the writers of the item files.
+#pragma once
+
+#include "engine/engine.h"
+
+// Live counts, bounded by the table sizes whatever a file said.
+int LiveAccountCount();
+int LiveEventCount();
+
+bool IsLiquid(int accountType);
+bool IsCreditCard(const Event& e);
+// Adds `amount` to the run total of an account type.
+void AddToTypeTotal(int accountType, float amount);
+// Records the whole age of a red flag's first occurrence.
+void RaiseRedFlag(RedFlag& flag, float age);
+
+// Item file lines: "%5.1f\t%s\t%13.2f\n" (age, account name, amount).
+void WriteIncomingItem(float age, const char* accountName, float amount);
+void WriteOutgoingItem(float age, const char* accountName, float amount);
+// "%5.1f\t%s\t%d\t%13.2f\n" (age, description, type, working amount).
+void WriteEventAmountItem(float age, int eventIndex);
+
+// ---- withdrawals -----------------------------------------------------------
+// Takes `amount` from the liquid accounts in table order; nothing before the
+// start year. The kind is the output mode for an ordinary payment, or
+// PaymentTaxes / PaymentPenalties.
+void WithdrawFunds(float age, int eventIndex, float amount, int paymentKind, float yearFraction, int tag);
+// Takes from the one account `position` what it can of `amount` (the rules
+// of an ordinary withdrawal: penalty, withdrawal tax, first-withdrawal age,
+// "from" line, outgoing item) and returns what is left uncovered.
+float TakeFromAccount(int position, float age, float amount, int paymentKind, int tag);
+
+// ---- handlers of the next engine step (events_pending.cpp) ------------------
+// Each is called by ProcessEvent for an active Event of its type.
+void ProcessDeposit(int eventIndex, int outputMode, float yearFraction);
+void ProcessWithdrawal(int eventIndex, int outputMode, float yearFraction);
+void ProcessTransfer(int eventIndex, int outputMode, float yearFraction);
+void ProcessLoan(int eventIndex, int outputMode, float yearFraction);        // also Credit Card Debt
+void ProcessMortgage(int eventIndex, int outputMode, float yearFraction);
+// The RMD option Event of `table` (1..3) at whole age `age`.
+void ApplyRmd(int age, int eventIndex, int outputMode, int table);
+// Part of `amount` an asset-allocation withdrawal leaves uncovered.
+float AllocationWithdraw(float age, int eventIndex, float amount, int paymentKind, float yearFraction, int tag);
+// An Event's own withdrawal account first; returns the part left uncovered.
+float WithdrawFromAccount(float amount, int eventIndex, int outputMode, int accountId);
+void TransferFunds(float age, int outputMode, int eventIndex, float amount);
+// Year-end growth of property bought with a Mortgage and of assets bought
+// with a Loan (every Event with startAge <= projectionAge, silent years too).
+void GrowBorrowedAssets(float yearFraction);
+
+// ---- text --------------------------------------------------------------------
+// Removes every blank and cuts at the first character that is not a digit,
+// '$', '.' or '-'.
+void TrimNumber(char* text);
+// printf(format, rate) trimmed, followed by "%".
+void RateText(char* out, int size, const char* format, float rate);
+// A fixed text field copied with its NUL (the field may lack one).
+void CopyField(char* out, int size, const char* field, int fieldSize);
+template <int N>
+void CopyField(char* out, int size, const char (&field)[N]) {
+    CopyField(out, size, field, N);
+}
+// The name of the account at `position`, "" when there is none.
+void AccountNameAt(int position, char* out, int size);
+constexpr int TextLine = 512;

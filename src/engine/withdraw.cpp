@@ -1,0 +1,105 @@
+// Taking money out of the liquid accounts: every outgoing payment of the
+// projection ends here, with its withdrawal tax and early-withdrawal penalty.
+#include <cmath>
+#include <cstdio>
+
+#include "engine/internal.h"
+
+namespace {
+
+// Early withdrawals from Tax Free and Retirement Savings before the
+// account's penalty age pay its penalty rate.
+void ChargePenalty(const Account& a, float age, float amount, int paymentKind) {
+    if (paymentKind >= PaymentPenalties || !a.penaltyApplies) return;
+    if (a.accountType != AccountTaxFreeSavings && a.accountType != AccountRetirementSavings) return;
+    if (a.optionsSlot >= MaxAccounts) return;
+    const AccountOptions& o = scenario.accountOptions;
+    if (age < o.penaltyAge[a.optionsSlot]) run.year.penalties += amount * o.penaltyRate[a.optionsSlot] * 0.01f;
+}
+
+void ChargeWithdrawalTax(float amount) {
+    float tax = amount * run.currentTaxRate * 0.01f;
+    run.year.taxes += tax;
+    run.year.withdrawalTaxes += tax;
+}
+
+void MarkFirstWithdrawal(const Account& a, float age) {
+    if (a.accountType != AccountRetirementSavings || a.penaltyApplies != 1 || a.optionsSlot >= MaxAccounts) return;
+    uint16_t recorded = scenario.accountOptions.runRecordedAge[a.optionsSlot];
+    if (recorded == 0) scenario.accountOptions.runRecordedAge[a.optionsSlot] = static_cast<uint16_t>(std::trunc(age));
+}
+
+void EmitFromLine(const char* indent, float amount, const char* name, int tag) {
+    if (!runSwitches.detailedRates) return;
+    char money[48], line[TextLine];
+    MoneyText(money, sizeof money, "%-11.2f", amount);
+    std::snprintf(line, sizeof line, "%s%s from %s", indent, money, name);
+    EmitLine(run.outputMode, line, tag);
+}
+
+}  // namespace
+
+float TakeFromAccount(int position, float age, float amount, int paymentKind, int tag) {
+    Account& a = scenario.accountTable.accounts[position];
+    const int type = a.accountType;
+    const float balance = a.balance;
+    char name[32];
+    AccountNameAt(position, name, sizeof name);
+    if (balance - amount > 0) {
+        a.balance = balance - amount;
+        AddToTypeTotal(type, -amount);
+        ChargePenalty(a, age, amount, paymentKind);
+        if (type == AccountRetirementSavings && paymentKind < PaymentPenalties && paymentKind != PaymentTaxes)
+            ChargeWithdrawalTax(amount);
+        MarkFirstWithdrawal(a, age);
+        EmitFromLine(type == AccountInvestmentSavings ? "         " : "      ", amount, name, tag);
+        WriteOutgoingItem(age, name, amount);
+        return 0;
+    }
+    // The account cannot cover it: it is emptied, the rest stays uncovered.
+    ChargePenalty(a, age, balance, paymentKind);
+    if (type == AccountRetirementSavings && paymentKind < PaymentPenalties) ChargeWithdrawalTax(balance);
+    MarkFirstWithdrawal(a, age);
+    EmitFromLine("      ", balance, name, tag);
+    WriteOutgoingItem(age, name, balance);
+    AddToTypeTotal(type, -balance);
+    a.balance = 0;
+    return amount - balance;
+}
+
+void WithdrawFunds(float age, int eventIndex, float amount, int paymentKind, float yearFraction, int tag) {
+    if (age < run.startYear) return;
+    const AccountTable& t = scenario.accountTable;
+    const int n = LiveAccountCount();
+    const int allocation = t.assetAllocOption;
+    for (int i = 0; i < n && amount > 0; ++i) {
+        const Account& a = t.accounts[i];
+        if (!IsLiquid(a.accountType) || a.balance <= 0) continue;
+        if (allocation >= 1 && allocation <= 3 && age >= t.assetAllocStartAge && amount >= t.assetAllocAmount &&
+            a.optionsSlot < MaxAccounts && scenario.accountOptions.assetAllocation[a.optionsSlot]) {
+            amount = AllocationWithdraw(age, eventIndex, amount, paymentKind, yearFraction, tag);
+            if (amount <= 0) return;
+            if (a.balance <= 0) continue;
+        }
+        amount = TakeFromAccount(i, age, amount, paymentKind, tag);
+    }
+    if (amount <= 0) return;
+    // Nothing liquid is left: the first Investment Savings account goes
+    // negative by the rest. Either way the shortfall is flagged.
+    RaiseRedFlag(run.liquidDepleted, age);
+    for (int i = 0; i < n; ++i) {
+        Account& a = scenario.accountTable.accounts[i];
+        if (a.accountType != AccountInvestmentSavings) continue;
+        a.balance = a.balance - amount;
+        run.investmentTotal -= amount;
+        char name[32], money[48], line[TextLine];
+        AccountNameAt(i, name, sizeof name);
+        if (runSwitches.detailedRates) {
+            MoneyText(money, sizeof money, "%-11.2f", amount);
+            std::snprintf(line, sizeof line, "      Savings depleted -- %s withdrawn from %s.", money, name);
+            EmitLine(run.outputMode, line, tag);
+        }
+        WriteOutgoingItem(age, name, amount);
+        return;
+    }
+}
