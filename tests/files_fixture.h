@@ -46,12 +46,13 @@ protected:
     static void Put(const std::string& path, const std::string& bytes) {
         std::ofstream(path, std::ios::binary) << bytes;
     }
+    // Packed array elements are compared through copies (unary +).
     static void ExpectDefaultOptions(float penaltyAge, float penaltyRate) {
         for (int i = 0; i < MaxAccounts; ++i) {
-            EXPECT_EQ(scenario.accountTable.accounts[i].optionsSlot, i);
-            EXPECT_EQ(scenario.accountOptions.penaltyAge[i], penaltyAge);
-            EXPECT_EQ(scenario.accountOptions.penaltyRate[i], penaltyRate);
-            EXPECT_EQ(scenario.accountOptions.assetAllocation[i], 0);
+            EXPECT_EQ(+scenario.accountTable.accounts[i].optionsSlot, i);
+            EXPECT_EQ(+scenario.accountOptions.penaltyAge[i], penaltyAge);
+            EXPECT_EQ(+scenario.accountOptions.penaltyRate[i], penaltyRate);
+            EXPECT_EQ(+scenario.accountOptions.assetAllocation[i], 0);
         }
     }
     template <typename T>

@@ -87,7 +87,7 @@ TEST_F(FilesTest, TemporaryFileOpensWithDefaults) {
     ASSERT_EQ(OpenScenario(".\\temp31.ret"), 1);
     EXPECT_EQ(state.eventCount, 2);
     EXPECT_EQ(FieldText(scenario.reportOptions.title1), "");
-    EXPECT_EQ(scenario.reportOptions.title2On, 0);
+    EXPECT_EQ(+scenario.reportOptions.title2On, 0);
     ExpectDefaultOptions(62.0f, 12.5f);
     // 1000/1000/500/1000 thousandths; left and right at 300, top and bottom at 600 dots per inch.
     EXPECT_EQ(state.printMarginLeft, 300);
@@ -98,7 +98,7 @@ TEST_F(FilesTest, TemporaryFileOpensWithDefaults) {
     EXPECT_EQ(state.marginTop, 1234);
     for (int b = 0; b < MaxBudgets; ++b) {
         EXPECT_EQ(FieldText(scenario.budgets[b].name), "Budget " + std::to_string(b + 1));
-        EXPECT_EQ(scenario.budgets[b].accountId, -1);
+        EXPECT_EQ(+scenario.budgets[b].accountId, -1);
     }
 }
 
@@ -118,8 +118,8 @@ TEST_F(FilesTest, InvalidFilesAreRefusedWithTheResetScenario) {
         EXPECT_EQ(screen.messages[0].icon, ui::Icon::Stop);
         EXPECT_EQ(FieldText(state.scenarioPath), "tmp01.ret");
         EXPECT_EQ(state.eventCount, 0);
-        EXPECT_EQ(scenario.accountTable.accountCount, 0);
-        EXPECT_EQ(scenario.events[0].eventType, EventFreeSlot);
+        EXPECT_EQ(+scenario.accountTable.accountCount, 0);
+        EXPECT_EQ(+scenario.events[0].eventType, EventFreeSlot);
     };
     // Three events announced, two records present.
     std::string three = full.substr(0, 80 + 2 * 160);
@@ -144,7 +144,7 @@ TEST_F(FilesTest, InvalidFilesAreRefusedWithTheResetScenario) {
     EXPECT_EQ(OpenScenario("missing.ret"), 0);
     EXPECT_TRUE(screen.messages.empty());
     EXPECT_EQ(screen.title, "Tillory -- Pro");
-    EXPECT_EQ(scenario.accountTable.accountCount, 4);
+    EXPECT_EQ(+scenario.accountTable.accountCount, 4);
 }
 
 TEST_F(FilesTest, OpenCorrectsOutOfRangeSettings) {
@@ -166,14 +166,14 @@ TEST_F(FilesTest, OpenCorrectsOutOfRangeSettings) {
         openWith(trials, 3);
         EXPECT_EQ(state.mcTrials, 100);
         const ScenarioSettings& s = scenario.settings;
-        EXPECT_EQ(s.mcDistribution, 0);
-        EXPECT_EQ(s.mcHideLegend, 0);
-        EXPECT_EQ(s.mcGoalAmount, 0.0f);
-        EXPECT_EQ(s.groupRandomMinRate[0], 0.0f);
-        EXPECT_EQ(s.groupRandomMaxRate[0], 0.0f);
-        EXPECT_EQ(s.groupRandomMinRate[1], 0.0f);
-        EXPECT_EQ(s.groupRandomMaxRate[1], 30.0f);
-        EXPECT_EQ(s.groupRandomMinRate[2], -0.5f);  // valid values stay
+        EXPECT_EQ(+s.mcDistribution, 0);
+        EXPECT_EQ(+s.mcHideLegend, 0);
+        EXPECT_EQ(+s.mcGoalAmount, 0.0f);
+        EXPECT_EQ(+s.groupRandomMinRate[0], 0.0f);
+        EXPECT_EQ(+s.groupRandomMaxRate[0], 0.0f);
+        EXPECT_EQ(+s.groupRandomMinRate[1], 0.0f);
+        EXPECT_EQ(+s.groupRandomMaxRate[1], 30.0f);
+        EXPECT_EQ(+s.groupRandomMinRate[2], -0.5f);  // valid values stay
     }
 }
 

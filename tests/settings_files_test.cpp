@@ -28,7 +28,7 @@ TEST_F(FilesTest, OldAccountsFileLoadsWithDefaultOptions) {
     scenario.accountOptions.assetAllocation[3] = 2;
     EXPECT_EQ(ReadAccountsCommand("old.acc"), 1);
     EXPECT_TRUE(screen.messages.empty());
-    EXPECT_EQ(scenario.accountTable.accountCount, 1);
+    EXPECT_EQ(+scenario.accountTable.accountCount, 1);
     EXPECT_EQ(FieldText(scenario.accountTable.accounts[0].name), "Cash");
     ExpectDefaultOptions(59.0f, 10.0f);
     EXPECT_EQ(state.needsRecalc, 1);
@@ -77,7 +77,7 @@ TEST_F(FilesTest, AccountsFileWriteAsksBeforeOverwriting) {
     EXPECT_EQ(WriteAccountsCommand("my.acc"), 1);
     ResetScenario();
     ASSERT_EQ(ReadAccountsFile("my.acc"), 1);
-    EXPECT_EQ(scenario.accountTable.accountCount, 2);
+    EXPECT_EQ(+scenario.accountTable.accountCount, 2);
     EXPECT_EQ(FieldText(scenario.accountTable.accounts[1].name), "Car");
 
     screen.Clear();
@@ -121,12 +121,12 @@ TEST_F(FilesTest, PreferencesFile) {
     const std::string written = Bytes("prefinf.dat");
     ASSERT_EQ(written.size(), sizeof(PageSettings));
     std::memcpy(&p, written.data(), sizeof p);
-    EXPECT_EQ(p.windowLeft, 30);
-    EXPECT_EQ(p.windowTop, 620);
-    EXPECT_EQ(p.windowWidth, 800);
-    EXPECT_EQ(p.windowHeight, 580);
-    EXPECT_EQ(p.hideMakerFolder, 1);
-    EXPECT_EQ(p.colorBanding, 1);
+    EXPECT_EQ(+p.windowLeft, 30);
+    EXPECT_EQ(+p.windowTop, 620);
+    EXPECT_EQ(+p.windowWidth, 800);
+    EXPECT_EQ(+p.windowHeight, 580);
+    EXPECT_EQ(+p.hideMakerFolder, 1);
+    EXPECT_EQ(+p.colorBanding, 1);
 }
 
 TEST_F(FilesTest, RecentFileList) {
