@@ -105,9 +105,8 @@ void AppendHead(std::string& out, int n) {
     Append(out, &scenario.accountTable, sizeof scenario.accountTable);
 }
 
-bool OutOfRange(float v, float low, float high) { return std::isnan(v) || v < low || v > high; }
-
-float Corrected(float v, float low, float high) { return OutOfRange(v, low, high) ? 0.0f : v; }
+// A value outside low..high, or not a number, loads as 0.
+float Corrected(float v, float low, float high) { return std::isnan(v) || v < low || v > high ? 0.0f : v; }
 
 void CorrectSettings() {
     ScenarioSettings& s = scenario.settings;
