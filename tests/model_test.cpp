@@ -34,30 +34,30 @@ protected:
 
 TEST_F(ModelTest, ResetGivesAnEmptyScenarioWithItsDefaults) {
     const InitialValues& iv = scenario.initialValues;
-    EXPECT_EQ(iv.startAge, 30.0f);
-    EXPECT_EQ(iv.endAge, 84.0f);
-    EXPECT_EQ(iv.inflationRate, 4.0f);
-    EXPECT_EQ(iv.taxRate, 15.0f);
-    EXPECT_EQ(iv.reserved34, 3.0f);
-    EXPECT_EQ(iv.investmentSavingsRate, 9.0f);
-    EXPECT_EQ(iv.taxFreeSavingsRate, 6.0f);
-    EXPECT_EQ(iv.defaultPenaltyAge, 59.0f);
-    EXPECT_EQ(iv.defaultPenaltyRate, 10.0f);
-    for (int s = 0; s < MaxEvents; ++s) EXPECT_EQ(scenario.events[s].eventType, EventFreeSlot);
+    EXPECT_EQ(+iv.startAge, 30.0f);
+    EXPECT_EQ(+iv.endAge, 84.0f);
+    EXPECT_EQ(+iv.inflationRate, 4.0f);
+    EXPECT_EQ(+iv.taxRate, 15.0f);
+    EXPECT_EQ(+iv.reserved34, 3.0f);
+    EXPECT_EQ(+iv.investmentSavingsRate, 9.0f);
+    EXPECT_EQ(+iv.taxFreeSavingsRate, 6.0f);
+    EXPECT_EQ(+iv.defaultPenaltyAge, 59.0f);
+    EXPECT_EQ(+iv.defaultPenaltyRate, 10.0f);
+    for (int s = 0; s < MaxEvents; ++s) EXPECT_EQ(+scenario.events[s].eventType, EventFreeSlot);
     for (int i = 0; i < MaxAccounts; ++i) {
         const Account& a = scenario.accountTable.accounts[i];
-        EXPECT_EQ(a.optionsSlot, i);
+        EXPECT_EQ(+a.optionsSlot, i);
         EXPECT_STREQ(a.accessOrder, " ");
-        EXPECT_EQ(scenario.accountOptions.penaltyAge[i], 59.0f);
-        EXPECT_EQ(scenario.accountOptions.penaltyRate[i], 10.0f);
+        EXPECT_EQ(+scenario.accountOptions.penaltyAge[i], 59.0f);
+        EXPECT_EQ(+scenario.accountOptions.penaltyRate[i], 10.0f);
     }
     for (int b = 0; b < MaxBudgets; ++b) {
         EXPECT_EQ(FieldText(scenario.budgets[b].name), "Budget " + std::to_string(b + 1));
-        EXPECT_EQ(scenario.budgets[b].accountId, -1);
+        EXPECT_EQ(+scenario.budgets[b].accountId, -1);
         EXPECT_EQ(screen.MenuText(MenuBudgetFirst + b), "Budget " + std::to_string(b + 1));
     }
-    EXPECT_EQ(scenario.pageSettings.defaultFonts, 1);
-    EXPECT_EQ(scenario.pageSettings.defaultFonts2, 1);
+    EXPECT_EQ(+scenario.pageSettings.defaultFonts, 1);
+    EXPECT_EQ(+scenario.pageSettings.defaultFonts2, 1);
 }
 
 TEST_F(ModelTest, ResetLeavesBirthdayAndEventCountAlone) {
@@ -65,9 +65,9 @@ TEST_F(ModelTest, ResetLeavesBirthdayAndEventCountAlone) {
     scenario.initialValues.birthMonth = 7;
     scenario.initialValues.eventCount = 4;
     ResetScenario();
-    EXPECT_EQ(scenario.initialValues.useBirthday, 1);
-    EXPECT_EQ(scenario.initialValues.birthMonth, 7);
-    EXPECT_EQ(scenario.initialValues.eventCount, 4);
+    EXPECT_EQ(+scenario.initialValues.useBirthday, 1);
+    EXPECT_EQ(+scenario.initialValues.birthMonth, 7);
+    EXPECT_EQ(+scenario.initialValues.eventCount, 4);
 }
 
 TEST_F(ModelTest, EventSlotResetKeepsTheFieldsItDoesNotOwn) {
@@ -80,13 +80,13 @@ TEST_F(ModelTest, EventSlotResetKeepsTheFieldsItDoesNotOwn) {
     e.eventType = EventMortgage;
     std::strcpy(e.description, "House");
     ResetEventSlot(5);
-    EXPECT_EQ(e.eventType, EventFreeSlot);
-    EXPECT_EQ(e.amount, 0.0f);
-    EXPECT_EQ(e.description[0], 0);
-    EXPECT_EQ(e.listRow, 12);
-    EXPECT_EQ(e.salePercent, 6.0f);
-    EXPECT_EQ(e.reserved96[2], 0xAB);
-    EXPECT_EQ(e.runSold, 1);
+    EXPECT_EQ(+e.eventType, EventFreeSlot);
+    EXPECT_EQ(+e.amount, 0.0f);
+    EXPECT_EQ(+e.description[0], 0);
+    EXPECT_EQ(+e.listRow, 12);
+    EXPECT_EQ(+e.salePercent, 6.0f);
+    EXPECT_EQ(+e.reserved96[2], 0xAB);
+    EXPECT_EQ(+e.runSold, 1);
     ResetEventSlot(-1);   // out of range: ignored
     ResetEventSlot(150);
 }
@@ -105,18 +105,18 @@ TEST_F(ModelTest, ClearRunFieldsFollowsTheEventType) {
         ev[i].runInterestPaid = 8;
     }
     ClearRunFields();
-    EXPECT_EQ(ev[0].transferAll, 1);        // a Transfer keeps its transfer-all flag
-    EXPECT_EQ(ev[1].runPrincipalPaid, 7.0f);  // Fundamentals keep the paid totals
-    EXPECT_EQ(ev[2].transferAll, 0);
-    EXPECT_EQ(ev[2].runPrincipalPaid, 0.0f);
-    EXPECT_EQ(ev[2].runState, RunNotStarted);
-    EXPECT_EQ(ev[3].runAmount, 5.0f);  // not a live event
+    EXPECT_EQ(+ev[0].transferAll, 1);        // a Transfer keeps its transfer-all flag
+    EXPECT_EQ(+ev[1].runPrincipalPaid, 7.0f);  // Fundamentals keep the paid totals
+    EXPECT_EQ(+ev[2].transferAll, 0);
+    EXPECT_EQ(+ev[2].runPrincipalPaid, 0.0f);
+    EXPECT_EQ(+ev[2].runState, RunNotStarted);
+    EXPECT_EQ(+ev[3].runAmount, 5.0f);  // not a live event
 }
 
 TEST_F(ModelTest, AccountIdsSkipTakenNumbers) {
     EXPECT_EQ(AddAccount("First"), 0);
-    EXPECT_EQ(scenario.accountTable.accounts[0].accountId, 0);
-    EXPECT_EQ(scenario.accountTable.nextAccountId, 1u);
+    EXPECT_EQ(+scenario.accountTable.accounts[0].accountId, 0);
+    EXPECT_EQ(+scenario.accountTable.nextAccountId, 1u);
 
     // Live ids 10 and 11 with the next id at 10: the new one gets 12, next 13.
     ResetScenario();
@@ -126,9 +126,9 @@ TEST_F(ModelTest, AccountIdsSkipTakenNumbers) {
     scenario.accountTable.accounts[1].accountId = 11;
     scenario.accountTable.nextAccountId = 10;
     int pos = AddAccount("C");
-    EXPECT_EQ(scenario.accountTable.accounts[pos].accountId, 12);
-    EXPECT_EQ(scenario.accountTable.nextAccountId, 13u);
-    EXPECT_EQ(scenario.accountTable.accountCount, 3);
+    EXPECT_EQ(+scenario.accountTable.accounts[pos].accountId, 12);
+    EXPECT_EQ(+scenario.accountTable.nextAccountId, 13u);
+    EXPECT_EQ(+scenario.accountTable.accountCount, 3);
 
     // Ids found out of order need another pass: 11 before 10.
     ResetScenario();
@@ -138,12 +138,12 @@ TEST_F(ModelTest, AccountIdsSkipTakenNumbers) {
     scenario.accountTable.accounts[1].accountId = 10;
     scenario.accountTable.nextAccountId = 10;
     pos = AddAccount("C");
-    EXPECT_EQ(scenario.accountTable.accounts[pos].accountId, 12);
+    EXPECT_EQ(+scenario.accountTable.accounts[pos].accountId, 12);
 
     // A stored 30000 restarts the search at 10.
     scenario.accountTable.nextAccountId = 30000;
     pos = AddAccount("D");
-    EXPECT_EQ(scenario.accountTable.accounts[pos].accountId, 13);
+    EXPECT_EQ(+scenario.accountTable.accounts[pos].accountId, 13);
 }
 
 TEST_F(ModelTest, FindAccountLooksOnlyAtLiveRecords) {
@@ -172,8 +172,8 @@ TEST_F(ModelTest, SortIsStableAndCaseInsensitive) {
     EXPECT_EQ(Name(1), "alpha");
     EXPECT_EQ(Name(2), "beta");
     // Whole records move: ids and options slots travel with the names.
-    EXPECT_EQ(scenario.accountTable.accounts[0].accountId, 1);
-    EXPECT_EQ(scenario.accountTable.accounts[0].optionsSlot, 1);
+    EXPECT_EQ(+scenario.accountTable.accounts[0].accountId, 1);
+    EXPECT_EQ(+scenario.accountTable.accounts[0].optionsSlot, 1);
     SortAccountsByName(false);
     EXPECT_EQ(Name(0), "beta");
     EXPECT_EQ(Name(1), "Alpha");
@@ -193,9 +193,9 @@ TEST_F(ModelTest, ReindexSortsAndRenumbers) {
     scenario.accountTable.accounts[0].accountId = 40;
     ReindexAccounts();
     EXPECT_EQ(Name(0), "a");
-    EXPECT_EQ(scenario.accountTable.accounts[0].accountId, 0);
-    EXPECT_EQ(scenario.accountTable.accounts[1].accountId, 1);
-    EXPECT_EQ(scenario.accountTable.nextAccountId, 2u);
+    EXPECT_EQ(+scenario.accountTable.accounts[0].accountId, 0);
+    EXPECT_EQ(+scenario.accountTable.accounts[1].accountId, 1);
+    EXPECT_EQ(+scenario.accountTable.nextAccountId, 2u);
 }
 
 void ExpectUniqueSlots() {
@@ -215,8 +215,8 @@ TEST_F(ModelTest, RepairGivesDuplicateSlotsTheHighestFreeNumber) {
     a[4].optionsSlot = 3;
     a[49].optionsSlot = 4;
     RepairOptionsSlots();
-    EXPECT_EQ(a[1].optionsSlot, 3);
-    EXPECT_EQ(a[4].optionsSlot, 49);
+    EXPECT_EQ(+a[1].optionsSlot, 3);
+    EXPECT_EQ(+a[4].optionsSlot, 49);
     ExpectUniqueSlots();
 
     // Many clashes at once still end unique after the two passes.
@@ -238,7 +238,7 @@ TEST_F(ModelTest, RepairNeverLeavesASlotOutsideTheArrays) {
     for (int i = 0; i < 49; ++i) a[i].optionsSlot = static_cast<uint16_t>(i + 1);
     a[49].optionsSlot = 900;
     RepairOptionsSlots();
-    EXPECT_EQ(a[49].optionsSlot, 0);
+    EXPECT_EQ(+a[49].optionsSlot, 0);
     ExpectUniqueSlots();
 }
 
@@ -250,19 +250,19 @@ TEST_F(ModelTest, InitialTotalsAverageByTypeWithoutDividingByZero) {
     scenario.initialValues.reserved02 = 9;
     RecomputeInitialTotals();
     const InitialValues& iv = scenario.initialValues;
-    EXPECT_EQ(iv.initialInvestmentSavings, 4000.0f);
-    EXPECT_EQ(iv.initialRetirementSavings, 500.0f);
-    EXPECT_EQ(iv.initialAssets, 200000.0f);
-    EXPECT_EQ(iv.initialEquity, 0.0f);
-    EXPECT_EQ(iv.investmentSavingsRate, 6.0f);
-    EXPECT_EQ(iv.retirementSavingsRate, 8.0f);
-    EXPECT_EQ(iv.assetDepreciationRate, 3.0f);
-    EXPECT_EQ(iv.equityAppreciationRate, 0.0f);
-    EXPECT_EQ(iv.taxFreeSavingsRate, 0.0f);
-    EXPECT_EQ(iv.reserved02, 0.0f);
-    EXPECT_EQ(iv.reserved34, 0.0f);
-    EXPECT_EQ(scenario.accountTable.accounts[1].balance, 3000.0f);
-    EXPECT_EQ(scenario.accountTable.accounts[1].rate, 7.0f);
+    EXPECT_EQ(+iv.initialInvestmentSavings, 4000.0f);
+    EXPECT_EQ(+iv.initialRetirementSavings, 500.0f);
+    EXPECT_EQ(+iv.initialAssets, 200000.0f);
+    EXPECT_EQ(+iv.initialEquity, 0.0f);
+    EXPECT_EQ(+iv.investmentSavingsRate, 6.0f);
+    EXPECT_EQ(+iv.retirementSavingsRate, 8.0f);
+    EXPECT_EQ(+iv.assetDepreciationRate, 3.0f);
+    EXPECT_EQ(+iv.equityAppreciationRate, 0.0f);
+    EXPECT_EQ(+iv.taxFreeSavingsRate, 0.0f);
+    EXPECT_EQ(+iv.reserved02, 0.0f);
+    EXPECT_EQ(+iv.reserved34, 0.0f);
+    EXPECT_EQ(+scenario.accountTable.accounts[1].balance, 3000.0f);
+    EXPECT_EQ(+scenario.accountTable.accounts[1].rate, 7.0f);
 }
 
 TEST_F(ModelTest, BirthdayFractionCountsDaysSinceTheLastBirthday) {
@@ -294,11 +294,11 @@ TEST_F(ModelTest, ClearAccountOptionsClearsTheAccountsSlot) {
     scenario.accountOptions.rmdTable[7] = 10;
     scenario.accountOptions.assetAllocation[7] = 1;
     ClearAccountOptions(0);
-    EXPECT_EQ(scenario.accountOptions.rmdTable[7], 0);
-    EXPECT_EQ(scenario.accountOptions.assetAllocation[7], 0);
-    EXPECT_EQ(scenario.accountOptions.penaltyAge[7], 0.0f);
-    EXPECT_EQ(scenario.accountOptions.penaltyRate[7], 0.0f);
-    EXPECT_EQ(scenario.accountOptions.penaltyAge[0], 59.0f);
+    EXPECT_EQ(+scenario.accountOptions.rmdTable[7], 0);
+    EXPECT_EQ(+scenario.accountOptions.assetAllocation[7], 0);
+    EXPECT_EQ(+scenario.accountOptions.penaltyAge[7], 0.0f);
+    EXPECT_EQ(+scenario.accountOptions.penaltyRate[7], 0.0f);
+    EXPECT_EQ(+scenario.accountOptions.penaltyAge[0], 59.0f);
 }
 
 TEST_F(ModelTest, GeneratedEventsAreRebuilt) {
@@ -325,17 +325,17 @@ TEST_F(ModelTest, GeneratedEventsAreRebuilt) {
     RebuildGeneratedEvents();
 
     ASSERT_EQ(state.eventCount, 4);
-    EXPECT_EQ(scenario.events[0].amount, 0.0f);
-    EXPECT_EQ(scenario.events[1].amount, 4.0f);
+    EXPECT_EQ(+scenario.events[0].amount, 0.0f);
+    EXPECT_EQ(+scenario.events[1].amount, 4.0f);
     const Event& r1 = scenario.events[2];
-    EXPECT_EQ(r1.eventType, EventRmdOption);
-    EXPECT_EQ(r1.secondary, 1);
-    EXPECT_EQ(r1.startAge, 70.0f);
-    EXPECT_EQ(r1.endAge, 120.0f);
+    EXPECT_EQ(+r1.eventType, EventRmdOption);
+    EXPECT_EQ(+r1.secondary, 1);
+    EXPECT_EQ(+r1.startAge, 70.0f);
+    EXPECT_EQ(+r1.endAge, 120.0f);
     EXPECT_STREQ(r1.description, "IRA 1 -- RMD withdrawal option in effect using Table 1.");
-    EXPECT_EQ(scenario.events[3].secondary, 2);
-    EXPECT_EQ(scenario.events[3].startAge, 72.0f);
-    EXPECT_EQ(scenario.events[4].eventType, EventFreeSlot);
+    EXPECT_EQ(+scenario.events[3].secondary, 2);
+    EXPECT_EQ(+scenario.events[3].startAge, 72.0f);
+    EXPECT_EQ(+scenario.events[4].eventType, EventFreeSlot);
 
     // Running it again changes nothing; an asset-allocation event survives while its option is on.
     scenario.accountTable.assetAllocOption = 1;
@@ -343,9 +343,9 @@ TEST_F(ModelTest, GeneratedEventsAreRebuilt) {
     state.eventCount = 5;
     RebuildGeneratedEvents();
     ASSERT_EQ(state.eventCount, 5);
-    EXPECT_EQ(scenario.events[2].eventType, EventAssetAllocation);
-    EXPECT_EQ(scenario.events[3].secondary, 1);
-    EXPECT_EQ(scenario.events[4].secondary, 2);
+    EXPECT_EQ(+scenario.events[2].eventType, EventAssetAllocation);
+    EXPECT_EQ(+scenario.events[3].secondary, 1);
+    EXPECT_EQ(+scenario.events[4].secondary, 2);
 }
 
 TEST_F(ModelTest, RmdDescriptionNeverOverflowsTheField) {
@@ -365,19 +365,19 @@ TEST_F(ModelTest, NoGeneratedEventBeyondTheLastSlot) {
     state.eventCount = MaxEvents;
     for (int i = 0; i < MaxEvents; ++i) scenario.events[i].eventType = EventDeposit;
     RebuildGeneratedEvents();
-    EXPECT_EQ(state.eventCount, MaxEvents);
+    EXPECT_EQ(+state.eventCount, MaxEvents);
 }
 
 TEST_F(ModelTest, NewScenarioByHand) {
     scenario.settings.mcTrials = 77;
     state.eventCount = 9;
     NewScenarioByHand();
-    EXPECT_EQ(state.eventCount, 0);
-    EXPECT_EQ(scenario.settings.mcTrials, 0);
-    EXPECT_EQ(scenario.accountOptions.rmdStartAge1, 70);
-    EXPECT_EQ(scenario.accountOptions.rmdStartAge3, 70);
+    EXPECT_EQ(+state.eventCount, 0);
+    EXPECT_EQ(+scenario.settings.mcTrials, 0);
+    EXPECT_EQ(+scenario.accountOptions.rmdStartAge1, 70);
+    EXPECT_EQ(+scenario.accountOptions.rmdStartAge3, 70);
     EXPECT_EQ(FieldText(scenario.accountOptions.rmdName2), "IRA 2");
-    EXPECT_EQ(scenario.accountOptions.penaltyAge[3], 0.0f);
+    EXPECT_EQ(+scenario.accountOptions.penaltyAge[3], 0.0f);
 }
 
 TEST(FieldText, NeverReadsPastTheArray) {
