@@ -17,6 +17,20 @@ struct Rect {
     int left = 0, top = 0, right = 0, bottom = 0;
 };
 
+// What a file dialog shows. Filters are "description" + "pattern" pairs,
+// e.g. {"Scenario Files (*.RET)", "*.ret"}.
+struct FileFilter {
+    std::string description, pattern;
+};
+struct FileDialog {
+    std::string title;
+    std::vector<FileFilter> filters;
+    std::string defaultExtension;  // without the dot; added when the name has none
+    std::string directory;         // "" = wherever the toolkit starts
+    bool save = false;
+    bool mustExist = false;
+};
+
 class Ui {
 public:
     virtual ~Ui() = default;
@@ -34,7 +48,49 @@ public:
     virtual Rect MainWindowRect() = 0;
     // Dots per inch of the default printer.
     virtual void PrinterDotsPerInch(int& x, int& y) = 0;
+
+    // ---- Shell services. Defaults do nothing and report failure, so an
+    // implementation only overrides what it can really offer.
+
+    // An open or save file dialog. Returns 1 with `path` set to the choice,
+    // 0 when cancelled.
+    virtual int ChooseFile(const FileDialog& dialog, std::string& path);
+    // Grays or enables a command wherever it appears (menu item, toolbar
+    // button, accelerator).
+    virtual void EnableCommand(int, bool) {}
+    // Replaces the row of folder tabs and selects `selected`.
+    virtual void SetFolderTabs(const std::vector<std::string>&, int) {}
+    // Shows the content of folder `folder` (a folder code of the shell)
+    // under tab `tab`, rebuilt from the current results.
+    virtual void ShowFolder(int, int) {}
+    virtual void SetWaitCursor(bool) {}
+    // Starts `program` with `arguments` (no shell, no waiting). 1 = started.
+    virtual int StartProgram(const std::string&, const std::vector<std::string>&) { return 0; }
+    // Hands an address (http:, mailto:) to the desktop. 1 = accepted.
+    virtual int OpenAddress(const std::string&) { return 0; }
+    // Shows a help page of the program's own help. 1 = shown.
+    virtual int ShowHelpPage(const std::string&) { return 0; }
+    // Brings the editing window known under `windowId` to the front.
+    virtual void RaiseWindow(int) {}
+    // Asks the main window to close; closing then goes through the shell's
+    // close question.
+    virtual void RequestClose() {}
+    // Places and sizes the main window, never below the minimum size.
+    virtual void SetMainWindowGeometry(const Rect&, int, int) {}
+    // Vertical dots per inch of the screen.
+    virtual int ScreenDotsPerInch() { return 96; }
+    // A small modal dialog of radio buttons under `caption` with OK, Cancel
+    // and Help (help context `helpContext`). `choice` comes in as the button
+    // checked at first and goes out as the one chosen. Returns 1 for OK, 0 for
+    // Cancel.
+    virtual int ChooseOption(const std::string&, const std::vector<std::string>&, int&, int) { return 0; }
+    // The Results list was refilled or repositioned: redraw it from the last
+    // run, make line `line` visible and select it (-1: no selection).
+    virtual void ShowResults(int) {}
 };
+
+// Adds `defaultExtension` to `path` when its last component has no dot.
+std::string WithDefaultExtension(const std::string& path, const std::string& defaultExtension);
 
 // The implementation in use. Never null: until one is installed a console
 // implementation answers (messages on stderr, questions answered No).
@@ -69,6 +125,10 @@ public:
         y = dpiY;
     }
     std::string title;
+    // Console file "dialogs" answer with this path ("" = cancelled).
+    std::string filePath;
+    int ChooseFile(const FileDialog& dialog, std::string& path) override;
+    int StartProgram(const std::string& program, const std::vector<std::string>& arguments) override;
 };
 
 // For tests: records every call; questions take their answers from a queue
@@ -110,12 +170,94 @@ public:
     }
     // Last menu text given to `id`, or "" when none was.
     std::string MenuText(int id) const;
+
+    // Shell services: every request is recorded; file dialogs take their
+    // answers from `files` ("" = cancelled; an empty queue cancels), program
+    // starts succeed for the names in `programs`, addresses and help pages
+    // succeed unless the matching fail switch is set.
+    struct Launch {
+        std::string program;
+        std::vector<std::string> arguments;
+    };
+    std::vector<FileDialog> fileDialogs;
+    std::deque<std::string> files;
+    std::vector<std::pair<int, bool>> enabled;
+    std::vector<std::string> tabs;
+    int selectedTab = -1;
+    std::vector<std::pair<int, int>> foldersShown;  // (tab, folder)
+    int waitCursor = 0;
+    std::vector<std::string> programs;
+    std::vector<Launch> launches;  // every attempt, started or not
+    std::vector<std::string> addresses;
+    bool failAddresses = false;
+    std::vector<std::string> helpPages;
+    std::vector<int> raised;
+    int closeRequests = 0;
+    Rect geometry;
+    int minWidth = 0, minHeight = 0;
+    int screenDpi = 96;
+
+    int ChooseFile(const FileDialog& dialog, std::string& path) override;
+    void EnableCommand(int id, bool on) override { enabled.emplace_back(id, on); }
+    void SetFolderTabs(const std::vector<std::string>& labels, int selected) override {
+        tabs = labels;
+        selectedTab = selected;
+    }
+    void ShowFolder(int tab, int folder) override {
+        selectedTab = tab;
+        foldersShown.emplace_back(tab, folder);
+    }
+    void SetWaitCursor(bool on) override { waitCursor += on ? 1 : -1; }
+    int StartProgram(const std::string& program, const std::vector<std::string>& arguments) override;
+    int OpenAddress(const std::string& address) override {
+        addresses.push_back(address);
+        return failAddresses ? 0 : 1;
+    }
+    int ShowHelpPage(const std::string& page) override {
+        helpPages.push_back(page);
+        return 1;
+    }
+    void RaiseWindow(int id) override { raised.push_back(id); }
+    void RequestClose() override { ++closeRequests; }
+    void SetMainWindowGeometry(const Rect& r, int minW, int minH) override {
+        geometry = r;
+        minWidth = minW;
+        minHeight = minH;
+    }
+    int ScreenDotsPerInch() override { return screenDpi; }
+    // Option dialogs answer from `choices` (-1 = Cancel; an empty queue cancels).
+    struct Options {
+        std::string caption;
+        std::vector<std::string> options;
+    };
+    std::vector<Options> optionDialogs;
+    std::deque<int> choices;
+    int ChooseOption(const std::string& caption, const std::vector<std::string>& options, int& choice,
+                     int helpContext) override;
+    int resultsShown = 0;      // how often the Results list was redrawn
+    int resultsSelected = -2;  // the line it was last asked to select
+    void ShowResults(int line) override {
+        ++resultsShown;
+        resultsSelected = line;
+    }
+    // Last enable state given to `id`: 1 enabled, 0 grayed, -1 never set.
+    int Enabled(int id) const;
     void Clear() {
         messages.clear();
         answers.clear();
         titles.clear();
         menuTexts.clear();
         menuChecks.clear();
+        fileDialogs.clear();
+        files.clear();
+        enabled.clear();
+        foldersShown.clear();
+        launches.clear();
+        addresses.clear();
+        helpPages.clear();
+        raised.clear();
+        optionDialogs.clear();
+        choices.clear();
     }
 };
 

@@ -1,0 +1,58 @@
+// The desktop program: Qt application, main window, the shell's start-up,
+// then the event loop.
+//
+//   tillory [KEYWORDS...] [SCENARIO.ret] [--screenshot FILE.png [--folder N]]
+//
+// Keywords (IDON, QUIL, LIGHTER, DARKER, SUMMARY, GRAY, DARKYELLOW) are found
+// anywhere in the command line. A scenario file named on the command line is
+// opened after start-up. --screenshot grabs the main window showing folder N
+// (default: Results) into FILE.png and ends without touching the settings.
+#include <QApplication>
+#include <QFileInfo>
+#include <QTimer>
+
+#include <string>
+
+#include "shell/shell.h"
+#include "ui/qt/qt_ui.h"
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("Tillory");
+
+    std::string commandLine, scenarioFile;
+    QString screenshot;
+    int folder = FolderResults;
+    for (int i = 1; i < argc; ++i) {
+        std::string arg = argv[i];
+        if (arg == "--screenshot" && i + 1 < argc) {
+            screenshot = QString::fromLocal8Bit(argv[++i]);
+        } else if (arg == "--folder" && i + 1 < argc) {
+            folder = std::atoi(argv[++i]);
+        } else if (QFileInfo(QString::fromLocal8Bit(argv[i])).isFile()) {
+            // A path is not searched for keywords: its letters mean nothing.
+            scenarioFile = arg;
+        } else {
+            commandLine += arg + " ";
+        }
+    }
+
+    qtui::MainWindow window;
+    qtui::QtUi screen(&window);
+    ui::Install(&screen);
+    StartUpBeforeWindow(commandLine);
+    window.show();
+    StartUpWithWindow(scenarioFile);
+
+    if (!screenshot.isEmpty()) {
+        ShowFolder(folder);
+        QTimer::singleShot(300, [&] {
+            window.grab().save(screenshot);
+            shell.closed = 1;  // no save question, no settings written
+            QApplication::quit();
+        });
+    }
+    int code = app.exec();
+    ui::Install(nullptr);
+    return code;
+}

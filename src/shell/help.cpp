@@ -1,0 +1,143 @@
+// Help requests and the programs outside the system: companion programs,
+// the desktop calculator, the browser and the mail program.
+#include <string>
+#include <vector>
+
+#include "shell/shell.h"
+#include "ui/ui.h"
+
+#ifndef TILLORY_MANUAL_URL
+#define TILLORY_MANUAL_URL "https://tillory.example.org/manual/tillory-manual.pdf"
+#endif
+#ifndef TILLORY_MAIL_ADDRESS
+#define TILLORY_MAIL_ADDRESS "support@tillory.example.org"
+#endif
+
+namespace {
+
+const std::vector<HelpTopic> topics = {
+    {257, "Deposit"},
+    {259, "Mortgage"},
+    {260, "Loan; Refinance Analysis Details"},
+    {261, "Transfer"},
+    {262, "Fundamentals"},
+    {513, "Edit Accounts"},
+    {514, "Event List"},
+    {515, "Schedule Window"},
+    {516, "Withdrawal"},
+    {517, "Initial Values"},
+    {518, "Account Information"},
+    {1536, "Mortgage Calculator"},
+    {1537, "Refinance Analysis"},
+    {1540, "Trade-Off Analysis"},
+    {1541, "Groups"},
+    {1542, "Quick Tips: Importing Account Data From A Tab-Delimited File"},
+    {1543, "Quick Tips: Exporting Account Data To A Tab-Delimited File"},
+    {1544, "Quick Tips: Graph Functionality"},
+    {1553, "Quick Tips: Accounts Folder"},
+    {1554, "Quick Tips: Results Folder"},
+    {1555, "Accelerated Mortgage Payment Analysis"},
+    {1556, "Taxes, Inflation and Your Investment"},
+    {1557, "Quick Tips: Summary Folder"},
+    {1558, "Calculate Effective Yearly Rate"},
+    {1559, "Reports Options"},
+    {1568, "Create New Accounts"},
+    {1569, "Update Accounts From a File"},
+    {1570, "Export Accounts to a File"},
+    {1571, "Asset Allocation Withdrawal Options"},
+    {1572, "Preferences; Required Minimum Distribution Options"},
+    {1573, "Life Expectancy Values From IRS Tables"},
+    {1574, "Quick Tips: Required Minimum Distribution"},
+    {1575, "Quick Tips: Printing Reports"},
+    {1576, "Quick Tips: Asset Allocation Withdrawals"},
+    {1577, "Quick Tips: Revenue Code Section 529"},
+    {1584, "Quick Tips: Lighter Banding"},
+    {1585, "Budget"},
+    {1586, "Credit Card Debt"},
+    {1587, "Quick Tips: Adding Summary Information to Results"},
+    {1588, "Quick Tips: Monte Carlo Analysis"},
+    {1589, "Monte Carlo Analysis"},
+};
+
+// Desktop calculators tried, in order, when "calc.exe" is not there.
+const char* const calculators[] = {"calc.exe",  "gnome-calculator", "kcalc", "mate-calc",
+                                   "galculator", "qalculate-gtk",   "xcalc"};
+
+}  // namespace
+
+const std::vector<HelpTopic>& HelpTopics() { return topics; }
+
+std::string HelpPageName(int operation, int context) {
+    if (operation == HelpIndex) return "contents.html";
+    if (operation == HelpOnHelp) return "helponhelp.html";
+    for (const auto& t : topics)
+        if (t.context == context) return "topic" + std::to_string(context) + ".html";
+    return "";
+}
+
+int Help(int operation, int context) {
+    std::string page = HelpPageName(operation, context);
+    // An unknown topic still opens the help, at its contents.
+    if (page.empty()) page = "contents.html";
+    return ui::Current().ShowHelpPage(page);
+}
+
+int QuickTipContext(int command) {
+    switch (command) {
+        case 776: return 1542;
+        case 777: return 1543;
+        case 778: return 1544;
+        case 779: return 1553;
+        case 780: return 1554;
+        case 781: return 1557;
+        case 782: return 1576;
+        case 783: return 1574;
+        case 784: return 1575;
+        case 785: return 1577;
+        case 786: return 1584;
+        case 787: return 1587;
+        case 789: return 1588;
+        default: return 0;
+    }
+}
+
+int StartCompanion(const std::string& commandLine) {
+    std::vector<std::string> words;
+    size_t i = 0;
+    while (i < commandLine.size()) {
+        while (i < commandLine.size() && commandLine[i] == ' ') ++i;
+        size_t start = i;
+        while (i < commandLine.size() && commandLine[i] != ' ') ++i;
+        if (i > start) words.push_back(commandLine.substr(start, i - start));
+    }
+    if (words.empty()) return 0;
+    std::string program = words.front();
+    words.erase(words.begin());
+    // A missing companion is not reported: the system relies on nothing it does.
+    return ui::Current().StartProgram(program, words);
+}
+
+int CommandWindowsCalculator() {
+    for (const char* program : calculators)
+        if (ui::Current().StartProgram(program, {})) return 1;
+    ui::Message("The Window's Calculator could not be found in the path.", "Execution Error");
+    return 0;
+}
+
+std::string ManualAddress() { return TILLORY_MANUAL_URL; }
+std::string MakerMailAddress() { return TILLORY_MAIL_ADDRESS; }
+
+int CommandDownloadManual() {
+    if (ui::Message("Do you wish to download the PDF version of the manual now?", "Download Manual",
+                    ui::Buttons::YesNo, ui::Icon::Question) != ui::Answer::Yes)
+        return 0;
+    if (ui::Current().OpenAddress(ManualAddress())) return 1;
+    ui::Message("There is a problem opening up the default browser.", "Browser Error");
+    return 0;
+}
+
+int CommandMailMaker() {
+    if (ui::Current().OpenAddress("mailto:" + MakerMailAddress())) return 1;
+    ui::Message("There is a problem opening up you Email program.", "Email Error");
+    return 0;
+}

@@ -1,0 +1,162 @@
+// The "Results" folder: the owner-drawn schedule list and its panel.
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QPainter>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "shell/results.h"
+#include "ui/qt/qt_ui.h"
+
+namespace qtui {
+
+namespace {
+constexpr Colour ScrollBarColour{200, 200, 200};
+}
+
+int ResultsModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : ResultLineCount();
+}
+
+QVariant ResultsModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || role != Qt::DisplayRole) return {};
+    return Text(ResultLine(index.row()));
+}
+
+void ResultsModel::Reload() {
+    beginResetModel();
+    endResetModel();
+}
+
+ResultsDelegate::ResultsDelegate(QObject* parent, QWidget* sizeFrom)
+    : QStyledItemDelegate(parent), sizeFrom_(sizeFrom) {}
+
+QSize ResultsDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex&) const {
+    return QSize(option.rect.width(), option.fontMetrics.height() + 4);
+}
+
+void ResultsDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const {
+    const std::string line = ResultLine(index.row());
+    const QRect r = option.rect;
+    const bool selected = option.state & QStyle::State_Selected;
+    Colour band = ResultsBandingColour(ScrollBarColour);
+    QColor background = index.row() % 2 == 0 ? QColor(Qt::white) : QColor(band.r, band.g, band.b);
+    QColor ink = ResultLineIsRed(line) ? QColor(Qt::red) : QColor(Qt::black);
+    if (selected) {
+        background = option.palette.color(QPalette::Active, QPalette::Highlight);
+        ink = Qt::white;
+    }
+    painter->save();
+    painter->fillRect(r, background);
+    painter->setPen(ink);
+    painter->setFont(option.font);
+    if (ResultLineIsTableRow(line)) {
+        int widths[8];
+        ResultsColumnWidths(sizeFrom_->width(), widths);
+        std::vector<std::string> cells = ResultTableCells(line);
+        int x = r.left() + 2;
+        for (int i = 0; i < 8; ++i) {
+            QRect cell(x, r.top(), widths[i], r.height());
+            QPen rule(selected ? QColor(Qt::white) : QColor(160, 160, 160));
+            painter->setPen(rule);
+            painter->drawLine(cell.topLeft(), cell.topRight());
+            painter->drawLine(cell.bottomLeft(), cell.bottomRight());
+            painter->setPen(ink);
+            if (i < static_cast<int>(cells.size())) {
+                int align = (i == 0 ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter;
+                painter->drawText(cell.adjusted(2, 0, -2, 0), align, Text(cells[i]));
+            }
+            x += widths[i];
+        }
+    } else {
+        painter->drawText(r.adjusted(4, 0, -2, 0), Qt::AlignLeft | Qt::AlignVCenter, Text(line));
+    }
+    painter->restore();
+}
+
+ResultsFolder::ResultsFolder(QWidget* mainWindow) : QWidget(mainWindow) {
+    setObjectName("resultsFolder");
+    model_ = new ResultsModel(this);
+    list_ = new QListView(this);
+    list_->setObjectName("resultsList");
+    list_->setModel(model_);
+    list_->setItemDelegate(new ResultsDelegate(list_, mainWindow));
+    list_->setUniformItemSizes(true);
+    list_->setSelectionMode(QAbstractItemView::SingleSelection);
+    list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    QFont fixed("Monospace");
+    fixed.setStyleHint(QFont::TypeWriter);
+    list_->setFont(fixed);
+
+    auto button = [this](int id) {
+        auto* b = new QPushButton(ResultsButtonText(id), this);
+        b->setAutoDefault(false);
+        connect(b, &QPushButton::clicked, this, [this, id] { Press(id); });
+        buttons_[id] = b;
+        return b;
+    };
+    age_ = new QLineEdit(this);
+    age_->setObjectName("goToAge");
+    age_->setMaxLength(6);
+    age_->setFixedWidth(48);
+    connect(age_, &QLineEdit::returnPressed, this, [this] { Press(ResultsGoTo); });
+    detailed_ = new QCheckBox(ResultsButtonText(ResultsDetailed), this);
+    accounts_ = new QCheckBox(ResultsButtonText(ResultsAccounts), this);
+    connect(detailed_, &QCheckBox::clicked, this, [this] { Press(ResultsDetailed); });
+    connect(accounts_, &QCheckBox::clicked, this, [this] { Press(ResultsAccounts); });
+
+    auto* row1 = new QHBoxLayout;
+    row1->addStretch();
+    row1->addWidget(button(ResultsTop));
+    row1->addWidget(button(ResultsBottom));
+    row1->addWidget(button(ResultsGoTo));
+    row1->addWidget(age_);
+    row1->addSpacing(8);
+    row1->addWidget(detailed_);
+    row1->addWidget(accounts_);
+    row1->addSpacing(8);
+    row1->addWidget(button(ResultsRunAgain));
+    row1->addWidget(button(ResultsHelp));
+    row1->addStretch();
+    auto* row2 = new QHBoxLayout;
+    row2->addStretch();
+    row2->addWidget(button(ResultsSave));
+    row2->addWidget(button(ResultsPrint));
+    row2->addWidget(button(ResultsRandomAccounts));
+    row2->addWidget(button(ResultsRandomGroups));
+    row2->addWidget(button(ResultsEditInitialValues));
+    row2->addStretch();
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->addWidget(list_, 1);
+    layout->addLayout(row1);
+    layout->addLayout(row2);
+}
+
+void ResultsFolder::Press(int id) {
+    ResultsButton(id, age_->text().toStdString());
+    // The check boxes mirror the switches, also when the press was ignored.
+    QSignalBlocker a(detailed_), b(accounts_);
+    detailed_->setChecked(ResultsDetailedShown());
+    accounts_->setChecked(ResultsAccountsShown());
+}
+
+void ResultsFolder::Refill(int selectLine) {
+    model_->Reload();
+    if (selectLine == -2) selectLine = ResultsPositionLine();
+    if (selectLine >= 0 && selectLine < model_->rowCount()) {
+        QModelIndex index = model_->index(selectLine);
+        list_->setCurrentIndex(index);
+        list_->scrollTo(index, QAbstractItemView::EnsureVisible);
+    }
+    QSignalBlocker a(detailed_), b(accounts_);
+    detailed_->setChecked(ResultsDetailedShown());
+    accounts_->setChecked(ResultsAccountsShown());
+}
+
+}  // namespace qtui
