@@ -1,0 +1,192 @@
+// build and dump, and the loading of a SCENARIO argument the commands share.
+#include <cerrno>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <random>
+#include <system_error>
+
+#include "commands.h"
+#include "model/model.h"
+#include "scenario_json.h"
+
+namespace {
+
+// Far more than the JSON form of the largest Scenario takes.
+constexpr long MaxJsonBytes = 64L * 1024 * 1024;
+
+void Report(const std::string& text) { std::fprintf(stderr, "tillory-cli: %s\n", text.c_str()); }
+
+// The JSON form starts with '{' and, being text, holds no NUL byte; every
+// scenario file holds some in its first two bytes (an event count of at most
+// 150), so one whose count happens to be 123 ('{') is still no JSON.
+bool LooksLikeJson(const std::string& bytes) {
+    if (bytes.find('\0') != std::string::npos) return false;
+    size_t i = bytes.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
+    while (i < bytes.size() && (bytes[i] == ' ' || bytes[i] == '\t' || bytes[i] == '\r' || bytes[i] == '\n')) ++i;
+    return i < bytes.size() && bytes[i] == '{';
+}
+
+// The first `limit` bytes of `path` (all of a shorter file).
+int ReadStart(const std::string& path, long limit, std::string& bytes) {
+    errno = 0;
+    if (ReadFileStart(path, limit, bytes)) return 1;
+    Report("cannot read " + path + (errno ? std::string(": ") + std::strerror(errno) : ""));
+    return 0;
+}
+
+int ReadWhole(const std::string& path, std::string& bytes) {
+    if (!ReadStart(path, MaxJsonBytes + 1, bytes)) return 0;
+    if (static_cast<long>(bytes.size()) > MaxJsonBytes) {
+        Report(path + ": larger than a Scenario's JSON form can be");
+        return 0;
+    }
+    return 1;
+}
+
+// The JSON form into memory exactly as written, without the corrections of
+// an open.
+int LoadJsonExactly(const std::string& path, const std::string& text) {
+    std::string error;
+    if (!ScenarioFromJson(text, error)) {
+        Report(path + ": " + error);
+        return 0;
+    }
+    SetScenarioPath(path);
+    return 1;
+}
+
+// The program's own open insists on a file it could write to.
+int CheckReadWrite(const std::string& path) {
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec)) {
+        Report(path + " is a folder, not a scenario file");
+        return 0;
+    }
+    std::FILE* f = std::fopen(path.c_str(), "r+b");
+    if (!f) {
+        Report("cannot open " + path + " for reading and writing: " + std::strerror(errno));
+        return 0;
+    }
+    std::fclose(f);
+    return 1;
+}
+
+int OpenScenarioFile(const std::string& path) {
+    if (!CheckReadWrite(path)) return 0;
+    SetScenarioPath(path);
+    // An invalid file has been reported by the open itself.
+    return OpenScenario(path);
+}
+
+// Writes the Scenario in memory to `path` with the program's own Save As. The
+// values a save gathers from outside the blocks are first taken from the
+// blocks, so that the file holds the blocks exactly as they are.
+int WriteScenarioFile(const std::string& path) {
+    int32_t width = scenario.pageSettings.windowWidth;
+    // A save measures the window; no window measures less than nothing.
+    if (width < 0) {
+        Report("pageSettings.windowWidth: a saved window width cannot be negative");
+        return 0;
+    }
+    TakeOutsideValuesFrom(scenario);
+    if (auto* console = dynamic_cast<ui::ConsoleUi*>(&ui::Current())) console->windowRect = ui::Rect{0, 0, width, 0};
+    return SaveScenarioAs(path);
+}
+
+// A name in the temporary folder that no file has yet.
+std::string FreeTemporaryName() {
+    std::error_code ec;
+    std::filesystem::path folder = std::filesystem::temp_directory_path(ec);
+    if (ec) folder = ".";
+    std::random_device random;
+    for (int k = 0; k < 100; ++k) {
+        std::filesystem::path p = folder / ("tillory-" + std::to_string(random()) + ".ret");
+        if (!std::filesystem::exists(p, ec)) return p.string();
+    }
+    return "";
+}
+
+// The JSON form opened the way its scenario file would be: written to a
+// temporary file and read back, so that every load-time correction applies.
+int LoadJsonAsOpened(const std::string& path, const std::string& text) {
+    if (!LoadJsonExactly(path, text)) return 0;
+    std::string temporary = FreeTemporaryName();
+    if (temporary.empty()) {
+        Report("no room for a temporary scenario file");
+        return 0;
+    }
+    int ok = WriteScenarioFile(temporary) && OpenScenario(temporary);
+    std::remove(temporary.c_str());
+    SetScenarioPath(path);
+    state.modified = 0;
+    return ok;
+}
+
+// A complete file's blocks exactly as stored, over what the open made of
+// them: its corrections of out-of-range values would otherwise keep a dump
+// from giving the same file back.
+void TakeStoredBlocks(const std::string& bytes) {
+    if (bytes.size() < sizeof(InitialValues)) return;
+    int16_t n = 0;
+    std::memcpy(&n, bytes.data(), sizeof n);
+    if (n < 0 || n > MaxEvents || static_cast<long>(bytes.size()) < ScenarioFileSize(n)) return;
+    size_t at = 0;
+    auto take = [&](void* block, size_t size) {
+        std::memcpy(block, bytes.data() + at, size);
+        at += size;
+    };
+    take(&scenario.initialValues, sizeof scenario.initialValues);
+    take(scenario.events, sizeof(Event) * static_cast<size_t>(n));
+    take(&scenario.accountTable, sizeof scenario.accountTable);
+    take(&scenario.settings, sizeof scenario.settings);
+    take(&scenario.reportOptions, sizeof scenario.reportOptions);
+    take(&scenario.accountOptions, sizeof scenario.accountOptions);
+    take(scenario.folderFonts, sizeof scenario.folderFonts);
+    take(&scenario.pageSettings, sizeof scenario.pageSettings);
+    take(scenario.budgets, sizeof scenario.budgets);
+    state.eventCount = n;
+}
+
+}  // namespace
+
+int CliUsageError(const std::string& text) {
+    std::fprintf(stderr, "tillory-cli: %s\nTry 'tillory-cli --help'.\n", text.c_str());
+    return 2;
+}
+
+int LoadScenarioArgument(const std::string& path) {
+    std::string head;
+    if (!ReadStart(path, 4096, head)) return 0;
+    if (!LooksLikeJson(head)) return OpenScenarioFile(path);
+    std::string text;
+    return ReadWhole(path, text) && LoadJsonAsOpened(path, text);
+}
+
+int CliBuild(const std::vector<std::string>& args) {
+    if (args.size() != 2) return CliUsageError("build takes two arguments: IN.json OUT.ret");
+    std::string text;
+    if (!ReadWhole(args[0], text) || !LoadJsonExactly(args[0], text)) return 1;
+    if (!WriteScenarioFile(args[1])) {
+        Report("nothing written to " + args[1]);
+        return 1;
+    }
+    return 0;
+}
+
+int CliDump(const std::vector<std::string>& args) {
+    if (args.size() != 1) return CliUsageError("dump takes one argument: SCENARIO");
+    const std::string& path = args[0];
+    std::string bytes;
+    if (!ReadStart(path, ScenarioFileSize(MaxEvents), bytes)) return 1;
+    if (LooksLikeJson(bytes)) {
+        if (!ReadWhole(path, bytes) || !LoadJsonExactly(path, bytes)) return 1;
+    } else {
+        if (!OpenScenarioFile(path)) return 1;
+        TakeStoredBlocks(bytes);
+    }
+    std::string json = ScenarioToJson();
+    std::fwrite(json.data(), 1, json.size(), stdout);
+    return std::fflush(stdout) == 0 ? 0 : 1;
+}
