@@ -75,8 +75,8 @@ TEST_F(FilesTest, TemporaryFileOpensWithDefaults) {
     scenario.initialValues.defaultPenaltyRate = 12.5f;
     state.eventCount = 2;
     ASSERT_EQ(SaveTemporaryScenario(3), 1);
-    EXPECT_EQ(FieldText(state.scenarioPath), ".\\temp31.ret");
-    EXPECT_EQ(Bytes(".\\temp31.ret").size(), static_cast<size_t>(TemporaryFileSize(2)));
+    EXPECT_EQ(FieldText(state.scenarioPath), "./temp31.ret");
+    EXPECT_EQ(Bytes("./temp31.ret").size(), static_cast<size_t>(TemporaryFileSize(2)));
 
     SetFieldText(scenario.reportOptions.title1, "Old title");
     scenario.reportOptions.title2On = 1;
@@ -84,7 +84,7 @@ TEST_F(FilesTest, TemporaryFileOpensWithDefaults) {
     scenario.budgets[1].accountId = 7;
     state.marginTop = 1234;
     screen.dpiX = 300;
-    ASSERT_EQ(OpenScenario(".\\temp31.ret"), 1);
+    ASSERT_EQ(OpenScenario("./temp31.ret"), 1);
     EXPECT_EQ(state.eventCount, 2);
     EXPECT_EQ(FieldText(scenario.reportOptions.title1), "");
     EXPECT_EQ(+scenario.reportOptions.title2On, 0);
@@ -192,9 +192,9 @@ TEST_F(FilesTest, SaveNeedsAnExistingFile) {
     ASSERT_EQ(SaveTemporaryScenario(3), 1);
     state.modified = 1;
     EXPECT_EQ(SaveScenario(), 1);
-    EXPECT_EQ(Bytes(".\\temp31.ret").size(), static_cast<size_t>(ScenarioFileSize(0)));
+    EXPECT_EQ(Bytes("./temp31.ret").size(), static_cast<size_t>(ScenarioFileSize(0)));
     EXPECT_EQ(state.modified, 0);
-    EXPECT_EQ(screen.title, "Tillory -- Pro - .\\temp31.ret");
+    EXPECT_EQ(screen.title, "Tillory -- Pro - ./temp31.ret");
 }
 
 TEST_F(FilesTest, SaveAsAsksBeforeOverwriting) {

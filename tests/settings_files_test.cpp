@@ -174,7 +174,7 @@ TEST_F(FilesTest, ProgramSettingsFile) {
     EXPECT_EQ(Line(rewritten, 1), "  1.00   1.50   2.00   3.00   4.00   5.00   6.00   7.00 1");
     EXPECT_EQ(std::count(rewritten.begin(), rewritten.end(), '\n'), 8);
     ASSERT_EQ(SaveTemporaryScenario(static_cast<int>(state.startCounter)), 1);
-    EXPECT_EQ(FieldText(state.scenarioPath), ".\\temp01.ret");
+    EXPECT_EQ(FieldText(state.scenarioPath), "./temp01.ret");
 }
 
 TEST_F(FilesTest, StartAndExitLeaveTheCounterUnchanged) {

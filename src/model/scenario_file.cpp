@@ -369,8 +369,9 @@ int OpenScenario(const std::string& path) {
 }
 
 int SaveTemporaryScenario(int startCounter) {
+    // The name keeps its historical form, in the current directory.
     char name[PathLength];
-    std::snprintf(name, sizeof name, ".\\temp%d%d.ret", startCounter, 1);
+    std::snprintf(name, sizeof name, "./temp%d%d.ret", startCounter, 1);
     bool existed = FileExists(name);
     if (!existed) {
         if (!CreateEmpty(name)) {
