@@ -743,7 +743,7 @@ bool OneLine(const Json& v, std::string& line) {
         line += ScalarText(it.value());
     }
     line += object ? "}" : "]";
-    return !object || line.size() <= 100;
+    return !object || line.size() <= 100 || IsHexObject(v);
 }
 
 void Print(const Json& v, size_t indent, std::string& out) {
