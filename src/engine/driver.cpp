@@ -568,6 +568,8 @@ int RunProjection(int outputMode) {
     iv.inflationRate = run.savedInflationRate;
 
     if (run.endAge >= run.startYear) {
+        // An end age at the start year itself: the loop never loaded the start.
+        if (run.yearIndex < 0) LoadStartBalances();
         ++run.yearIndex;
         ComputeNetWorth();
         RecordBalances();
