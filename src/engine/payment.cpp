@@ -1,1 +1,123 @@
 #include "engine/payment.h"
+
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+// 1/12 is kept in extended precision so that the period rate is rounded to
+// float only once, at the end.
+constexpr long double OneTwelfth = 1.0L / 12.0L;
+
+void Store(int32_t* outCount, float* outInterest, int32_t count, float interest) {
+    if (outCount) *outCount = count;
+    if (outInterest) *outInterest = interest;
+}
+
+}  // namespace
+
+float MonthlyRate(float annualPercent) {
+    // float x double, then x long double: the usual promotions, one final rounding.
+    return static_cast<float>(static_cast<double>(annualPercent) * 0.01 * OneTwelfth);
+}
+
+float PowerN(float x, int32_t n) {
+    float p = x;
+    for (int32_t k = 1; k < n; ++k) p = x * p;
+    return p;
+}
+
+float LevelPayment(float principal, float periodRate, int32_t periods) {
+    float q = 1.0f + periodRate;
+    float d = static_cast<float>(1.0 - 1.0 / static_cast<double>(PowerN(q, periods)));
+    return static_cast<float>(static_cast<double>(principal) * periodRate / d);
+}
+
+float AmortizeWindow(float principal, float periodRate, int32_t periods, int32_t first, int32_t last,
+                     float extra, int32_t extraFrom, int32_t* outCount, float* outInterest) {
+    float pay = LevelPayment(principal, periodRate, periods);
+    float sum = 0;
+    float interest = 0;
+    int32_t count = 0;
+    float balance = principal;
+    Store(outCount, outInterest, 0, 0);
+    if (last < 0) return 0;
+    // 64 bits so that a window ending at the largest int still terminates.
+    for (int64_t k = 0;; ++k) {
+        float i = balance * periodRate;
+        float pr = pay - i;
+        if (k >= extraFrom) pr = extra + pr;
+        if (k >= first) {
+            interest = interest + i;
+            ++count;
+            if (balance < pr) {
+                // Paid off in this period: what is left is this period's principal.
+                Store(outCount, outInterest, count, interest);
+                return sum + balance;
+            }
+            sum = pr + sum;
+        }
+        balance = balance - pr;
+        if (!(balance > 0)) {
+            // Paid off, possibly before the window; take back any overshoot.
+            sum = sum + balance;
+            if (sum < 0) sum = 0;
+            Store(outCount, outInterest, count, interest);
+            return sum;
+        }
+        if (k + 1 > last) break;
+    }
+    Store(outCount, outInterest, count, interest);
+    return sum;
+}
+
+void FormatDollars(char* text, size_t size) {
+    if (!text || size == 0) return;
+    // Keep the characters of a number, blanks removed, up to the first other one.
+    std::string number;
+    for (size_t k = 0; k < size && text[k] != '\0'; ++k) {
+        char c = text[k];
+        if (c == ' ') continue;
+        if ((c < '0' || c > '9') && c != '$' && c != '.' && c != '-') break;
+        number += c;
+    }
+    std::string result = "$";
+    size_t point = number.find('.');
+    if (point == std::string::npos) {
+        result += number;
+    } else {
+        bool minus = number.find('-') < point;
+        long separators = (static_cast<long>(point) - 1 - (minus ? 1 : 0)) / 3;
+        if (separators < 0) separators = 0;
+        std::string whole;
+        int copied = 0;
+        for (size_t k = point; k-- > 0;) {
+            whole.insert(whole.begin(), number[k]);
+            if (++copied % 3 == 0 && separators > 0) {
+                whole.insert(whole.begin(), ',');
+                --separators;
+            }
+        }
+        result += whole;
+        result.append(number, point, std::string::npos);
+    }
+    size_t n = result.size() < size ? result.size() : size - 1;
+    result.copy(text, n);
+    text[n] = '\0';
+}
+
+std::string FormatDollars(const std::string& text) {
+    // Room for the '$' and one separator per three characters.
+    std::vector<char> buffer(text.size() + text.size() / 3 + 3, '\0');
+    text.copy(buffer.data(), text.size());
+    FormatDollars(buffer.data(), buffer.size());
+    return buffer.data();
+}
+
+std::string Dollars(const char* format, double value) {
+    int n = std::snprintf(nullptr, 0, format, value);
+    if (n < 0) return "$";
+    std::vector<char> buffer(static_cast<size_t>(n) + 1, '\0');
+    std::snprintf(buffer.data(), buffer.size(), format, value);
+    return FormatDollars(std::string(buffer.data()));
+}

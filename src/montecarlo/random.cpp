@@ -1,1 +1,96 @@
 #include "montecarlo/random.h"
+
+#include <cmath>
+#include <limits>
+
+#include "model/model.h"
+
+RandomSource randomSource;
+
+namespace {
+
+// Polar method: one accepted point gives two deviates, the second kept in
+// the cache for the next call.
+double PolarDeviate(GaussianCache& cache) {
+    double g;
+    if (cache.toggle == 0) {
+        double x, y, s;
+        do {
+            double u1 = Random15() / 32767.0;
+            double u2 = Random15() / 32767.0;
+            x = 2 * u1 - 1;
+            y = 2 * u2 - 1;
+            s = x * x + y * y;
+        } while (!(s < 1 && s != 0));
+        cache.x = x;
+        cache.y = y;
+        cache.s = s;
+        g = x * std::sqrt(-2 * std::log(s) / s);
+    } else {
+        g = cache.y * std::sqrt(-2 * std::log(cache.s) / cache.s);
+    }
+    cache.toggle = 1 - cache.toggle;
+    return g;
+}
+
+// Truncation toward zero into 32 bits; values beyond the range are held at
+// its ends rather than left undefined.
+int32_t TruncateToInt32(long double v) {
+    if (std::isnan(v)) return 0;
+    if (v >= 2147483647.0L) return std::numeric_limits<int32_t>::max();
+    if (v <= -2147483647.0L) return -std::numeric_limits<int32_t>::max();
+    return static_cast<int32_t>(v);
+}
+
+}  // namespace
+
+void SeedRandom(uint32_t seed) {
+    randomSource.low = seed;
+    randomSource.high = 0;
+    Random15();
+}
+
+int Random15() {
+    randomSource.low = randomSource.low * 22695477u + 1u;
+    return static_cast<int>((randomSource.low >> 16) & 0x7FFFu);
+}
+
+int32_t Random31() {
+    uint64_t state = (static_cast<uint64_t>(randomSource.high) << 32) | randomSource.low;
+    state = state * 0x15A00004E35ull + 1u;
+    randomSource.low = static_cast<uint32_t>(state);
+    randomSource.high = static_cast<uint32_t>(state >> 32);
+    return static_cast<int32_t>((state >> 32) & 0x7FFFFFFFu);
+}
+
+float UniformRate(float min, float max) {
+    int32_t n = TruncateToInt32(static_cast<long double>(max) * 100 - static_cast<long double>(min) * 100);
+    int32_t r = n != 0 ? Random31() % n : 0;
+    return min + static_cast<float>(r * 0.01);
+}
+
+double GaussianRate(double mean, double sd) {
+    return PolarDeviate(randomSource.gaussian) * sd + mean;
+}
+
+double RangeSigma(float min, float max) {
+    double sigma = (static_cast<double>(max) - min) * 0.5 * 0.997 * (1.0 / 3);
+    if (sigma < 0) sigma = -sigma;
+    int16_t kind = scenario.settings.mcDistribution;
+    int16_t rangeFactor = scenario.settings.mcRangeFactor;
+    int16_t stdDevFactor = scenario.settings.mcStdDevFactor;
+    if (kind == 0) sigma = sigma + rangeFactor * sigma * 0.1;
+    if (kind == 2) sigma = sigma + stdDevFactor * sigma * 0.1;
+    if (min == max) sigma = 0;
+    return sigma;
+}
+
+double GaussianRangeRate(float min, float max) {
+    double sigma = RangeSigma(min, max);
+    return PolarDeviate(randomSource.gaussianRange) * sigma + (static_cast<double>(min) + max) * 0.5;
+}
+
+float WidenedStdDeviation(float sd) {
+    double factor = scenario.settings.mcStdDevFactor;
+    return static_cast<float>(sd + factor * sd * 0.1);
+}

@@ -26,5 +26,7 @@ float UniformRate(float min, float max);
 double GaussianRate(double mean, double sd);
 // Uses scenario.settings.mcDistribution and its factor to widen sigma.
 double GaussianRangeRate(float min, float max);
+// The standard deviation GaussianRangeRate uses for (min, max).
+double RangeSigma(float min, float max);
 // sd + mcStdDevFactor x sd x 0.1, in float.
 float WidenedStdDeviation(float sd);
