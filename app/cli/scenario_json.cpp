@@ -777,15 +777,21 @@ int ScenarioFromJson(const std::string& text, std::string& error) {
     kept = scenario;
     ScenarioState keptState = state;
     int ok = 0;
+    Json root;
     try {
-        ok = ApplyRoot(Json::parse(text), error);
-    } catch (const Json::parse_error& e) {
+        root = Json::parse(text);
+        ok = 1;
+    } catch (const Json::exception& e) {
         // "[json.exception.parse_error.101] parse error at line 1, column 2: ..."
         std::string what = e.what();
         size_t cut = what.find("] ");
         error = "not valid JSON: " + (cut == std::string::npos ? what : what.substr(cut + 2));
+    }
+    try {
+        ok = ok && ApplyRoot(root, error);
     } catch (const std::exception& e) {
         error = e.what();
+        ok = 0;
     }
     if (!ok) {
         scenario = kept;
