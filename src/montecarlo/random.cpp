@@ -44,8 +44,8 @@ int32_t TruncateToInt32(long double v) {
 
 }  // namespace
 
-void SeedRandom(uint32_t seed) {
-    randomSource.low = seed;
+void SeedRandom(uint32_t start) {
+    randomSource.low = start;
     randomSource.high = 0;
     Random15();
 }

@@ -19,7 +19,7 @@ struct RandomSource {
 
 extern RandomSource randomSource;
 
-void SeedRandom(uint32_t seed);
+void SeedRandom(uint32_t start);
 int Random15();   // 0..32767
 int32_t Random31();  // 0..2^31-1
 float UniformRate(float min, float max);
