@@ -9,10 +9,12 @@
 // (default: Results) into FILE.png and ends without touching the settings.
 #include <QApplication>
 #include <QFileInfo>
+#include <QSessionManager>
 #include <QTimer>
 
 #include <string>
 
+#include "model/model.h"
 #include "shell/shell.h"
 #include "ui/qt/qt_ui.h"
 
@@ -43,8 +45,20 @@ int main(int argc, char** argv) {
     StartUpBeforeWindow(commandLine);
     window.show();
     StartUpWithWindow(scenarioFile);
+    // Logging out asks to save and writes the settings as closing does.
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, [](QSessionManager& manager) {
+        if (shell.closed) return;
+        if (manager.allowsInteraction()) {
+            if (!CloseMainWindow()) manager.cancel();
+            manager.release();
+        } else {
+            WritePreferences();
+            WriteProgramSettings();
+        }
+    });
 
     if (!screenshot.isEmpty()) {
+        window.resize(860, 640);
         ShowFolder(folder);
         QTimer::singleShot(300, [&] {
             window.grab().save(screenshot);

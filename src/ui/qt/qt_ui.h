@@ -64,8 +64,12 @@ public:
     QLineEdit* ageField() const { return age_; }
     QPushButton* button(int id) const { return buttons_.value(id); }
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
     void Press(int id);
+    void FitFont();
     ResultsModel* model_;
     QListView* list_;
     QLineEdit* age_;

@@ -7,6 +7,7 @@
 #include <QListView>
 #include <QPainter>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QVBoxLayout>
 
 #include "shell/results.h"
@@ -67,7 +68,8 @@ void ResultsDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
             painter->drawLine(cell.bottomLeft(), cell.bottomRight());
             painter->setPen(ink);
             if (i < static_cast<int>(cells.size())) {
-                int align = (i == 0 ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter;
+                // The narrow age cell may run into the next one, which is right-aligned.
+                int align = (i == 0 ? Qt::AlignLeft | Qt::TextDontClip : Qt::AlignRight) | Qt::AlignVCenter;
                 painter->drawText(cell.adjusted(2, 0, -2, 0), align, Text(cells[i]));
             }
             x += widths[i];
@@ -88,9 +90,6 @@ ResultsFolder::ResultsFolder(QWidget* mainWindow) : QWidget(mainWindow) {
     list_->setUniformItemSizes(true);
     list_->setSelectionMode(QAbstractItemView::SingleSelection);
     list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    QFont fixed("Monospace");
-    fixed.setStyleHint(QFont::TypeWriter);
-    list_->setFont(fixed);
 
     auto button = [this](int id) {
         auto* b = new QPushButton(ResultsButtonText(id), this);
@@ -109,33 +108,44 @@ ResultsFolder::ResultsFolder(QWidget* mainWindow) : QWidget(mainWindow) {
     connect(detailed_, &QCheckBox::clicked, this, [this] { Press(ResultsDetailed); });
     connect(accounts_, &QCheckBox::clicked, this, [this] { Press(ResultsAccounts); });
 
-    auto* row1 = new QHBoxLayout;
-    row1->addStretch();
-    row1->addWidget(button(ResultsTop));
-    row1->addWidget(button(ResultsBottom));
-    row1->addWidget(button(ResultsGoTo));
-    row1->addWidget(age_);
-    row1->addSpacing(8);
-    row1->addWidget(detailed_);
-    row1->addWidget(accounts_);
-    row1->addSpacing(8);
-    row1->addWidget(button(ResultsRunAgain));
-    row1->addWidget(button(ResultsHelp));
-    row1->addStretch();
-    auto* row2 = new QHBoxLayout;
-    row2->addStretch();
-    row2->addWidget(button(ResultsSave));
-    row2->addWidget(button(ResultsPrint));
-    row2->addWidget(button(ResultsRandomAccounts));
-    row2->addWidget(button(ResultsRandomGroups));
-    row2->addWidget(button(ResultsEditInitialValues));
-    row2->addStretch();
-
+    // Three centred rows that fit the narrowest main window.
+    auto row = [](std::initializer_list<QWidget*> widgets) {
+        auto* r = new QHBoxLayout;
+        r->setSpacing(4);
+        r->addStretch();
+        for (QWidget* w : widgets) r->addWidget(w);
+        r->addStretch();
+        return r;
+    };
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
+    layout->setSpacing(3);
     layout->addWidget(list_, 1);
-    layout->addLayout(row1);
-    layout->addLayout(row2);
+    layout->addLayout(row({button(ResultsTop), button(ResultsBottom), button(ResultsGoTo), age_,
+                           button(ResultsRunAgain), button(ResultsHelp)}));
+    layout->addLayout(row({detailed_, accounts_, button(ResultsSave), button(ResultsPrint)}));
+    layout->addLayout(
+        row({button(ResultsRandomAccounts), button(ResultsRandomGroups), button(ResultsEditInitialValues)}));
+}
+
+void ResultsFolder::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    FitFont();
+}
+
+// The list font is the largest, up to the usual size, at which a money
+// cell of the table rows holds "$-9,999,999.99".
+void ResultsFolder::FitFont() {
+    int widths[8];
+    ResultsColumnWidths(parentWidget() ? window()->width() : width(), widths);
+    QFont f = font();
+    int size = QFontInfo(f).pixelSize();
+    for (; size > 7; --size) {
+        f.setPixelSize(size);
+        if (QFontMetrics(f).horizontalAdvance("$-9,999,999.99") <= widths[1] - 4) break;
+    }
+    f.setPixelSize(size);
+    if (list_->font() != f) list_->setFont(f);
 }
 
 void ResultsFolder::Press(int id) {

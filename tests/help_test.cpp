@@ -1,0 +1,104 @@
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "shell_fixture.h"
+
+namespace {
+
+TEST_F(ShellTest, EveryHelpContextHasItsOwnPage) {
+    ASSERT_EQ(HelpTopics().size(), 41u);
+    for (const auto& t : HelpTopics()) {
+        std::string page = HelpPageName(HelpContext, t.context);
+        ASSERT_EQ(page, "topic" + std::to_string(t.context) + ".html");
+        std::ifstream in(std::string(HELP_PAGES) + "/" + page);
+        ASSERT_TRUE(in.good()) << page;
+        std::stringstream text;
+        text << in.rdbuf();
+        EXPECT_NE(text.str().find("<title>"), std::string::npos) << page;
+    }
+    for (const char* page : {"contents.html", "helponhelp.html"})
+        EXPECT_TRUE(std::filesystem::exists(std::string(HELP_PAGES) + "/" + page)) << page;
+    // The contents page links every topic.
+    std::ifstream in(std::string(HELP_PAGES) + "/contents.html");
+    std::stringstream contents;
+    contents << in.rdbuf();
+    for (const auto& t : HelpTopics())
+        EXPECT_NE(contents.str().find("topic" + std::to_string(t.context) + ".html"), std::string::npos);
+}
+
+TEST_F(ShellTest, HelpCommandsAndQuickTipsOpenTheirTopics) {
+    DispatchCommand(CmdHelpContents);
+    DispatchCommand(CmdHelpOnHelp);
+    DispatchCommand(776);
+    DispatchCommand(780);
+    DispatchCommand(789);
+    EXPECT_EQ(screen.helpPages, (std::vector<std::string>{"contents.html", "helponhelp.html", "topic1542.html",
+                                                          "topic1554.html", "topic1588.html"}));
+    for (int id = CmdQuickTipFirst; id <= CmdQuickTipLast; ++id) {
+        if (id == CmdAdjustMonteCarlo) continue;
+        EXPECT_NE(HelpPageName(HelpContext, QuickTipContext(id)), "") << id;
+    }
+    // An unknown context falls back to the contents.
+    EXPECT_EQ(Help(HelpContext, 4242), 1);
+    EXPECT_EQ(screen.helpPages.back(), "contents.html");
+}
+
+TEST_F(ShellTest, CompanionsStartWithTheirFileAndFailSilently) {
+    StartUp();
+    screen.choices = {2};
+    DispatchCommand(CmdNew);
+    screen.Clear();
+    EXPECT_EQ(DispatchCommand(CmdGraphWindow), 1);
+    EXPECT_EQ(shell.graphWindowOpen, 1);
+    DispatchCommand(CmdCompareScenarios);
+    DispatchCommand(CmdMonteCarloStatistics);
+    ASSERT_EQ(screen.launches.size(), 3u);
+    EXPECT_EQ(screen.launches[0].program, "kvplot3.exe");
+    EXPECT_EQ(screen.launches[0].arguments, std::vector<std::string>{"plotinf01.tmp"});
+    EXPECT_EQ(screen.launches[1].program, "kvcomp.exe");
+    EXPECT_EQ(screen.launches[2].program, "kvviewer");
+    EXPECT_TRUE(screen.launches[2].arguments.empty());
+    EXPECT_TRUE(screen.messages.empty());
+}
+
+TEST_F(ShellTest, TheCalculatorIsTheOneCompanionWhoseAbsenceIsReported) {
+    EXPECT_EQ(CommandWindowsCalculator(), 0);
+    EXPECT_EQ(screen.launches.front().program, "calc.exe");
+    EXPECT_GT(screen.launches.size(), 2u);
+    ASSERT_EQ(screen.messages.size(), 1u);
+    EXPECT_EQ(screen.messages[0].text, "The Window's Calculator could not be found in the path.");
+    EXPECT_EQ(screen.messages[0].caption, "Execution Error");
+    EXPECT_EQ(screen.messages[0].icon, ui::Icon::Stop);
+
+    screen.Clear();
+    screen.programs = {"kcalc"};
+    EXPECT_EQ(CommandWindowsCalculator(), 1);
+    EXPECT_EQ(screen.launches.back().program, "kcalc");
+    EXPECT_TRUE(screen.messages.empty());
+}
+
+TEST_F(ShellTest, BrowserAndMailGoThroughTheDesktopWithTheirMessages) {
+    screen.answers = {ui::Answer::No};
+    EXPECT_EQ(DispatchCommand(CmdDownloadManual), 0);
+    EXPECT_TRUE(screen.addresses.empty());
+    EXPECT_EQ(screen.messages[0].text, "Do you wish to download the PDF version of the manual now?");
+
+    screen.Clear();
+    screen.answers = {ui::Answer::Yes};
+    EXPECT_EQ(DispatchCommand(CmdDownloadManual), 1);
+    EXPECT_EQ(screen.addresses, std::vector<std::string>{ManualAddress()});
+
+    screen.Clear();
+    screen.failAddresses = true;
+    screen.answers = {ui::Answer::Yes};
+    DispatchCommand(CmdDownloadManual);
+    EXPECT_EQ(screen.messages.back().text, "There is a problem opening up the default browser.");
+    EXPECT_EQ(screen.messages.back().caption, "Browser Error");
+    DispatchCommand(CmdMailMaker);
+    EXPECT_EQ(screen.addresses.back(), "mailto:" + MakerMailAddress());
+    EXPECT_EQ(screen.messages.back().text, "There is a problem opening up you Email program.");
+    EXPECT_EQ(screen.messages.back().caption, "Email Error");
+}
+
+}  // namespace
