@@ -1,3 +1,5 @@
+#include <filesystem>
+
 #include "shell_fixture.h"
 
 namespace {
@@ -96,6 +98,23 @@ TEST_F(ResultsPanelTest, SwitchesRerunAndPrintingBlocksThePanel) {
 
     EXPECT_EQ(ResultsButton(ResultsHelp), 1);
     EXPECT_EQ(screen.helpPages.back(), "topic1554.html");
+}
+
+TEST_F(ResultsPanelTest, SaveAsksForAResultsFileAndWritesTheSchedule) {
+    EXPECT_EQ(ResultsButton(ResultsSave), 0);  // cancelled
+    ASSERT_EQ(screen.fileDialogs.size(), 1u);
+    EXPECT_EQ(screen.fileDialogs[0].title, "Save Results To A File");
+    EXPECT_EQ(screen.fileDialogs[0].filters[0].description, "Result Files (*.SCH)");
+    EXPECT_FALSE(std::filesystem::exists("out.sch"));
+
+    screen.files = {"out"};
+    EXPECT_EQ(ResultsButton(ResultsSave), 1);
+    std::string text = Bytes("out.sch");
+    EXPECT_NE(text.find("Gift"), std::string::npos);
+    EXPECT_NE(text.find("$100,000.00"), std::string::npos);
+    EXPECT_EQ(runSwitches.noSectionMarker, 0);
+    EXPECT_EQ(runSwitches.descriptionOnly, 0);
+    EXPECT_GT(ResultLineCount(), 0);  // the list keeps its lines
 }
 
 TEST_F(ResultsPanelTest, RandomRunsStartFreshStatisticsAndSwitchOffAfterwards) {

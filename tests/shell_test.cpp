@@ -72,6 +72,46 @@ TEST_F(ShellTest, StartReopensTheLastScenarioAndRunsTheProjection) {
     EXPECT_EQ(screen.recentMenu, std::vector<std::string>{"older.ret"});
 }
 
+TEST_F(ShellTest, StartWithAnInvalidLastScenarioFallsBackToTmp01) {
+    Put("broken.ret", "short");
+    WriteSettings("broken.ret");
+    StartUp();
+    EXPECT_EQ(screen.messages.at(0).caption, "FILE WARNING");
+    EXPECT_EQ(screen.title, "Tillory -- Pro - tmp01.ret");
+    EXPECT_EQ(screen.Enabled(CmdWithdrawal), 0);
+}
+
+TEST_F(ShellTest, HiddenMakerFolderStartsWithSummary) {
+    PageSettings p{};
+    p.hideMakerFolder = 1;
+    p.windowWidth = 640;
+    p.windowHeight = 480;
+    Put("prefinf.dat", Raw(p));
+    StartUp();
+    EXPECT_EQ(screen.tabs.at(0), "Summary");
+    EXPECT_EQ(screen.foldersShown.back(), std::make_pair(0, +FolderSummary));
+    EXPECT_EQ(screen.geometry.right - screen.geometry.left, 640);
+}
+
+TEST_F(ShellTest, NewFromADelimitedFileSaysWhenItCannotImport) {
+    screen.choices = {0};
+    EXPECT_EQ(DispatchCommand(CmdNew), 1);
+    EXPECT_EQ(screen.messages.back().caption, "Create New Accounts");
+    static int asked = 0;
+    asked = 0;
+    shellHooks.createAccountsFromFile = [](int command) { return asked = command; };
+    screen.choices = {1};
+    EXPECT_EQ(DispatchCommand(CmdNew), 1);
+    EXPECT_EQ(asked, CmdNewFromCsv);
+}
+
+TEST_F(ShellTest, FileDialogAnswersGetTheDefaultExtension) {
+    EXPECT_EQ(ui::WithDefaultExtension("b", "ret"), "b.ret");
+    EXPECT_EQ(ui::WithDefaultExtension("dir.x/b", "ret"), "dir.x/b.ret");
+    EXPECT_EQ(ui::WithDefaultExtension("b.RET", "ret"), "b.RET");
+    EXPECT_EQ(ui::WithDefaultExtension("b.txt", ""), "b.txt");
+}
+
 TEST_F(ShellTest, WindowSizeFollowsTheScreenResolution) {
     screen.screenDpi = 96;
     StartUpBeforeWindow("");

@@ -7,16 +7,6 @@
 
 namespace {
 
-ui::FileDialog FileDialogFor(const char* title, const char* description, const char* extension, bool save) {
-    ui::FileDialog d;
-    d.title = title;
-    d.filters = {{description, std::string("*.") + extension}};
-    d.defaultExtension = extension;
-    d.save = save;
-    d.mustExist = !save;
-    return d;
-}
-
 ui::FileDialog ScenarioDialog(const char* title, bool save) {
     return FileDialogFor(title, "Scenario Files (*.RET)", "ret", save);
 }
@@ -42,6 +32,16 @@ void RunAndRefresh() {
 }
 
 }  // namespace
+
+ui::FileDialog FileDialogFor(const char* title, const char* description, const char* extension, bool save) {
+    ui::FileDialog d;
+    d.title = title;
+    d.filters = {{description, std::string("*.") + extension}};
+    d.defaultExtension = extension;
+    d.save = save;
+    d.mustExist = !save;
+    return d;
+}
 
 int CommandNew() {
     if (AskToSave() == ui::Answer::Cancel) return 0;
@@ -79,7 +79,11 @@ int CommandNewByHand() {
 // A tab- or comma-delimited New: the accounts come from the import module.
 int CommandNewFromFile(int command) {
     if (!NewScenario()) return 0;
-    if (shellHooks.createAccountsFromFile) shellHooks.createAccountsFromFile(command);
+    if (shellHooks.createAccountsFromFile)
+        shellHooks.createAccountsFromFile(command);
+    else
+        ui::Message("Accounts cannot be read from delimited files in this version.\nPlease add them by hand.",
+                    "Create New Accounts", ui::Buttons::Ok, ui::Icon::Information);
     ShowFolder(FolderAccounts);
     return 1;
 }

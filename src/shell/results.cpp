@@ -124,6 +124,10 @@ int RandomRun(bool groups) {
 }
 
 int SaveResults() {
+    std::string path;
+    if (!ui::Current().ChooseFile(FileDialogFor("Save Results To A File", "Result Files (*.SCH)", "sch", true), path))
+        path.clear();  // the run then ends at once, as for a cancelled dialog
+    SetFieldText(runSwitches.resultsPath, path);
     runSwitches.noSectionMarker = 1;
     int ok = RunShellProjection(OutputResultsFile);
     runSwitches.noSectionMarker = 0;

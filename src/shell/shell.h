@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "ui/ui.h"
+
 // ---- Command ids ------------------------------------------------------------
 enum : int {
     CmdNew = 1,
@@ -248,6 +250,8 @@ int CommandReadAccounts();
 int CommandReindexAccounts();
 int CommandExit();
 int CommandNewFromFile(int command);
+// A file dialog with one filter, e.g. ("Open a Scenario", "Scenario Files (*.RET)", "ret").
+ui::FileDialog FileDialogFor(const char* title, const char* description, const char* extension, bool save);
 // Opens the scenario at `path` as Open does after its dialog. Returns 1 when
 // it opened, 0 when the file was refused, -1 when it cannot even be opened
 // for reading and writing (then nothing else changes).

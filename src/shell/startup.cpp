@@ -74,6 +74,8 @@ void StartUpWithWindow(const std::string& scenarioFile) {
             EnableScenarioCommands(true);
             SetTitleWithPath();
         } else {
+            // An invalid file leaves the reset Scenario named "tmp01.ret".
+            if (FieldText(state.scenarioPath) == "tmp01.ret") SetTitleWithPath();
             EnableScenarioCommands(false);
         }
     } else {
