@@ -81,6 +81,20 @@ TEST_F(ShellTest, StartWithAnInvalidLastScenarioFallsBackToTmp01) {
     EXPECT_EQ(screen.Enabled(CmdWithdrawal), 0);
 }
 
+TEST_F(ShellTest, ASecondStartWithoutAScenarioStillShowsTmp01) {
+    StartUp();
+    ASSERT_TRUE(std::filesystem::exists("finance.dat"));
+    screen.Clear();
+    StartUp();
+    EXPECT_EQ(screen.title, "Tillory -- Pro - tmp01.ret");
+    EXPECT_TRUE(screen.messages.empty());
+    // Opening a file then does not list the placeholder name.
+    MakeScenarioFile("b.ret");
+    screen.files = {"b.ret"};
+    EXPECT_EQ(DispatchCommand(CmdOpen), 1);
+    EXPECT_TRUE(screen.recentMenu.empty());
+}
+
 TEST_F(ShellTest, HiddenMakerFolderStartsWithSummary) {
     PageSettings p{};
     p.hideMakerFolder = 1;
@@ -223,6 +237,7 @@ TEST_F(ShellTest, NewByHandWritesTheTemporaryFileAndEnablesTheMenus) {
 }
 
 TEST_F(ShellTest, OpenAsksForAScenarioFileAndRemembersThePreviousOne) {
+    MakeScenarioFile("a.ret");
     MakeScenarioFile("b.ret");
     MakeScenarioFile("empty.ret", false);
     StartUp();

@@ -1,6 +1,7 @@
 // The File menu flows: New, Open, the recent-file entries, Save, Save As and
 // the accounts file commands.
 #include <cstdio>
+#include <filesystem>
 
 #include "model/model.h"
 #include "shell/shell.h"
@@ -116,7 +117,9 @@ int OpenScenarioPath(const std::string& path, bool clearModified) {
         ShowFolder(FolderScenario);
     }
     if (clearModified) state.modified = 0;
-    AddRecentFile(old);
+    // Only a file that was really open goes into the list, not the
+    // placeholder name of a start without a scenario.
+    AddRecentFile(std::filesystem::exists(old) ? old : "");
     return 1;
 }
 

@@ -66,7 +66,9 @@ void StartUpBeforeWindow(const std::string& commandLine) {
 }
 
 void StartUpWithWindow(const std::string& scenarioFile) {
-    if (ReadProgramSettings() == 1) {
+    // A settings file whose first line is empty (written by a start that had
+    // no scenario) names no scenario either.
+    if (ReadProgramSettings() == 1 && !FieldText(state.scenarioPath).empty()) {
         AddRecentFile("");  // only rebuilds the menu
         if (OpenScenario(FieldText(state.scenarioPath)) == 1) {
             RunShellProjection(0);
