@@ -194,3 +194,26 @@ void BuildEventList();
 void SortEvents();
 // The header line of an export file; `comma` 0 = tab-delimited.
 void WriteExportHeader(std::FILE* stream, int comma);
+
+// The life-expectancy divisors a table shows before it is first confirmed
+// (ages 70..99 of the IRS Uniform Lifetime Table).
+extern const float DefaultRmdValues[RmdTableLength];
+
+// One year of the schedule of a Mortgage: the rows of the Mortgage Schedule
+// window and of "psched.tmp".
+struct MortgageScheduleRow {
+    int32_t age;
+    float principal, interest, totalPrincipal, totalInterest, totalPayment;
+    float equity, inflatedEquity, propertyValue, propertyLiability;
+};
+constexpr int MaxMortgageScheduleRows = 102;  // the first row and at most 101 years
+constexpr const char* MortgageScheduleFileName = "psched.tmp";
+// The schedule of the Mortgage `e` (with the same amortization as the
+// projection) into `rows`; returns the row count, 0 when the Event is not a
+// consistent Mortgage.
+int MortgageSchedule(const Event& e, MortgageScheduleRow* rows, int maxRows);
+// The ten cells of a row as the window shows them.
+void MortgageScheduleCells(const MortgageScheduleRow& row, char cells[10][24]);
+// Writes the schedule of `e` to `path` ("psched.tmp"). Returns the row count
+// written, or -1 after "Cannot open temporary print file - psched.tmp".
+int WriteMortgageSchedule(const Event& e, const char* path = MortgageScheduleFileName);

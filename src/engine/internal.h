@@ -30,6 +30,24 @@ void WithdrawFunds(float age, int eventIndex, float amount, int paymentKind, flo
 // of an ordinary withdrawal: penalty, withdrawal tax, first-withdrawal age,
 // "from" line, outgoing item) and returns what is left uncovered.
 float TakeFromAccount(int position, float age, float amount, int paymentKind, int tag);
+// The same with the "from" line indented by `indent` whatever the account type.
+float TakeFromAccount(int position, float age, float amount, int paymentKind, int tag, const char* indent);
+// An Event's payment: its own account first when it has one (`accountId`
+// -1 = none), whatever that leaves through WithdrawFunds.
+void PayForEvent(int eventIndex, float amount, int outputMode, int accountId, float yearFraction);
+
+// Per-account shares of an asset-allocation withdrawal or a distribution,
+// indexed by account position; recomputed before every use.
+extern float accountWeight[MaxAccounts];
+// Over the accounts `included`(account, key) with a positive balance: the
+// sum of their balances, and their weights by `option` (1 balance / total,
+// 2 equal shares, 3 one minus balance / total); every other account gets 0.
+float SetWeights(bool (*included)(const Account&, int), int key, int option);
+// The weights of the accounts taking part in the asset allocation.
+void AllocationWeights();
+// The sum of the positive balances of the accounts on RMD table `table`
+// (1..3), setting their weights by the RMD option.
+float RmdTotal(int table);
 
 // ---- handlers of the next engine step (events_pending.cpp) ------------------
 // Each is called by ProcessEvent for an active Event of its type.
@@ -48,6 +66,9 @@ void TransferFunds(float age, int outputMode, int eventIndex, float amount);
 // Year-end growth of property bought with a Mortgage and of assets bought
 // with a Loan (every Event with startAge <= projectionAge, silent years too).
 void GrowBorrowedAssets(float yearFraction);
+// The extra monthly principal of a Mortgage's accelerated payments in the
+// year of whole age `age`, and the first month it applies to.
+void AcceleratedPayment(const Event& e, float age, float& extra, int32_t& extraFrom);
 
 // ---- text --------------------------------------------------------------------
 // Removes every blank and cuts at the first character that is not a digit,

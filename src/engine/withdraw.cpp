@@ -39,7 +39,7 @@ void EmitFromLine(const char* indent, float amount, const char* name, int tag) {
 
 }  // namespace
 
-float TakeFromAccount(int position, float age, float amount, int paymentKind, int tag) {
+float TakeFromAccount(int position, float age, float amount, int paymentKind, int tag, const char* indent) {
     Account& a = scenario.accountTable.accounts[position];
     const int type = a.accountType;
     const float balance = a.balance;
@@ -52,7 +52,8 @@ float TakeFromAccount(int position, float age, float amount, int paymentKind, in
         if (type == AccountRetirementSavings && paymentKind < PaymentPenalties && paymentKind != PaymentTaxes)
             ChargeWithdrawalTax(amount);
         MarkFirstWithdrawal(a, age);
-        EmitFromLine(type == AccountInvestmentSavings ? "         " : "      ", amount, name, tag);
+        if (!indent) indent = type == AccountInvestmentSavings ? "         " : "      ";
+        EmitFromLine(indent, amount, name, tag);
         WriteOutgoingItem(age, name, amount);
         return 0;
     }
@@ -65,6 +66,36 @@ float TakeFromAccount(int position, float age, float amount, int paymentKind, in
     AddToTypeTotal(type, -balance);
     a.balance = 0;
     return amount - balance;
+}
+
+float TakeFromAccount(int position, float age, float amount, int paymentKind, int tag) {
+    return TakeFromAccount(position, age, amount, paymentKind, tag, nullptr);
+}
+
+float WithdrawFromAccount(float amount, int eventIndex, int outputMode, int accountId) {
+    const float age = run.projectionAge;
+    if (amount <= 0 || age < run.startYear) return 0;  // nothing moves in silent years
+    const int position = FindAccount(accountId);
+    if (position < 0 || position >= LiveAccountCount()) return amount;
+    const Account& a = scenario.accountTable.accounts[position];
+    if (!IsLiquid(a.accountType)) return amount;
+    // An overdrawn or empty account gives nothing (emptying it would charge
+    // a negative penalty and leave more than was asked).
+    float rest = a.balance > 0 ? TakeFromAccount(position, age, amount, outputMode, eventIndex) : amount;
+    if (rest <= 0) return 0;
+    char name[32], money[48], line[TextLine];
+    AccountNameAt(position, name, sizeof name);
+    MoneyText(money, sizeof money, "%-11.2f", rest);
+    std::snprintf(line, sizeof line, "      Withdrawal account %s depleted %s withdrawn from other accounts!", name,
+                  money);
+    EmitLine(outputMode, line, eventIndex);
+    if (std::trunc(age) > std::trunc(scenario.initialValues.startAge)) RaiseRedFlag(run.withdrawalAccountDepleted, age);
+    return rest;
+}
+
+void PayForEvent(int eventIndex, float amount, int outputMode, int accountId, float yearFraction) {
+    if (accountId >= 0) amount = WithdrawFromAccount(amount, eventIndex, outputMode, accountId);
+    if (amount > 0) WithdrawFunds(run.projectionAge, eventIndex, amount, outputMode, yearFraction, eventIndex);
 }
 
 void WithdrawFunds(float age, int eventIndex, float amount, int paymentKind, float yearFraction, int tag) {

@@ -1,0 +1,75 @@
+// Asset-allocation withdrawals: from a chosen age on, a withdrawal of at
+// least the chosen amount is spread over the accounts taking part, in
+// proportion to their balances (option 1), in equal shares (option 2) or
+// inversely to their balances (option 3, not offered by the dialog).
+#include "engine/internal.h"
+
+float accountWeight[MaxAccounts];
+
+namespace {
+
+bool TakesPart(const Account& a) {
+    return a.optionsSlot < MaxAccounts && scenario.accountOptions.assetAllocation[a.optionsSlot] != 0;
+}
+
+}  // namespace
+
+float SetWeights(bool (*included)(const Account&, int), int key, int option) {
+    const int n = LiveAccountCount();
+    float total = 0;
+    int count = 0;
+    for (int i = 0; i < n; ++i) {
+        const Account& a = scenario.accountTable.accounts[i];
+        const float balance = a.balance;
+        if (included(a, key) && balance > 0) {
+            total += balance;
+            ++count;
+        }
+    }
+    for (int i = 0; i < n; ++i) {
+        const Account& a = scenario.accountTable.accounts[i];
+        const float balance = a.balance;
+        float w = 0;
+        if (total > 0 && included(a, key) && balance > 0) {
+            if (option == 1) w = balance / total;
+            else if (option == 2) w = 1.0f / static_cast<float>(count);
+            else if (option == 3) w = 1.0f - balance / total;
+        }
+        accountWeight[i] = w;
+    }
+    return total;
+}
+
+void AllocationWeights() {
+    SetWeights([](const Account& a, int) { return TakesPart(a); }, 0, scenario.accountTable.assetAllocOption);
+}
+
+float AllocationWithdraw(float age, int, float amount, int paymentKind, float, int tag) {
+    if (age < run.startYear) return 0;
+    AllocationWeights();
+    const int n = LiveAccountCount();
+    float taken = 0, carry = 0;
+    for (int i = 0; i < n; ++i) {
+        const Account& a = scenario.accountTable.accounts[i];
+        const float balance = a.balance;
+        if (!TakesPart(a) || !(accountWeight[i] > 0) || !IsLiquid(a.accountType) || !(balance > 0)) continue;
+        // Each account is asked for its share plus what earlier accounts could
+        // not give, but never for more than is still missing: a satisfied
+        // shortfall is not asked for again, and weights that add up to more
+        // than 1 (option 3) cannot take more than the withdrawal.
+        float ask = amount * accountWeight[i] + carry;
+        if (ask > amount - taken) ask = amount - taken;
+        if (balance - ask <= 0) {
+            carry = ask - balance;
+            taken += balance;
+            TakeFromAccount(i, age, balance, paymentKind, tag, "      ");
+        } else {
+            carry = 0;
+            taken += ask;
+            TakeFromAccount(i, age, ask, paymentKind, tag, "      ");
+        }
+        if (taken >= amount) return 0;
+    }
+    const float rest = amount - taken;
+    return rest <= 1.0f ? 0 : rest;
+}

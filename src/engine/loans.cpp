@@ -1,0 +1,414 @@
+// Borrowing in the projection: Loans, Credit Card Debts and Mortgages, from
+// their first year through the yearly instalments, property taxes, payoff
+// and sale, and the year-end growth of what was bought with them.
+//
+// Working fields while a run is under way: `oneTimeOnly` = paid off,
+// `runAmount` = the value bought (Loan), the property value (Mortgage) or the
+// card balance, `transferAll` = months of the schedule already passed,
+// `secondary` = a Mortgage paid off at its payoff age, `runSold` = property sold.
+#include <cmath>
+#include <cstdio>
+
+#include "engine/internal.h"
+#include "engine/payment.h"
+
+namespace {
+
+struct EventText {
+    char description[80];
+    explicit EventText(const Event& e) { CopyField(description, sizeof description, e.description); }
+};
+
+// "  <description> - <format with one %s for the amount>" and the like: a line
+// whose format takes the description and then one dollar amount.
+void EmitAmountLine(int outputMode, int eventIndex, const char* format, const char* description, float amount) {
+    char money[48], line[TextLine];
+    MoneyText(money, sizeof money, "%-11.2f", amount);
+    std::snprintf(line, sizeof line, format, description, money);
+    EmitLine(outputMode, line, eventIndex);
+}
+
+void EmitTotals(int outputMode, int eventIndex, const Event& e) {
+    char principal[48], interest[48], line[TextLine];
+    MoneyText(principal, sizeof principal, "%-11.2f", e.runPrincipalPaid);
+    MoneyText(interest, sizeof interest, "%-11.2f", e.runInterestPaid);
+    std::snprintf(line, sizeof line, "    Total Principal=%s Total Interest=%s", principal, interest);
+    EmitLine(outputMode, line, eventIndex);
+}
+
+void Track(float& flow, float amount) {
+    if (runSwitches.tracking) flow += amount;
+}
+
+bool FirstYear(const Event& e) {
+    return run.projectionAge == run.firstAge || e.startAge > run.projectionAge - 1.0f;
+}
+
+// The account payments come from, -1 for none.
+int PaymentAccount(const Event& e) {
+    if (IsCreditCard(e)) return e.accountId >= 0 && e.years == AccountAssignedMarker ? e.accountId : -1;
+    return e.paymentAccountId >= 0 && e.paymentAccountAssigned == AccountAssignedMarker ? e.paymentAccountId : -1;
+}
+
+void Pay(int eventIndex, float amount, int outputMode, float yearFraction) {
+    PayForEvent(eventIndex, amount, outputMode, PaymentAccount(scenario.events[eventIndex]), yearFraction);
+}
+
+float Financed(const Event& e) { return e.amount - e.rate2; }
+
+// What is still owed on a Loan or Mortgage; nothing once it is paid off.
+float Remaining(const Event& e) { return e.oneTimeOnly ? 0.0f : Financed(e) - e.runPrincipalPaid; }
+
+int ReceivingType(const Event& e) {
+    const int position = FindAccount(e.accountId);
+    return position < 0 ? -1 : scenario.accountTable.accounts[position].accountType;
+}
+
+// The first Investment Savings account in table order, or -1.
+int FirstInvestmentSavings() {
+    const int n = LiveAccountCount();
+    for (int i = 0; i < n; ++i)
+        if (scenario.accountTable.accounts[i].accountType == AccountInvestmentSavings) return i;
+    return -1;
+}
+
+// Sale proceeds go to the first Investment Savings account.
+void DepositProceeds(int outputMode, int eventIndex, float proceeds) {
+    const int position = FirstInvestmentSavings();
+    char money[48], name[32], line[TextLine];
+    MoneyText(money, sizeof money, "%-11.2f", proceeds);
+    run.investmentTotal += proceeds;
+    if (position >= 0) {
+        Account& a = scenario.accountTable.accounts[position];
+        a.balance = a.balance + proceeds;
+        AccountNameAt(position, name, sizeof name);
+        std::snprintf(line, sizeof line, "      Deposited %s to %s", money, name);
+    } else {
+        std::snprintf(line, sizeof line, "      Deposited %s to Investment Savings", money);
+    }
+    EmitLine(outputMode, line, eventIndex);
+}
+
+void StartLoan(int eventIndex, int outputMode) {
+    Event& e = scenario.events[eventIndex];
+    const EventText t(e);
+    const float amount = e.amount;
+    const int position = FindAccount(e.accountId);
+    // Before the start age the account balances are those entered for the
+    // start age, so the loan changes only what is owed.
+    if (position >= 0) {
+        Account& a = scenario.accountTable.accounts[position];
+        char name[32], money[48], line[TextLine];
+        AccountNameAt(position, name, sizeof name);
+        MoneyText(money, sizeof money, "%-11.2f", amount);
+        if (run.projectionAge >= run.startYear) {
+            a.balance = a.balance + amount;
+            AddToTypeTotal(a.accountType, amount);
+        }
+        if (IsLiquid(a.accountType)) {
+            std::snprintf(line, sizeof line, "  %s - Deposit %s to %s from loan", t.description, money, name);
+            e.rate3 = 0;
+        } else {
+            std::snprintf(line, sizeof line, "  %s - Transfer %s to %s from loan", t.description, money, name);
+        }
+        EmitLine(outputMode, line, eventIndex);
+    }
+    run.liabilities += amount;
+    Track(run.year.totalIncoming, amount);
+    Track(run.year.loans, amount);
+    const float down = e.rate2;
+    if (down > 0) {
+        EmitAmountLine(outputMode, eventIndex, "  %s - Withdraw %s for down payment", t.description, down);
+        run.liabilities -= down;
+        Track(run.year.totalIncoming, -down);
+        Track(run.year.loans, -down);
+        Pay(eventIndex, down, outputMode, run.yearFraction);
+    }
+}
+
+void StartMortgage(int eventIndex, int outputMode) {
+    Event& e = scenario.events[eventIndex];
+    const EventText t(e);
+    const float financed = Financed(e);
+    run.liabilities += financed;
+    run.assetTotal += financed;
+    e.secondary = 0;
+    const float down = e.rate2;
+    if (down > 0) {
+        if (e.accountId == 1) {
+            EmitAmountLine(outputMode, eventIndex, "  %s - %s to equity.", t.description, down);
+            run.equityTotal += down;
+        } else {
+            EmitAmountLine(outputMode, eventIndex, "  %s - Withdraw %s for down payment", t.description, down);
+            run.equityTotal += down;
+            Pay(eventIndex, down, outputMode, run.yearFraction);
+        }
+    }
+    const float closing = e.closingCosts;
+    if (closing > 0) {
+        EmitAmountLine(outputMode, eventIndex, "  %s - Withdraw %s for closing costs", t.description, closing);
+        Track(run.year.closingCosts, closing);
+        Pay(eventIndex, closing, outputMode, run.yearFraction);
+    }
+}
+
+// The card's months of this year: purchases, 30-day interest, the payment.
+void PayCreditCardMonths(int eventIndex, int outputMode, float yearFraction) {
+    Event& e = scenario.events[eventIndex];
+    float balance = e.runAmount;
+    if (!(balance > 0)) return;
+    const float payment = e.monthlyPayment;
+    const float purchases = e.taxes;
+    float paid = 0, interestPaid = e.runInterestPaid;
+    const int months = static_cast<int>(12.0f * yearFraction);
+    for (int m = 1; m <= months; ++m) {
+        balance += purchases;
+        run.liabilities += purchases;  // what is owed grows with the purchases
+        const float interest = balance * e.loanRate * 0.01f * 30.0f / 365.0f;
+        interestPaid += interest;
+        if (balance - payment < payment) {
+            paid += balance;
+            run.liabilities -= balance;
+            Track(run.year.withdrawals, balance);
+            balance = 0;
+            break;
+        }
+        paid += payment;
+        balance -= payment - interest;
+        run.liabilities -= payment - interest;
+        Track(run.year.withdrawals, payment);
+    }
+    e.runAmount = balance;
+    e.runInterestPaid = interestPaid;
+    const EventText t(e);
+    EmitAmountLine(outputMode, eventIndex, "  %s - Withdraw %s to pay off credit card.", t.description, paid);
+    Pay(eventIndex, paid, outputMode, yearFraction);
+}
+
+// Twelve months of the schedule of a Loan or Mortgage.
+void PayInstalments(int eventIndex, int outputMode, float yearFraction) {
+    Event& e = scenario.events[eventIndex];
+    const bool mortgage = e.eventType == EventMortgage;
+    float extra = 0;
+    int32_t extraFrom = 0;
+    AcceleratedPayment(e, run.projectionAge, extra, extraFrom);
+    const int32_t months = e.transferAll;
+    int32_t count = 0;
+    float interest = 0;
+    const float principal = AmortizeWindow(Financed(e), MonthlyRate(e.loanRate), int32_t{e.years} * 12, months,
+                                           months + 11, extra, extraFrom, &count, &interest);
+    e.transferAll = static_cast<uint16_t>(months + 12);
+    e.runPrincipalPaid = e.runPrincipalPaid + principal;
+    e.runInterestPaid = e.runInterestPaid + interest;
+    const float payment = principal + interest;
+    if (runSwitches.tracking) {
+        (mortgage ? run.year.mortgagePrincipal : run.year.loanPrincipal) += principal;
+        (mortgage ? run.year.mortgageInterest : run.year.loanInterest) += interest;
+        run.year.interestPaid += interest * yearFraction;
+    }
+    run.liabilities -= principal;
+    if (mortgage) {
+        run.equityTotal += principal;
+        run.assetTotal -= principal;
+    }
+    if (run.projectionAge < run.startYear || !(principal > 0)) return;
+    const EventText t(e);
+    char total[48], part[48], paidInterest[48], line[TextLine];
+    MoneyText(total, sizeof total, "%-11.2f", payment * yearFraction);
+    MoneyText(part, sizeof part, "%-11.2f", principal * yearFraction);
+    MoneyText(paidInterest, sizeof paidInterest, "%-11.2f", interest * yearFraction);
+    std::snprintf(line, sizeof line, "  %s - Withdraw %s for monthly payments - principal=%s interest=%s",
+                  t.description, total, part, paidInterest);
+    EmitLine(outputMode, line, eventIndex);
+    // A short first year pays the share of the year the line shows, from an
+    // assigned account or from the liquid accounts alike.
+    Pay(eventIndex, payment * yearFraction, outputMode, yearFraction);
+}
+
+void PayPropertyTaxes(int eventIndex, int outputMode, float yearFraction) {
+    Event& e = scenario.events[eventIndex];
+    const float yearly = e.taxes;
+    if (e.runSold || !(yearly * yearFraction >= 1.0f)) return;
+    float t = yearly * yearFraction;
+    if (e.applyInflation == 1) {
+        const int years = static_cast<int>(std::trunc(run.projectionAge) - std::trunc(e.startAge));
+        for (int k = 0; k < years; ++k) t = t * (1.0f + run.currentInflationRate * 0.01f);
+    }
+    char money[48], line[TextLine];
+    MoneyText(money, sizeof money, "%-11.2f", t);
+    std::snprintf(line, sizeof line, "  Withdraw %s for property taxes", money);
+    EmitLine(outputMode, line, eventIndex);
+    run.year.propertyTaxes += t;
+    run.year.taxes += t;
+    Pay(eventIndex, t, outputMode, yearFraction);
+}
+
+void PayOffAtEndAge(int eventIndex, int outputMode, float yearFraction) {
+    Event& e = scenario.events[eventIndex];
+    const EventText t(e);
+    if (IsCreditCard(e)) {
+        e.oneTimeOnly = 1;
+        const float balance = e.runAmount;
+        if (!(balance > 0)) return;
+        EmitAmountLine(outputMode, eventIndex, "   %s - Paid off credit card with %s", t.description, balance);
+        run.liabilities -= balance;
+        Track(run.year.withdrawals, balance);
+        e.runAmount = 0;
+        Pay(eventIndex, balance, outputMode, yearFraction);
+        return;
+    }
+    const float remaining = Remaining(e);
+    e.oneTimeOnly = 1;
+    run.liabilities -= remaining;
+    if (e.eventType == EventMortgage) {
+        EmitAmountLine(outputMode, eventIndex, "   %s - Paid off mortgage with %s", t.description, remaining);
+        e.runSoldValue = e.runAmount;
+        run.assetTotal -= remaining;
+        run.equityTotal += remaining;
+        e.secondary = 1;
+    } else {
+        EmitAmountLine(outputMode, eventIndex, "   %s - Paid off loan with %s", t.description, remaining);
+        if (ReceivingType(e) == AccountAsset) e.runSoldValue = e.runAmount;
+    }
+    Pay(eventIndex, remaining, outputMode, yearFraction);
+    EmitTotals(outputMode, eventIndex, e);
+    if (e.eventType == EventLoan && ReceivingType(e) == AccountAsset) e.runPrincipalPaid = Financed(e);
+}
+
+void SellAtSellAge(int eventIndex, int outputMode, float yearFraction) {
+    Event& e = scenario.events[eventIndex];
+    const EventText t(e);
+    e.runState = RunDone;
+    e.runSoldValue = 0;
+    const float remaining = Remaining(e);
+    const float value = e.runAmount;
+    const bool mortgage = e.eventType == EventMortgage;
+    run.liabilities -= remaining;
+    if (mortgage) {
+        const float expenses = e.salePercent * 0.01f * value;
+        e.runSold = 1;
+        if (!e.secondary) {
+            run.equityTotal -= (e.runPrincipalPaid + e.rate2) + (value - e.amount);
+            run.assetTotal -= remaining;
+        } else {
+            run.equityTotal -= value;
+        }
+        EmitAmountLine(outputMode, eventIndex, "  %s - Sold property for %s", t.description, value);
+        char money[48], line[TextLine];
+        MoneyText(money, sizeof money, "%-11.2f", expenses);
+        std::snprintf(line, sizeof line, "     Selling expenses = %s", money);
+        EmitLine(outputMode, line, eventIndex);
+        if (value > e.amount) {
+            Track(run.year.totalIncoming, value - remaining - expenses);
+            Track(run.year.saleProceeds, value - remaining - expenses);
+        }
+        DepositProceeds(outputMode, eventIndex, value - expenses);
+        e.runAmount = 0;
+    } else {
+        const int position = FindAccount(e.accountId);
+        const int type = position < 0 ? -1 : scenario.accountTable.accounts[position].accountType;
+        if (type == AccountAsset || type == AccountEquity) {
+            EmitAmountLine(outputMode, eventIndex,
+                           type == AccountAsset ? "  %s - Sold asset for %s" : "  %s - Sold equity for %s",
+                           t.description, value);
+            AddToTypeTotal(type, -value);
+            DepositProceeds(outputMode, eventIndex, value);
+            Account& a = scenario.accountTable.accounts[position];
+            a.balance = a.balance - value;
+            e.runAmount = 0;
+        }
+    }
+    if (!e.oneTimeOnly) {
+        char money[48], line[TextLine];
+        MoneyText(money, sizeof money, "%-11.2f", remaining);
+        std::snprintf(line, sizeof line, mortgage ? "   Paid off mortgage with %s" : "   Paid off loan with %s", money);
+        EmitLine(outputMode, line, eventIndex);
+        e.oneTimeOnly = 1;
+        Pay(eventIndex, remaining, outputMode, yearFraction);
+        if (e.runPrincipalPaid < Financed(e)) EmitTotals(outputMode, eventIndex, e);
+    }
+}
+
+// The yearly stage of every borrowing Event, after its first-year start.
+void ProcessBorrowing(int eventIndex, int outputMode, float yearFraction) {
+    Event& e = scenario.events[eventIndex];
+    const bool card = IsCreditCard(e);
+    const float age = run.projectionAge;
+    if (FirstYear(e)) {
+        if (!card) e.monthlyPayment = LevelPayment(Financed(e), MonthlyRate(e.loanRate), int32_t{e.years} * 12);
+        if (e.eventType == EventMortgage)
+            StartMortgage(eventIndex, outputMode);
+        else if (!card)
+            StartLoan(eventIndex, outputMode);
+    }
+    // A card's `applyRate` holds its payoff months, not a sell age.
+    const float sellAge = card ? 0.0f : e.applyRate;
+    // A term of 0 years has no schedule: the whole amount is repaid at the
+    // payoff age (or the sale) instead of never.
+    const bool scheduled = card || e.years > 0;
+    if (!card && scheduled && static_cast<float>(e.years) + e.startAge <= age) e.oneTimeOnly = 1;  // the term is over
+    if (scheduled && age != sellAge && age < e.endAge && !e.oneTimeOnly) {
+        if (card)
+            PayCreditCardMonths(eventIndex, outputMode, yearFraction);
+        else
+            PayInstalments(eventIndex, outputMode, yearFraction);
+    }
+    if (e.eventType == EventMortgage) PayPropertyTaxes(eventIndex, outputMode, yearFraction);
+    if (age >= e.endAge && !e.oneTimeOnly) PayOffAtEndAge(eventIndex, outputMode, yearFraction);
+    if (sellAge > 0 && sellAge <= age && e.startAge < sellAge) SellAtSellAge(eventIndex, outputMode, yearFraction);
+}
+
+}  // namespace
+
+void AcceleratedPayment(const Event& e, float age, float& extra, int32_t& extraFrom) {
+    extra = 0;
+    extraFrom = 0;
+    const float accelerated = e.acceleratedAmount;
+    if (e.option == 1) {
+        extra = accelerated;
+    } else if (e.option == 2) {
+        // From the Scenario's start age on, counted in the mortgage's own months.
+        const float start = std::trunc(scenario.initialValues.startAge);
+        const float own = std::trunc(e.startAge);
+        extraFrom = start > own ? 12 * static_cast<int32_t>(start - own) : 0;
+        if (std::trunc(age) >= start) extra = accelerated;
+    }
+}
+
+void ProcessLoan(int eventIndex, int outputMode, float yearFraction) {
+    ProcessBorrowing(eventIndex, outputMode, yearFraction);
+}
+
+void ProcessMortgage(int eventIndex, int outputMode, float yearFraction) {
+    ProcessBorrowing(eventIndex, outputMode, yearFraction);
+}
+
+void GrowBorrowedAssets(float yearFraction) {
+    const int events = LiveEventCount();
+    for (int i = 0; i < events; ++i) {
+        Event& e = scenario.events[i];
+        if (!(e.startAge <= run.projectionAge)) continue;
+        if (e.eventType == EventLoan && !IsCreditCard(e)) {
+            const int position = FindAccount(e.accountId);
+            if (position < 0) continue;
+            const Account& a = scenario.accountTable.accounts[position];
+            if (a.accountType != AccountAsset && a.accountType != AccountEquity) continue;
+            e.runAmount = e.runAmount * (1.0f + a.rate * 0.01f);
+        } else if (e.eventType == EventMortgage) {
+            if (e.runSold) continue;
+            const float rate = e.rate3;
+            const float value = e.runAmount;
+            const float a = rate * 0.01f * value * yearFraction;
+            run.equityTotal += a;
+            if (rate > 0) {
+                run.year.appreciation += a;
+                Track(run.year.totalIncoming, a);
+            } else if (rate < 0) {
+                run.year.depreciation += a;
+            }
+            const float grown = value + a;
+            e.runAmount = grown;
+            e.runSoldValue = e.oneTimeOnly ? grown : grown - e.amount + e.rate2 + e.runPrincipalPaid;
+        }
+    }
+}

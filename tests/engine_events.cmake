@@ -1,0 +1,1 @@
+tillory_test(engine_events_test engine_events_test.cpp LIBS tillory_engine)
