@@ -35,6 +35,12 @@ TEST(ResultsDrawing, TableRowsSplitIntoEightCells) {
     EXPECT_EQ(w[4], 70);
     ResultsColumnWidths(600, w);
     EXPECT_EQ(w[0], 560 * 30 / 534);
+
+    shell = ShellState{};
+    EXPECT_EQ(ResultsBandingColour({200, 200, 200}), (Colour{218, 218, 218}));
+    shell.darker = 1;
+    EXPECT_EQ(ResultsBandingColour({200, 200, 200}), (Colour{200, 200, 200}));
+    shell = ShellState{};
 }
 
 class ResultsPanelTest : public ShellTest {

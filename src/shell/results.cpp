@@ -88,7 +88,8 @@ void ResultsColumnWidths(int clientWidth, int widths[8]) {
     for (int i = 0; i < 8; ++i) widths[i] = (clientWidth - 40) * parts[i] / 534;
 }
 
-Colour ResultsBandingColour(Colour scrollBar) { return WindowColour(scrollBar); }
+// DARKER keeps the banding at the plain scroll-bar colour.
+Colour ResultsBandingColour(Colour scrollBar) { return shell.darker ? scrollBar : WindowColour(scrollBar); }
 
 // ---- The panel -------------------------------------------------------------------
 

@@ -19,7 +19,7 @@ std::vector<std::string> ResultTableCells(const std::string& line);
 // 72, 70, 70, 72, 72 parts of 534, truncated.
 void ResultsColumnWidths(int clientWidth, int widths[8]);
 // The background of odd lines: the scroll-bar colour through the
-// lightening rule.
+// lightening rule (left as it is with DARKER).
 Colour ResultsBandingColour(Colour scrollBar);
 
 // ---- The panel ---------------------------------------------------------------

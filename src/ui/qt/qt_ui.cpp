@@ -79,11 +79,13 @@ ui::Rect QtUi::MainWindowRect() {
 }
 
 void QtUi::PrinterDotsPerInch(int& x, int& y) {
-    x = y = 600;
-    QPrinterInfo info = QPrinterInfo::defaultPrinter();
-    if (info.isNull()) return;
-    QPrinter printer(info, QPrinter::HighResolution);
-    x = y = printer.resolution();
+    // Asked at every open and save; the printer system is asked only once.
+    if (printerDpi_ == 0) {
+        printerDpi_ = 600;
+        QPrinterInfo info = QPrinterInfo::defaultPrinter();
+        if (!info.isNull()) printerDpi_ = QPrinter(info, QPrinter::HighResolution).resolution();
+    }
+    x = y = printerDpi_;
 }
 
 int QtUi::ChooseFile(const ui::FileDialog& d, std::string& path) {

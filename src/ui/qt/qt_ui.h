@@ -165,6 +165,7 @@ public:
 private:
     MainWindow* window_;
     int waitDepth_ = 0;
+    int printerDpi_ = 0;
 };
 
 // Qt text from the system's 8-bit text.
