@@ -259,12 +259,24 @@ TEST_F(QtTest, HelpPagesAreBuiltInAndShownInTheHelpWindow) {
     EXPECT_EQ(help->findChild<QTextBrowser*>()->documentTitle(), "Quick Tips: Results Folder");
 }
 
-TEST_F(QtTest, ClosingWithoutChangesWritesTheSettings) {
+TEST_F(QtTest, ClosingWritesTheSettingsAndTheWindowComesBackAtItsSize) {
     StartWindow();
+    window->resize(700, 520);
     std::filesystem::remove("finance.dat");
     EXPECT_TRUE(window->close());
     EXPECT_TRUE(std::filesystem::exists("finance.dat"));
-    EXPECT_TRUE(std::filesystem::exists("prefinf.dat"));
+    PageSettings p{};
+    std::string bytes = Bytes("prefinf.dat");
+    ASSERT_EQ(bytes.size(), sizeof p);
+    std::memcpy(&p, bytes.data(), sizeof p);
+    EXPECT_EQ(+p.windowWidth, 700);
+    EXPECT_EQ(+p.windowHeight, 520);
+
+    installed.reset();
+    window = std::make_unique<qtui::MainWindow>();
+    qui = std::make_unique<qtui::QtUi>(window.get());
+    StartWindow();
+    EXPECT_EQ(window->size(), QSize(700, 520));
 }
 
 }  // namespace

@@ -73,9 +73,12 @@ void QtUi::CheckMenuItem(int id, bool checked) {
 
 void QtUi::SetRecentFileMenu(const std::vector<std::string>& entries) { window_->SetRecentFiles(entries); }
 
+// The frame's position with the window's own size: the same pair that
+// SetMainWindowGeometry takes, so a stored placement comes back unchanged
+// however large the desktop's window frame is.
 ui::Rect QtUi::MainWindowRect() {
-    QRect g = window_->frameGeometry();
-    return {g.left(), g.top(), g.left() + g.width(), g.top() + g.height()};
+    QPoint p = window_->pos();
+    return {p.x(), p.y(), p.x() + window_->width(), p.y() + window_->height()};
 }
 
 void QtUi::PrinterDotsPerInch(int& x, int& y) {
