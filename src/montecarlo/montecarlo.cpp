@@ -1,0 +1,297 @@
+// The Monte Carlo trial loop, the success measure and the statistics of the
+// drawn rates.
+#include "montecarlo/montecarlo.h"
+
+#include <cmath>
+#include <ctime>
+
+#include "engine/engine.h"
+#include "model/model.h"
+#include "montecarlo/random.h"
+
+MonteCarloRun monteCarlo;
+
+namespace {
+
+int LiveAccounts() {
+    int n = scenario.accountTable.accountCount;
+    return n < 0 ? 0 : (n > MaxAccounts ? MaxAccounts : n);
+}
+
+// The options slot of an Account, kept inside the per-account arrays.
+int SlotOf(const Account& a) { return a.optionsSlot < MaxAccounts ? a.optionsSlot : 0; }
+
+// The detail output an analysis switches off and gives back afterwards, and
+// the switches it owns while it runs.
+struct SavedSwitches {
+    int tracking, detailedRates, detailedSummary, accountSummary;
+    void (*recordDrawnRate)(int, float);
+};
+
+SavedSwitches SaveAndSilence() {
+    SavedSwitches saved{runSwitches.tracking, runSwitches.detailedRates, runSwitches.detailedSummary,
+                        runSwitches.accountSummary, runSwitches.recordDrawnRate};
+    runSwitches.tracking = runSwitches.detailedRates = runSwitches.detailedSummary = 0;
+    runSwitches.accountSummary = 0;
+    runSwitches.randomAccountRates = runSwitches.randomGroupRates = 0;
+    runSwitches.monteCarloTrial = 0;
+    return saved;
+}
+
+void RandomRatesOff() {
+    runSwitches.randomAccountRates = runSwitches.randomGroupRates = 0;
+    runSwitches.monteCarloTrial = 0;
+}
+
+void Restore(const SavedSwitches& saved) {
+    RandomRatesOff();
+    runSwitches.tracking = saved.tracking;
+    runSwitches.detailedRates = saved.detailedRates;
+    runSwitches.detailedSummary = saved.detailedSummary;
+    runSwitches.accountSummary = saved.accountSummary;
+    runSwitches.recordDrawnRate = saved.recordDrawnRate;
+}
+
+// The net worth of result rows 0..rows-1 of the last run.
+void TakeNetWorth(float* out, int rows) {
+    for (int row = 0; row < rows; ++row) out[row] = row < results.rowCount ? results.yearSummary[row][6] : 0.0f;
+}
+
+void Show(const MonteCarloOptions& options, int phase, const float* netWorth) {
+    monteCarlo.phase = phase;
+    const MonteCarloObserver* o = options.observer;
+    if (o && o->show) o->show(o->context, phase, netWorth, monteCarlo.rows);
+}
+
+int Finish(const SavedSwitches& saved, int outcome) {
+    Restore(saved);
+    monteCarlo.outcome = outcome;
+    monteCarlo.done = 1;
+    return outcome == McCompleted ? 1 : 0;
+}
+
+// One line of the bin table, with how often a rate of that line came up.
+void BinLine(std::FILE* f, const char* text, int count, int total) {
+    std::fputs(text, f);
+    if (count >= 1)
+        std::fprintf(f, "   one per %4.1f years", static_cast<double>(static_cast<float>(total) / static_cast<float>(count)));
+    std::fputc('\n', f);
+}
+
+void WriteAccountBlock(std::FILE* f, int position) {
+    const Account& a = scenario.accountTable.accounts[position];
+    const int32_t* bins = monteCarlo.statistics.bins[position];
+    float lower, width, centre;
+    RateBins(position, lower, width, centre);
+    int total = 0;
+    for (int k = 0; k < MonteCarloBins; ++k) total += bins[k];
+
+    std::fprintf(f, "%s\n", FieldText(a.name).c_str());
+    std::fputs("\t\t\t  No.\n", f);
+    std::fputs("\tRange\t\tRates\t        Frequency\n", f);
+    char line[128];
+    std::snprintf(line, sizeof line, "Below %6.2f\t\t    %d\t", static_cast<double>(lower), bins[BinBelow]);
+    BinLine(f, line, bins[BinBelow], total);
+    for (int k = 0; k < 10; ++k) {
+        float from = lower + static_cast<float>(k) * width;
+        std::snprintf(line, sizeof line, "%6.2f\tto\t%6.2f\t%6d\t", static_cast<double>(from),
+                      static_cast<double>(from + width), bins[k]);
+        BinLine(f, line, bins[k], total);
+    }
+    std::snprintf(line, sizeof line, "Above %6.2f\t\t    %d\t", static_cast<double>(lower + 10.0f * width),
+                  bins[BinAbove]);
+    BinLine(f, line, bins[BinAbove], total);
+    if (total > 0) {
+        const float count = scenario.accountOptions.mcRateCount[SlotOf(a)];
+        const float sum = a.mcRateSum, minimum = a.mcMinRate, maximum = a.mcMaxRate;
+        const float squares = monteCarlo.statistics.sumOfSquares[position];
+        std::fprintf(f, "Count -- %d yearly rates generated.\n", total);
+        std::fprintf(f, "Minimum Rate\t= %6.2f\n", static_cast<double>(minimum));
+        std::fprintf(f, "Maximum Rate\t= %6.2f\n", static_cast<double>(maximum));
+        std::fprintf(f, "Average Rate\t= %6.2f\n", static_cast<double>(sum / count));
+        std::fprintf(f, "Standard Deviation\t= %6.2lf\n",
+                     std::sqrt(static_cast<double>(squares / static_cast<float>(total))));
+    }
+    std::fputc('\n', f);
+}
+
+}  // namespace
+
+float SuccessPercent(int failed, int trials) {
+    if (trials <= 0) return 100.0f;
+    return 100.0f - static_cast<float>(failed) / static_cast<float>(trials) * 100.0f;
+}
+
+void RateBins(int position, float& lower, float& width, float& centre) {
+    const Account& a = scenario.accountTable.accounts[position];
+    const ScenarioSettings& s = scenario.settings;
+    float min = a.randomMinRate, max = a.randomMaxRate;
+    if (s.mcRandomSource != 0 && a.groupIndex < MaxGroups) {
+        min = s.groupRandomMinRate[a.groupIndex];
+        max = s.groupRandomMaxRate[a.groupIndex];
+    }
+    const int kind = s.mcDistribution;
+    if (kind == 0 || kind == 1) {
+        float span = std::fabs(max - min);
+        centre = (max + min) / 2;
+        if (kind == 0) {
+            const double factor = s.mcRangeFactor;
+            span = static_cast<float>(span + factor * 0.1 * span);
+            lower = centre - span / 2;
+        } else {
+            lower = min;
+        }
+        width = 0.1f * span;
+        return;
+    }
+    // Gaussian standard deviation: six widened deviations around the rate.
+    const float rate = a.rate;
+    const float sd = scenario.accountOptions.stdDeviation[SlotOf(a)];
+    const float span = 6.0f * WidenedStdDeviation(std::fabs(sd));
+    centre = rate;
+    lower = rate - span / 2;
+    width = 0.1f * span;
+}
+
+void CountDrawnRate(int position, float rate) {
+    if (position < 0 || position >= MaxAccounts) return;
+    float lower, width, centre;
+    RateBins(position, lower, width, centre);
+    int32_t* bins = monteCarlo.statistics.bins[position];
+    if (rate < lower) {
+        ++bins[BinBelow];
+    } else if (rate > lower + 10.0f * width) {
+        ++bins[BinAbove];
+    } else {
+        int k = 0;
+        while (k < 9 && !(rate < lower + static_cast<float>(k + 1) * width)) ++k;
+        ++bins[k];  // a rate exactly on the top edge is in the last bin
+    }
+    const float d = centre - rate;
+    monteCarlo.statistics.sumOfSquares[position] += d * d;
+}
+
+void ResetDrawnRateStatistics() {
+    monteCarlo.statistics = DrawnRateStatistics{};
+    int n = LiveAccounts();
+    for (int i = 0; i < n; ++i) {
+        Account& a = scenario.accountTable.accounts[i];
+        scenario.accountOptions.mcRateCount[SlotOf(a)] = 0;
+        a.mcRateSum = 0;
+        a.mcMinRate = 1000000.0f;
+        a.mcMaxRate = -1000000.0f;
+    }
+}
+
+int WriteStatistics(std::FILE* f) {
+    if (!f) return 0;
+    static const char* const titles[3][2] = {
+        {"Monte Carlo Statistics - Gaussian Range Accounts", "Monte Carlo Statistics - Gaussian Range Groups"},
+        {"Monte Carlo Statistics - Uniform Accounts", "Monte Carlo Statistics - Uniform Groups"},
+        {"Monte Carlo Statistics - Gaussian Standard Deviation Accounts",
+         "Monte Carlo Statistics - Gaussian Standard Deviation Groups"}};
+    const ScenarioSettings& s = scenario.settings;
+    const int kind = s.mcDistribution;
+    if (kind >= 0 && kind <= 2) std::fprintf(f, "%s\n", titles[kind][s.mcRandomSource != 0 ? 1 : 0]);
+    if (kind == 0) std::fprintf(f, "Distribution Factor = %d\n", s.mcRangeFactor);
+    if (kind == 2) std::fprintf(f, "Distribution Factor = %d\n", s.mcStdDevFactor);
+    std::fputc('\n', f);
+    int n = LiveAccounts();
+    for (int i = 0; i < n; ++i) {
+        const float count = scenario.accountOptions.mcRateCount[SlotOf(scenario.accountTable.accounts[i])];
+        if (count >= 1.0f) WriteAccountBlock(f, i);
+    }
+    return 1;
+}
+
+int RunMonteCarlo(const MonteCarloOptions& options) {
+    MonteCarloRun& mc = monteCarlo;
+    mc.done = 0;
+    if (state.mcTrials == 0) {
+        // Without a trial there is nothing to average and no success to measure.
+        ui::Message("The number of Monte Carlo trials is 0. Enter at least 1 trial.", "TRIALS ERROR");
+        mc.outcome = McRefused;
+        mc.done = 1;
+        return 0;
+    }
+
+    const SavedSwitches saved = SaveAndSilence();
+    if (!RunProjection(OutputResultsList)) return Finish(saved, McProjectionFailed);
+    if (LiveAccounts() == 0) return Finish(saved, McNoAccounts);
+
+    SortAccountsByAccessOrder(true);
+
+    if (state.mcTrials < 0) state.mcTrials = 100;
+    if (state.mcTrials > MaxMonteCarloTrials) state.mcTrials = MaxMonteCarloTrials;
+    mc.trials = state.mcTrials;
+    mc.trial = 0;
+    mc.failedTrials = 0;
+    mc.successPercent = 0;
+    int last = results.rowCount - 1;
+    if (last > MonteCarloRows - 1) last = MonteCarloRows - 1;
+    mc.rows = last + 1;
+    for (int row = 0; row < MonteCarloRows; ++row) {
+        mc.rowAge[row] = row < results.rowCount ? results.yearSummary[row][0] : 0.0f;
+        mc.netWorthSum[row] = mc.trialNetWorth[row] = mc.averageNetWorth[row] = mc.scenarioNetWorth[row] = 0;
+    }
+    TakeNetWorth(mc.scenarioNetWorth, mc.rows);
+    Show(options, PhaseSetUp, mc.scenarioNetWorth);
+    mc.phase = PhaseTrials;
+
+    std::FILE* stats = nullptr;
+    if (options.writeStatistics) {
+        stats = std::fopen(StatsFileName, "w");
+        if (!stats) return Finish(saved, McNoStatsFile);
+    }
+    ResetDrawnRateStatistics();
+    runSwitches.recordDrawnRate = CountDrawnRate;
+
+    if (scenario.settings.mcRandomSource == 0)
+        runSwitches.randomAccountRates = 1;
+    else
+        runSwitches.randomGroupRates = 1;
+    if (options.fixedStart) {
+        // A run that must repeat exactly cannot begin with a deviate left
+        // over from an earlier run.
+        SeedRandom(options.startValue);
+        randomSource.gaussian = GaussianCache{};
+        randomSource.gaussianRange = GaussianCache{};
+    } else {
+        SeedRandom(static_cast<uint32_t>(std::time(nullptr)));
+    }
+    const float goal = scenario.settings.mcGoalAmount;
+    for (int t = 1; t <= mc.trials; ++t) {
+        runSwitches.monteCarloTrial = t;
+        mc.trial = t;
+        if (!RunProjection(OutputResultsList)) {
+            if (stats) std::fclose(stats);
+            return Finish(saved, McProjectionFailed);
+        }
+        TakeNetWorth(mc.trialNetWorth, mc.rows);
+        Show(options, PhaseTrials, mc.trialNetWorth);
+        int failed = 0;
+        for (int row = 0; row < mc.rows; ++row) {
+            mc.netWorthSum[row] += mc.trialNetWorth[row];
+            if (!failed && mc.trialNetWorth[row] < goal) {
+                ++mc.failedTrials;
+                failed = 1;
+            }
+        }
+    }
+
+    for (int row = 0; row < mc.rows; ++row) mc.averageNetWorth[row] = mc.netWorthSum[row] / static_cast<float>(mc.trials);
+    Show(options, PhaseAverage, mc.averageNetWorth);
+
+    RandomRatesOff();
+    runSwitches.recordDrawnRate = nullptr;
+    int plain = RunProjection(OutputResultsList);
+    TakeNetWorth(mc.scenarioNetWorth, mc.rows);
+    mc.successPercent = SuccessPercent(mc.failedTrials, mc.trials);
+    Show(options, PhaseScenario, mc.scenarioNetWorth);
+
+    if (stats) {
+        WriteStatistics(stats);
+        std::fclose(stats);
+    }
+    return Finish(saved, plain ? McCompleted : McProjectionFailed);
+}

@@ -1,0 +1,12 @@
+tillory_test(montecarlo_test montecarlo_test.cpp LIBS tillory_mcanalysis)
+
+# tillory-cli montecarlo on the bundled example, in a directory of its own:
+# the success line, then stats.dat's title.
+set(montecarlo_cli_dir ${CMAKE_CURRENT_BINARY_DIR}/montecarlo_cli_run)
+file(MAKE_DIRECTORY ${montecarlo_cli_dir})
+add_test(NAME montecarlo_cli_run
+  COMMAND sh -c "rm -f stats.dat && \"$1\" montecarlo \"$2\" --seed 7 && head -n 1 stats.dat" sh
+          $<TARGET_FILE:tillory-cli> ${PROJECT_SOURCE_DIR}/examples/retirement.json
+  WORKING_DIRECTORY ${montecarlo_cli_dir})
+set_tests_properties(montecarlo_cli_run PROPERTIES
+  PASS_REGULAR_EXPRESSION "^Scenario Success = (  [0-9]|[ 1-9][0-9]|100)\\.[0-9][0-9]%\n 55\\.0\t[^\n]*\n.*\n 95\\.0\t[^\n]*\nMonte Carlo Statistics - Uniform Accounts\n$")
