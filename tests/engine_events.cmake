@@ -1,1 +1,1 @@
-tillory_test(engine_events_test engine_events_test.cpp LIBS tillory_engine)
+tillory_test(engine_events_test engine_events_test.cpp engine_loans_test.cpp engine_rmd_test.cpp LIBS tillory_engine)
