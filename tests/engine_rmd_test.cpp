@@ -71,6 +71,17 @@ TEST_F(RmdTest, PastTheTableTheLastDivisorApplies) {
     EXPECT_EQ(CountContaining(lines, "end age of the distributions"), 1);
 }
 
+TEST_F(RmdTest, APlanStartingAfterTheTablesStartAgeStillDistributes) {
+    scenario.initialValues.startAge = 75;
+    scenario.initialValues.endAge = 76;
+    int ira = Ira("IRA", 229000);
+    Strings lines = Run();
+    EXPECT_EQ(YearLines(lines, "75.0"),
+              Strings{"  IRA 1 (using RMD Table 1) -  $10,000.00 Transferred to the Savings account."});  // 229,000 / 22.9
+    EXPECT_NEAR(Balance(ira), 219000.0f, 0.01f);
+    EXPECT_EQ(CountContaining(lines, "Transferred"), 1);  // nothing in the years before 75
+}
+
 TEST_F(RmdTest, EqualOptionAsksEachAccountForTheSameShare) {
     scenario.accountTable.rmdOption = 2;
     int a = Ira("A", 60000);

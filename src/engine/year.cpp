@@ -307,8 +307,9 @@ void ProcessEvent(int eventIndex, int outputMode, float yearFraction) {
         case EventLoan: ProcessLoan(eventIndex, outputMode, yearFraction); break;
         case EventMortgage: ProcessMortgage(eventIndex, outputMode, yearFraction); break;
         case EventRmdOption:
-            if (run.projectionAge <= e.endAge &&
-                std::trunc(e.startAge) >= std::trunc(scenario.initialValues.startAge))
+            // Not before the start age (the balances are not yet the start
+            // ones); a table that starts earlier still applies from then on.
+            if (run.projectionAge <= e.endAge && run.projectionAge >= run.startYear)
                 ApplyRmd(static_cast<int>(std::trunc(run.projectionAge)), eventIndex, outputMode, e.secondary);
             break;
         default:  // the asset-allocation option only documents itself
