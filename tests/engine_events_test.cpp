@@ -1,5 +1,8 @@
 // Deposits, withdrawals (Budget ones too), transfers and asset-allocation
 // withdrawals in whole projection runs.
+#include <cmath>
+
+#include "bench/every_event_scenario.h"
 #include "engine_events_fixture.h"
 
 namespace {
@@ -266,6 +269,25 @@ TEST_F(AllocationTest, BelowTheMinimumAmountTheTableOrderApplies) {
     Withdraw(500);
     EXPECT_EQ(Balance(a), 9500.0f);
     EXPECT_EQ(Balance(b), 30000.0f);
+}
+
+// The benchmark's Scenario with every kind of Event, run whole: every figure
+// stays a number and every kind acts.
+TEST_F(EventsTest, EveryKindOfEventRunsTogether) {
+    BuildEveryEventScenario();
+    ASSERT_EQ(state.eventCount, MaxEvents);
+    int rmdEvents = 0;
+    for (int i = 0; i < MaxEvents; ++i) rmdEvents += scenario.events[i].eventType == EventRmdOption;
+    EXPECT_EQ(rmdEvents, 3);
+    SetDetailedResults(1);
+    Strings lines = RunList();
+    EXPECT_EQ(results.rowCount, 100);
+    for (int row = 0; row < results.rowCount; ++row)
+        for (int cell = 0; cell < SummaryCells; ++cell) ASSERT_TRUE(std::isfinite(results.yearSummary[row][cell]));
+    for (const char* part : {"Rate Changes", "Deposit $", "Budget - ", "Tracking budget", " Transfer $", "from loan",
+                             "to pay off credit card", "for monthly payments", "for property taxes", "Sold property",
+                             "Sold asset", "(using RMD Table 3)", "Withdrawal Taxes", "Penalties Paid"})
+        EXPECT_GT(CountContaining(lines, part), 0) << part;
 }
 
 }  // namespace
