@@ -137,7 +137,7 @@ TEST_F(ResultsPanelTest, RandomRunsStartFreshStatisticsAndSwitchOffAfterwards) {
     EXPECT_LT(count, 17.0f);
     float low = a.mcMinRate, high = a.mcMaxRate;
     EXPECT_LE(low, high);
-    EXPECT_EQ(scenario.initialValues.inflationRate, 4.0f);
+    EXPECT_EQ(+scenario.initialValues.inflationRate, 4.0f);
 }
 
 TEST_F(ResultsPanelTest, EditInitialValuesRerunsOnlyWhenTheScenarioChanged) {

@@ -64,7 +64,7 @@ TEST_F(ShellTest, StartReopensTheLastScenarioAndRunsTheProjection) {
     WriteSettings("last.ret", "older.ret");
     StartUp();
     EXPECT_EQ(screen.title, "Tillory -- Pro - last.ret");
-    EXPECT_EQ(scenario.initialValues.startAge, 65.0f);
+    EXPECT_EQ(+scenario.initialValues.startAge, 65.0f);
     EXPECT_EQ(state.eventCount, 1);
     EXPECT_GE(shell.runs, 1);
     EXPECT_GT(ResultLineCount(), 0);
@@ -404,7 +404,7 @@ TEST_F(ShellTest, SelectingTheAccountsFolderRebuildsTheGeneratedEvents) {
     EXPECT_EQ(state.eventCount, 0);
     ShowFolder(FolderAccounts);
     EXPECT_EQ(state.eventCount, 1);
-    EXPECT_EQ(scenario.events[0].eventType, EventRmdOption);
+    EXPECT_EQ(+scenario.events[0].eventType, EventRmdOption);
     // One tab per ten accounts before the Monte Carlo tab.
     EXPECT_EQ(screen.tabs[9], "Account 1");
     EXPECT_EQ(screen.tabs[10], "Monte Carlo Analysis");
