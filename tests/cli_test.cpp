@@ -323,6 +323,18 @@ TEST_F(CliTest, AJsonScenarioLoadsWithTheCorrectionsOfAnOpen) {
     EXPECT_EQ(state.eventCount, 123);
 }
 
+TEST_F(CliTest, ALoadedScenarioListsItsEventsInProcessingOrder) {
+    // By start age, then description, whatever the order of the file.
+    WriteBytes("order.json", R"({"events": [
+        {"eventType": 6, "startAge": 60, "description": "Living"},
+        {"eventType": 2, "startAge": 48, "description": "Salary"},
+        {"eventType": 2, "startAge": 60, "description": "Annuity"}]})");
+    ASSERT_EQ(LoadScenarioArgument("order.json"), 1);
+    EXPECT_EQ(FieldText(scenario.events[0].description), "Salary");
+    EXPECT_EQ(FieldText(scenario.events[1].description), "Annuity");
+    EXPECT_EQ(FieldText(scenario.events[2].description), "Living");
+}
+
 TEST_F(CliTest, FailuresExitOneWithTheirMessage) {
     // Three events announced, two held.
     std::string bad = FileImage(2).substr(0, 80 + 2 * 160);

@@ -8,6 +8,7 @@
 #include <system_error>
 
 #include "commands.h"
+#include "engine/engine.h"
 #include "model/model.h"
 #include "scenario_json.h"
 
@@ -159,9 +160,16 @@ int CliUsageError(const std::string& text) {
 int LoadScenarioArgument(const std::string& path) {
     std::string head;
     if (!ReadStart(path, 4096, head)) return 0;
-    if (!LooksLikeJson(head)) return OpenScenarioFile(path);
-    std::string text;
-    return ReadWhole(path, text) && LoadJsonAsOpened(path, text);
+    int ok = 0;
+    if (!LooksLikeJson(head)) {
+        ok = OpenScenarioFile(path);
+    } else {
+        std::string text;
+        ok = ReadWhole(path, text) && LoadJsonAsOpened(path, text);
+    }
+    // Events are processed in list order, and a loaded list is put in order first.
+    if (ok) SortEvents();
+    return ok;
 }
 
 int CliBuild(const std::vector<std::string>& args) {

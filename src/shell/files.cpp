@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "engine/engine.h"
 #include "model/model.h"
 #include "shell/shell.h"
 
@@ -106,6 +107,7 @@ int OpenScenarioPath(const std::string& path, bool clearModified) {
         if (clearModified) state.modified = 0;
         return 0;
     }
+    SortEvents();  // a loaded list is processed in order
     SetTitleWithPath();
     EnableScenarioCommands(true);
     CloseEditingWindows();

@@ -71,6 +71,7 @@ void StartUpWithWindow(const std::string& scenarioFile) {
     if (ReadProgramSettings() == 1 && !FieldText(state.scenarioPath).empty()) {
         AddRecentFile("");  // only rebuilds the menu
         if (OpenScenario(FieldText(state.scenarioPath)) == 1) {
+            SortEvents();  // a loaded list is processed in order
             RunShellProjection(0);
             if (shellHooks.refreshSummary) shellHooks.refreshSummary();
             EnableScenarioCommands(true);
