@@ -10,3 +10,5 @@ add_test(NAME montecarlo_cli_run
   WORKING_DIRECTORY ${montecarlo_cli_dir})
 set_tests_properties(montecarlo_cli_run PROPERTIES
   PASS_REGULAR_EXPRESSION "^Scenario Success = (  [0-9]|[ 1-9][0-9]|100)\\.[0-9][0-9]%\n 55\\.0\t[^\n]*\n.*\n 95\\.0\t[^\n]*\nMonte Carlo Statistics - Uniform Accounts\n$")
+
+tillory_test(run_output_test run_output_test.cpp LIBS tillory_engine)

@@ -5,8 +5,10 @@
 #include <cstring>
 #include <ctime>
 
+#include "engine/fixed_text.h"
 #include "engine/internal.h"
 #include "engine/payment.h"
+#include "engine/run_files.h"
 #include "montecarlo/random.h"
 
 RunSwitches runSwitches;
@@ -75,7 +77,7 @@ bool InPlotWindow(float age) {
 }
 
 std::FILE* OpenItemFile(const char* path, const char* shownName) {
-    std::FILE* f = std::fopen(path, "w");
+    std::FILE* f = OpenRunFile(path);
     if (!f) {
         char text[128];
         std::snprintf(text, sizeof text, "Cannot open temporary print file -- %s", shownName);
@@ -152,12 +154,21 @@ void RecordBalances() {
     int n = LiveAccountCount();
     float assets = AssetAccountBalances();
     if (run.plotFile && InPlotWindow(run.projectionAge)) {
-        for (int i = 0; i < n; ++i)
-            std::fprintf(run.plotFile, "%.2f\n", static_cast<double>(scenario.accountTable.accounts[i].balance));
-        std::fprintf(run.plotFile, "%.1f %.2f %.2f %.2f %.2f %.2f %.2f ", static_cast<double>(run.projectionAge),
-                     static_cast<double>(run.investmentTotal), static_cast<double>(run.taxFreeTotal),
-                     static_cast<double>(run.retirementTotal), static_cast<double>(assets),
-                     static_cast<double>(run.equityTotal), static_cast<double>(run.netWorth));
+        // "%.2f\n" per account, then "%.1f %.2f %.2f %.2f %.2f %.2f %.2f ",
+        // written without printf: the plot file is much of what a run writes.
+        char text[(MaxAccounts + 7) * 48];
+        char* p = text;
+        for (int i = 0; i < n; ++i) {
+            p = PutFixed(p, scenario.accountTable.accounts[i].balance, 0, 2);
+            *p++ = '\n';
+        }
+        p = PutFixed(p, run.projectionAge, 0, 1);
+        for (float v : {run.investmentTotal, run.taxFreeTotal, run.retirementTotal, assets, run.equityTotal, run.netWorth}) {
+            *p++ = ' ';
+            p = PutFixed(p, v, 0, 2);
+        }
+        *p++ = ' ';
+        std::fwrite(text, 1, static_cast<size_t>(p - text), run.plotFile);
         run.plotYearOpen = 1;
     }
     int row = run.yearIndex;
@@ -313,10 +324,10 @@ void CloseResultsStream() {
     run.ownsResultsStream = 0;
 }
 
-void CloseItemFile(std::FILE*& f) {
+void CloseItemFile(std::FILE*& f, const char* path) {
     if (!f) return;
     std::fputs("Dooone\n", f);
-    std::fclose(f);
+    CloseRunFile(f, path);
     f = nullptr;
 }
 
@@ -331,7 +342,7 @@ void ClosePlotFile() {
     int n = LiveAccountCount();
     for (int i = 0; i < n; ++i) std::fprintf(f, "%d\n", scenario.accountTable.accounts[i].groupIndex);
     std::fputs("Done\n", f);
-    std::fclose(f);
+    CloseRunFile(f, runSwitches.plotPath);
     run.plotFile = nullptr;
 }
 
@@ -450,7 +461,7 @@ int PrepareProjection(int outputMode) {
     }
 
     if (!runSwitches.descriptionOnly) {
-        run.plotFile = std::fopen(runSwitches.plotPath, "w");
+        run.plotFile = OpenRunFile(runSwitches.plotPath);
         if (!run.plotFile) {
             ui::Message("Cannot open plot file.", "FILE ERROR");
             CloseResultsStream();
@@ -586,9 +597,9 @@ int RunProjection(int outputMode) {
     if (outputMode == OutputResultsList) PositionResultsList();
 
     CloseResultsStream();
-    CloseItemFile(run.bigFile);
-    CloseItemFile(run.inFile);
-    CloseItemFile(run.outFile);
+    CloseItemFile(run.bigFile, BigFileName);
+    CloseItemFile(run.inFile, InFileName);
+    CloseItemFile(run.outFile, OutFileName);
     ClosePlotFile();
     if (runSwitches.exportFile) {
         std::fclose(runSwitches.exportFile);

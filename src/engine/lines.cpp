@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "engine/fixed_text.h"
 #include "engine/internal.h"
 #include "engine/payment.h"
 
@@ -60,17 +61,27 @@ void RateLine(char* out, int size, const char* label, float rate) {
 }
 
 void MoneyText(char* out, int size, const char* format, float value) {
-    std::snprintf(out, static_cast<size_t>(size), format, static_cast<double>(value));
+    char number[160];
+    int n = size > 0 ? FixedTextFormat(number, format, value) : -1;
+    if (n >= 0) {  // what snprintf would have left in `out`
+        if (n > size - 1) n = size - 1;
+        std::memcpy(out, number, static_cast<size_t>(n));
+        out[n] = 0;
+    } else {
+        std::snprintf(out, static_cast<size_t>(size), format, static_cast<double>(value));
+    }
     FormatDollars(out, static_cast<size_t>(size));
 }
 
 void CopyField(char* out, int size, const char* field, int fieldSize) {
     if (size <= 0) return;
-    int n = 0;
-    while (n < fieldSize && n < size - 1 && field[n]) {
-        out[n] = field[n];
-        ++n;
+    int limit = fieldSize < size - 1 ? fieldSize : size - 1;
+    size_t n = 0;
+    if (limit > 0) {
+        const void* end = std::memchr(field, 0, static_cast<size_t>(limit));
+        n = end ? static_cast<size_t>(static_cast<const char*>(end) - field) : static_cast<size_t>(limit);
     }
+    std::memcpy(out, field, n);
     out[n] = 0;
 }
 

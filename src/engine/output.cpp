@@ -1,14 +1,44 @@
 // The item files, the year's flow record and the export header.
+#include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 
+#include "engine/fixed_text.h"
 #include "engine/internal.h"
 
 namespace {
 
+// "%5.1f\t%s\t%13.2f\n", or with the event type as a second cell, without
+// printf: these lines are most of what a run writes.
+void WriteItem(std::FILE* f, float age, const char* name, const char* type, float amount) {
+    char line[320];
+    size_t nameLength = std::strlen(name), typeLength = type ? std::strlen(type) : 0;
+    if (nameLength + typeLength > 200) {
+        if (type)
+            std::fprintf(f, "%5.1f\t%s\t%s\t%13.2f\n", static_cast<double>(age), name, type, static_cast<double>(amount));
+        else
+            std::fprintf(f, "%5.1f\t%s\t%13.2f\n", static_cast<double>(age), name, static_cast<double>(amount));
+        return;
+    }
+    char* p = PutFixed(line, age, 5, 1);
+    *p++ = '\t';
+    std::memcpy(p, name, nameLength);
+    p += nameLength;
+    *p++ = '\t';
+    if (type) {
+        std::memcpy(p, type, typeLength);
+        p += typeLength;
+        *p++ = '\t';
+    }
+    p = PutFixed(p, amount, 13, 2);
+    *p++ = '\n';
+    std::fwrite(line, 1, static_cast<size_t>(p - line), f);
+}
+
 void WriteItem(std::FILE* f, float age, const char* accountName, float amount) {
     if (!f) return;
-    std::fprintf(f, "%5.1f\t%s\t%13.2f\n", static_cast<double>(age), accountName, static_cast<double>(amount));
+    WriteItem(f, age, accountName, nullptr, amount);
 }
 
 }  // namespace
@@ -24,10 +54,11 @@ void WriteOutgoingItem(float age, const char* accountName, float amount) {
 void WriteEventAmountItem(float age, int eventIndex) {
     if (!run.bigFile || eventIndex < 0 || eventIndex >= MaxEvents) return;
     const Event& e = scenario.events[eventIndex];
-    char description[80];
+    char description[80], type[8];
     CopyField(description, sizeof description, e.description);
-    std::fprintf(run.bigFile, "%5.1f\t%s\t%d\t%13.2f\n", static_cast<double>(age), description, e.eventType,
-                 static_cast<double>(e.runAmount));
+    auto end = std::to_chars(type, type + sizeof type - 1, static_cast<int>(e.eventType)).ptr;
+    *end = 0;
+    WriteItem(run.bigFile, age, description, type, e.runAmount);
 }
 
 void YearFlowValues(float out[FlowCount]) {
@@ -55,8 +86,13 @@ void WriteYearFlows() {
     // A year line begun in the plot file is always finished, so the file
     // stays readable line by line whatever kind of run wrote it.
     if (run.plotYearOpen && run.plotFile) {
-        for (int k = 0; k < FlowCount; ++k)
-            std::fprintf(run.plotFile, k + 1 < FlowCount ? "%.2f " : "%.2f\n", static_cast<double>(flows[k]));
+        char line[FlowCount * 48];
+        char* p = line;
+        for (int k = 0; k < FlowCount; ++k) {
+            p = PutFixed(p, flows[k], 0, 2);
+            *p++ = k + 1 < FlowCount ? ' ' : '\n';
+        }
+        std::fwrite(line, 1, static_cast<size_t>(p - line), run.plotFile);
     }
     run.plotYearOpen = 0;
     if (runSwitches.monteCarloTrial >= 1) return;

@@ -1,6 +1,7 @@
 #include "engine/payment.h"
 
 #include <cstdio>
+#include <cstring>
 #include <vector>
 
 namespace {
@@ -73,36 +74,51 @@ float AmortizeWindow(float principal, float periodRate, int32_t periods, int32_t
 
 void FormatDollars(char* text, size_t size) {
     if (!text || size == 0) return;
+    // Every schedule amount passes through here: short texts are worked in a
+    // buffer on the stack, longer ones in one on the heap.
+    size_t length = 0;
+    while (length < size && text[length] != '\0') ++length;
+    char small[512];
+    std::vector<char> large;
+    char* number = small;
+    if (length > 200) {
+        large.resize(3 * length + 4);
+        number = large.data();
+    }
     // Keep the characters of a number, blanks removed, up to the first other one.
-    std::string number;
-    for (size_t k = 0; k < size && text[k] != '\0'; ++k) {
+    size_t count = 0;
+    for (size_t k = 0; k < length; ++k) {
         char c = text[k];
         if (c == ' ') continue;
         if ((c < '0' || c > '9') && c != '$' && c != '.' && c != '-') break;
-        number += c;
+        number[count++] = c;
     }
-    std::string result = "$";
-    size_t point = number.find('.');
-    if (point == std::string::npos) {
-        result += number;
+    size_t point = 0;
+    while (point < count && number[point] != '.') ++point;
+    // The result is built backwards from the end of the buffer, after the number.
+    char* end = number + (number == small ? sizeof small : large.size());
+    char* p = end;
+    for (size_t k = count; k-- > point;) *--p = number[k];  // the point and what follows
+    if (point == count) {
+        for (size_t k = count; k-- > 0;) *--p = number[k];
     } else {
-        bool minus = number.find('-') < point;
-        long separators = (static_cast<long>(point) - 1 - (minus ? 1 : 0)) / 3;
+        size_t minus = 0;
+        while (minus < point && number[minus] != '-') ++minus;
+        long separators = (static_cast<long>(point) - 1 - (minus < point ? 1 : 0)) / 3;
         if (separators < 0) separators = 0;
-        std::string whole;
         int copied = 0;
         for (size_t k = point; k-- > 0;) {
-            whole.insert(whole.begin(), number[k]);
+            *--p = number[k];
             if (++copied % 3 == 0 && separators > 0) {
-                whole.insert(whole.begin(), ',');
+                *--p = ',';
                 --separators;
             }
         }
-        result += whole;
-        result.append(number, point, std::string::npos);
     }
-    size_t n = result.size() < size ? result.size() : size - 1;
-    result.copy(text, n);
+    *--p = '$';
+    size_t n = static_cast<size_t>(end - p);
+    if (n > size - 1) n = size - 1;
+    std::memcpy(text, p, n);
     text[n] = '\0';
 }
 

@@ -1,0 +1,126 @@
+// The writers of the files every run writes: the fixed-point text gives
+// printf's bytes exactly, and a file rewritten in place holds just the new
+// content.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "engine/fixed_text.h"
+#include "engine/payment.h"
+#include "engine/run_files.h"
+#include "engine_fixture.h"
+
+namespace {
+
+std::string Printf(const char* format, float value) {
+    char text[400];
+    std::snprintf(text, sizeof text, format, static_cast<double>(value));
+    return text;
+}
+
+std::string Fixed(const char* format, float value) {
+    char text[400];
+    EXPECT_GE(FixedTextFormat(text, format, value), 0) << format;
+    return text;
+}
+
+const char* const Formats[] = {"%.2f", "%.1f", "%5.1f", "%13.2f", "%-13.2f", "%-11.2f", "%.0f", "%.4f", "%-7.3f"};
+
+float FromBits(uint32_t bits) {
+    float f;
+    std::memcpy(&f, &bits, sizeof f);
+    return f;
+}
+
+TEST(FixedText, TiesAndEdgesRoundAsPrintfDoes) {
+    const float values[] = {0.0f, -0.0f, 0.125f, 0.375f, -0.125f, 2.5f, 3.5f, 0.05f, 1.005f, 0.004f, -0.004f,
+                            999.995f, 1e7f, 16777216.0f, 1.5e16f, 7.2e16f, 3.4e38f, -3.4e38f, 1e-45f, 1e-30f,
+                            123456.789f, -98765.4321f, 0.45f, 0.55f};
+    for (float v : values)
+        for (const char* f : Formats) EXPECT_EQ(Fixed(f, v), Printf(f, v)) << f << " " << v;
+    for (const char* f : Formats) {
+        EXPECT_EQ(Fixed(f, FromBits(0x7F800000)), Printf(f, FromBits(0x7F800000)));  // infinity
+        EXPECT_EQ(Fixed(f, FromBits(0xFFC00000)), Printf(f, FromBits(0xFFC00000)));  // NaN
+    }
+}
+
+TEST(FixedText, AgreesWithPrintfOverManyFloats) {
+    uint32_t state = 12345;
+    for (int i = 0; i < 300000; ++i) {
+        state = state * 1664525u + 1013904223u;
+        // Mostly money-sized values, some of every exponent.
+        uint32_t bits = i % 4 == 0 ? state : (state & 0x807FFFFFu) | ((0x60u + (state >> 24) % 0x40u) << 23);
+        float v = FromBits(bits);
+        const char* f = Formats[i % (sizeof Formats / sizeof *Formats)];
+        ASSERT_EQ(Fixed(f, v), Printf(f, v)) << f << " bits " << bits;
+    }
+}
+
+TEST(FixedText, OnlySimpleFixedFormatsAreTaken) {
+    char text[160] = "untouched";
+    for (const char* f : {"%d", "%5.2e", "%05.2f", "%+.2f", "%.2lf", "%.5f", "%100.2f", "x%.2f", "%.2f "})
+        EXPECT_EQ(FixedTextFormat(text, f, 1.0f), -1) << f;
+    EXPECT_STREQ(text, "untouched");
+    EXPECT_EQ(FixedText(text, -1.25f, 8, 1), 8);
+    EXPECT_STREQ(text, "    -1.2");
+}
+
+TEST(RunFiles, RewritingLeavesExactlyTheNewContent) {
+    const std::string path = testing::TempDir() + "tillory-run-file.tmp";
+    std::remove(path.c_str());
+    for (const std::string& content : {std::string("first content, long enough\n"), std::string("short\n"),
+                                       std::string(100000, 'x'), std::string()}) {
+        std::FILE* f = OpenRunFile(path.c_str());
+        ASSERT_NE(f, nullptr);
+        std::fwrite(content.data(), 1, content.size(), f);
+        CloseRunFile(f, path.c_str());
+        std::FILE* in = std::fopen(path.c_str(), "rb");
+        std::string back;
+        for (int c; (c = std::fgetc(in)) != EOF;) back += static_cast<char>(c);
+        std::fclose(in);
+        EXPECT_EQ(back, content);
+    }
+    std::remove(path.c_str());
+    EXPECT_EQ(OpenRunFile((testing::TempDir() + "no-such-folder/x.tmp").c_str()), nullptr);
+}
+
+TEST(RunFiles, DollarTextOfLongAndSignedNumbers) {
+    EXPECT_EQ(FormatDollars("-1234567.89"), "$-1,234,567.89");
+    EXPECT_EQ(FormatDollars("-123456.00"), "$-123,456.00");
+    EXPECT_EQ(FormatDollars("-123.45   "), "$-123.45");
+    EXPECT_EQ(FormatDollars("   12345.6"), "$12,345.6");
+    std::string digits(301, '9');
+    std::string grouped = "$9";
+    for (int k = 0; k < 100; ++k) grouped += ",999";
+    EXPECT_EQ(FormatDollars(digits + ".50"), grouped + ".50");  // longer than the stack buffer takes
+    char small[8] = "1000.25";
+    FormatDollars(small, sizeof small);
+    EXPECT_STREQ(small, "$1,000.");
+}
+
+// A run after a larger one leaves the same files as a run in an empty folder.
+TEST_F(EngineTest, RunFilesDoNotKeepWhatALargerRunWrote) {
+    const char* files[] = {"plotinf01.tmp", BigFileName, InFileName, OutFileName};
+    for (int i = 0; i < 12; ++i) AddAccount(("Account " + std::to_string(i)).c_str(), AccountInvestmentSavings, 1000, 5);
+    Event& e = AddEvent(EventWithdrawal, 65, 67, "Spending");
+    e.amount = 500;
+    scenario.initialValues.endAge = 90;
+    ASSERT_EQ(RunProjection(OutputResultsList), 1);
+    scenario.accountTable.accountCount = 1;
+    RecomputeInitialTotals();
+    scenario.initialValues.endAge = 67;
+    ASSERT_EQ(RunProjection(OutputResultsList), 1);
+    std::string after[4];
+    for (int k = 0; k < 4; ++k) after[k] = Bytes(files[k]);
+    for (const char* f : files) std::filesystem::remove(f);
+    ASSERT_EQ(RunProjection(OutputResultsList), 1);
+    for (int k = 0; k < 4; ++k) {
+        EXPECT_EQ(after[k], Bytes(files[k])) << files[k];
+        EXPECT_EQ(after[k].substr(after[k].size() - 5), k == 0 ? "Done\n" : "oone\n");
+    }
+}
+
+}  // namespace
