@@ -29,8 +29,8 @@ protected:
         scenario.initialValues.startAge = 60;
         scenario.initialValues.endAge = 70;
         scenario.initialValues.inflationRate = 3;
-        scenario.settings.mcMinInflationRate = 2;
-        scenario.settings.mcMaxInflationRate = 5;
+        state.mcMinInflationRate = 2;  // the working copies the settings dialog edits
+        state.mcMaxInflationRate = 5;
         state.mcTrials = 20;
     }
 
@@ -147,6 +147,25 @@ TEST_F(MonteCarloTest, SwitchesInflationAndFlowsComeBackAsTheyWere) {
     float balance = 50000;
     for (int year = 0; year < 10; ++year) balance += balance * 5.0f * 0.01f;
     EXPECT_EQ(results.yearSummary[10][6], balance);
+}
+
+TEST_F(MonteCarloTest, TheDrawsUseTheWorkingInflationRange) {
+    int pos = Savings("Savings", 50000, 5, 5);  // a one-value range draws the account's own 5%
+    scenario.settings.mcDistribution = 1;
+    scenario.settings.mcMinInflationRate = scenario.settings.mcMaxInflationRate = 9;  // stale until a save
+    state.mcMinInflationRate = state.mcMaxInflationRate = 4;
+    Event& d = AddEvent(EventDeposit, 60, 70, "Pay");
+    d.amount = 1000;
+    d.applyInflation = 1;
+    d.accountId = static_cast<int16_t>(+scenario.accountTable.accounts[pos].accountId);
+    state.mcTrials = 1;
+    ASSERT_EQ(Run(), 1);
+    // Every trial year inflates the deposit by 4%: the trial is a plain run at 4%.
+    std::vector<float> trial = OfPhase(PhaseTrials)[0]->netWorth;
+    EXPECT_NE(trial, shown[0].netWorth);
+    scenario.initialValues.inflationRate = 4;
+    ASSERT_EQ(RunProjection(OutputResultsList), 1);
+    for (int row = 0; row < 11; ++row) EXPECT_EQ(trial[row], results.yearSummary[row][6]) << row;
 }
 
 TEST_F(MonteCarloTest, AccountsAreSortedByAccessOrderForTheTrials) {

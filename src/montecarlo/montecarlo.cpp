@@ -224,6 +224,11 @@ int RunMonteCarlo(const MonteCarloOptions& options) {
     if (state.mcTrials < 0) state.mcTrials = 100;
     if (state.mcTrials > MaxMonteCarloTrials) state.mcTrials = MaxMonteCarloTrials;
     mc.trials = state.mcTrials;
+    // The settings dialog edits working copies of these; the draws read the
+    // Scenario's own fields, which a save would fill from them anyway.
+    scenario.settings.mcTrials = static_cast<int16_t>(state.mcTrials);
+    scenario.settings.mcMinInflationRate = state.mcMinInflationRate;
+    scenario.settings.mcMaxInflationRate = state.mcMaxInflationRate;
     mc.trial = 0;
     mc.failedTrials = 0;
     mc.successPercent = 0;

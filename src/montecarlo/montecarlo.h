@@ -51,7 +51,7 @@ struct MonteCarloOptions {
     const MonteCarloObserver* observer = nullptr;
     int writeStatistics = 1;  // 0 when the folder is printed: no stats.dat at all
     // 1: start the random source from `startValue` rather than the calendar
-    // time, for runs that must repeat exactly.
+    // time, and the Gaussian caches afresh, for runs that must repeat exactly.
     int fixedStart = 0;
     uint32_t startValue = 0;
 };
@@ -82,9 +82,10 @@ struct MonteCarloRun {
 extern MonteCarloRun monteCarlo;
 
 // The whole analysis. Returns 1 when the trials ran, 0 otherwise (the reason
-// is in monteCarlo.outcome). The Account list is left sorted ascending by
-// access order; a caller that keeps a sort direction for its list restores
-// that itself.
+// is in monteCarlo.outcome). The trial count and inflation range are the
+// working copies in `state` (copied into the Scenario's settings for the
+// draws). The Account list is left sorted ascending by access order; a
+// caller that keeps a sort direction for its list restores that itself.
 int RunMonteCarlo(const MonteCarloOptions& options);
 
 // The lower bound, bin width and nominal centre of the drawn-rate bins of the
