@@ -4,20 +4,19 @@
 // each trial with every file a run writes, and stats.dat. Writes its files
 // into the current directory. Not a test; run it by hand.
 //
-// Usage: tillory-mcbench [--trials N] [--example SCENARIO.json]
+// Usage: tillory-mcbench [--trials N] [--example SCENARIO]
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
-#include <string>
 
+#include "commands.h"
 #include "engine/engine.h"
 #include "every_event_scenario.h"
 #include "largest_scenario.h"
 #include "model/model.h"
 #include "montecarlo/montecarlo.h"
-#include "scenario_json.h"
 
 namespace {
 
@@ -25,6 +24,8 @@ int trials = 1000;
 
 void Time(const char* what) {
     state.mcTrials = trials;
+    state.mcMinInflationRate = scenario.settings.mcMinInflationRate;
+    state.mcMaxInflationRate = scenario.settings.mcMaxInflationRate;
     runSwitches = RunSwitches{};
     MonteCarloOptions options;
     options.fixedStart = 1;
@@ -43,21 +44,6 @@ void Time(const char* what) {
                 static_cast<double>(monteCarlo.successPercent));
 }
 
-int LoadJson(const char* path) {
-    std::FILE* f = std::fopen(path, "rb");
-    if (!f) return 0;
-    std::string text;
-    char buffer[4096];
-    for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, f)) > 0;) text.append(buffer, n);
-    std::fclose(f);
-    std::string error;
-    if (!ScenarioFromJson(text, error)) {
-        std::fprintf(stderr, "%s: %s\n", path, error.c_str());
-        return 0;
-    }
-    return 1;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -68,7 +54,7 @@ int main(int argc, char** argv) {
         } else if (std::strcmp(argv[i], "--example") == 0 && i + 1 < argc) {
             example = argv[++i];
         } else {
-            std::fputs("Usage: tillory-mcbench [--trials N] [--example SCENARIO.json]\n", stderr);
+            std::fputs("Usage: tillory-mcbench [--trials N] [--example SCENARIO]\n", stderr);
             return 2;
         }
     }
@@ -90,10 +76,7 @@ int main(int argc, char** argv) {
     }
     BuildEveryEventScenario();
     Time("largest, every kind of Event");
-    if (!LoadJson(example)) {
-        std::fprintf(stderr, "cannot load %s\n", example);
-        return 1;
-    }
+    if (!LoadScenarioArgument(example)) return 1;
     Time(example);
     return 0;
 }
