@@ -60,6 +60,10 @@ void AssignAccountId(int position);
 void RepairOptionsSlots();
 void SortAccountsByName(bool ascending);
 void SortAccountsByAccessOrder(bool ascending);
+// The same stable exchange sort on any key (compare < 0: x before y).
+void SortAccountsBy(bool ascending, int (*compare)(const Account& x, const Account& y));
+// Fixed text fields compared ignoring letter case.
+int CompareFieldsNoCase(const char* a, int asize, const char* b, int bsize);
 void RecomputeInitialTotals();
 float BirthdayFraction();                          // today from state or the clock
 float BirthdayFraction(int todayMonth, int todayDay);  // explicit today

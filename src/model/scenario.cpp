@@ -244,6 +244,14 @@ void SortAccountsByName(bool ascending) {
     });
 }
 
+void SortAccountsBy(bool ascending, int (*compare)(const Account& x, const Account& y)) {
+    BubbleSortAccounts(ascending, compare);
+}
+
+int CompareFieldsNoCase(const char* a, int asize, const char* b, int bsize) {
+    return CompareNoCase(a, asize, b, bsize);
+}
+
 void SortAccountsByAccessOrder(bool ascending) {
     BubbleSortAccounts(ascending, [](const Account& x, const Account& y) {
         return CompareNoCase(x.accessOrder, sizeof x.accessOrder, y.accessOrder, sizeof y.accessOrder);

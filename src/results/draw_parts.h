@@ -1,0 +1,12 @@
+// Pieces of graph drawing shared by the graph folders and the Monte Carlo folder.
+#pragma once
+
+#include "results/results.h"
+
+int HeightOf(const PlotArea& a, float v);
+int ColumnCentre(const PlotArea& a, int i);
+// Grid lines and value labels; age labels under the year columns.
+void DrawValueAxis(ui::Painter& p, const PlotArea& a);
+void DrawAgeAxis(ui::Painter& p, const PlotArea& a);
+// A curve through one value per shown row.
+void DrawCurve(ui::Painter& p, const PlotArea& a, const float* values, int rows, ui::DrawColour c, int width);

@@ -1,0 +1,157 @@
+// The "Monte Carlo Analysis" folder: each trial's net-worth curve as it
+// comes, the average, the Scenario curve, the legend and the success line.
+#include <algorithm>
+#include <cstdio>
+
+#include "model/model.h"
+#include "montecarlo/montecarlo.h"
+#include "results/draw_parts.h"
+
+namespace {
+
+constexpr ui::DrawColour Black{0, 0, 0};
+constexpr ui::DrawColour White{255, 255, 255};
+constexpr Colour Blue{0, 0, 255};
+constexpr Colour Red{255, 0, 0};
+
+// The lightening rule as the trial colours use it.
+Colour Lightened(Colour c) { return shell.colourScheme == 0 && !shell.lighter ? c : LightenColour(c); }
+
+const char* const legendTexts[3] = {"Scenario Net Worth", "Monte Carlo Net Worth", "Monte Carlo Average Net Worth"};
+
+int ProgressTop(const PlotArea& a, const ui::Rect& box, int line) {
+    (void)a;
+    return box.bottom - line - 6;
+}
+
+void DrawFrame(MonteCarloFolderRun& r, const float* netWorth, int rows) {
+    ui::Painter& p = *r.painter;
+    DrawFramedBox(p, r.box, true);
+    int line = p.LineHeight();
+    p.SetTextColour(Black);
+    p.SetFont(0, true);
+    p.Text((r.box.left + r.box.right) / 2, r.box.top + 6, "MONTE CARLO ANALYSIS", ui::AlignCentre);
+    p.SetFont(0, false);
+    // Trials spread above the plain curve: the axis leaves room for twice its
+    // highest net worth.
+    float min = 0, max = 0;
+    for (int i = 0; i < rows; ++i) {
+        min = std::min(min, netWorth[i]);
+        max = std::max(max, netWorth[i]);
+    }
+    PlotArea& a = r.area;
+    a.axis = NormalValueAxis(min, 2 * max);
+    a.firstRow = 0;
+    a.rows = rows;
+    int labelWidth = 0;
+    for (int i = 0; i <= 10; ++i) labelWidth = std::max(labelWidth, p.TextWidth(AxisMoneyText(a.axis.lowest + i * a.axis.step)));
+    int margin = line / 2 + 4;
+    a.left = r.box.left + margin + labelWidth + 6;
+    a.right = r.box.right - 2 * margin;
+    a.top = r.box.top + 2 * line + 6;
+    a.bottom = r.box.bottom - 3 * line - 8;
+    if (a.right < a.left + 10) a.right = a.left + 10;
+    if (a.bottom < a.top + 10) a.bottom = a.top + 10;
+    a.yearWidth = rows > 0 ? static_cast<float>(a.right - a.left) / rows : 1;
+    DrawValueAxis(p, a);
+    DrawAgeAxis(p, a);
+    p.SetPen(Black, 1);
+    p.SetBrush(White, false);
+    p.Rectangle(a.left, a.top, a.right, a.bottom);
+}
+
+void DrawProgress(MonteCarloFolderRun& r) {
+    ui::Painter& p = *r.painter;
+    int line = p.LineHeight();
+    std::string text = TrialText(monteCarlo.trial, monteCarlo.trials);
+    bool last = !(monteCarlo.trial < monteCarlo.trials - 1);
+    if (r.scale.printing && !last) return;
+    int y = ProgressTop(r.area, r.box, line);
+    p.SetPen(White, 0);
+    p.SetBrush(White);
+    p.Rectangle(r.box.left + 4, y - 1, r.box.right - 6, y + line + 1);
+    p.SetTextColour(Black);
+    if (last && r.scale.printing) y -= 100;
+    p.Text((r.box.left + r.box.right) / 2, y, text, ui::AlignCentre);
+}
+
+void DrawLegend(MonteCarloFolderRun& r) {
+    ui::Painter& p = *r.painter;
+    const PlotArea& a = r.area;
+    int line = p.LineHeight();
+    std::string success = SuccessText(monteCarlo.successPercent);
+    bool hide = scenario.settings.mcHideLegend == 1;
+    int width = p.TextWidth(success);
+    if (!hide)
+        for (const char* t : legendTexts) width = std::max(width, p.TextWidth(t) + line + 6);
+    int entries = hide ? 1 : 4;
+    int left = a.left + 12, top = a.top + 12;
+    int right = left + width + 16, bottom = top + entries * line + 10;
+    p.SetPen(Black, 1);
+    p.SetBrush(White);
+    p.Rectangle(left, top, right, bottom);
+    int y = top + 5;
+    p.SetTextColour(Black);
+    if (!hide) {
+        const Colour colours[3] = {Blue, TrialLegendColour(), Red};
+        for (int i = 0; i < 3; ++i) {
+            int swatch = line * 2 / 3;
+            p.SetBrush(ToDraw(colours[i]));
+            p.Rectangle(left + 6, y + (line - swatch) / 2, left + 6 + swatch, y + (line + swatch) / 2);
+            p.Text(left + line + 10, y, legendTexts[i]);
+            y += line;
+        }
+    }
+    p.Text(left + 8, y, success);
+}
+
+void Show(void* context, int phase, const float* netWorth, int rows) {
+    auto& r = *static_cast<MonteCarloFolderRun*>(context);
+    ui::Painter& p = *r.painter;
+    int thin = r.scale.printing ? 4 : 1, wide = r.scale.printing ? 8 : 2;
+    if (phase == PhaseSetUp) DrawFrame(r, netWorth, rows);
+    p.Clip(r.area.left + 1, r.area.top + 1, r.area.right, r.area.bottom);
+    if (phase == PhaseSetUp || phase == PhaseScenario) DrawCurve(p, r.area, netWorth, rows, ToDraw(Blue), wide);
+    if (phase == PhaseTrials) DrawCurve(p, r.area, netWorth, rows, ToDraw(TrialColour()), thin);
+    if (phase == PhaseAverage) DrawCurve(p, r.area, netWorth, rows, ToDraw(Red), wide);
+    p.NoClip();
+    if (phase == PhaseTrials) DrawProgress(r);
+    if (phase == PhaseScenario) DrawLegend(r);
+    if (r.refresh) r.refresh(r.context);
+}
+
+}  // namespace
+
+Colour TrialColour() { return Lightened(shell.colourScheme == 1 ? Colour{100, 100, 100} : Colour{213, 208, 21}); }
+
+Colour TrialLegendColour() { return Lightened(TrialColour()); }
+
+std::string TrialText(int trial, int trials) {
+    char t[96];
+    if (trial < trials - 1)
+        std::snprintf(t, sizeof t, "Monte Carlo Analysis - Trial Number %d of %d", trial, trials);
+    else
+        std::snprintf(t, sizeof t, "  Monte Carlo Analysis - Number of Trials = %d  ", trials);
+    return t;
+}
+
+std::string SuccessText(float percent) {
+    char t[48];
+    std::snprintf(t, sizeof t, "Scenario Success = %5.2f%%", percent);
+    return t;
+}
+
+int RunMonteCarloFolder(MonteCarloFolderRun& r) {
+    MonteCarloObserver observer;
+    observer.context = &r;
+    observer.show = Show;
+    MonteCarloOptions options;
+    options.observer = &observer;
+    options.writeStatistics = r.scale.printing ? 0 : 1;
+    // The analysis sorts the list by access order; the list keeps its own
+    // direction flag for that column.
+    int flag = accountList.ascending[8];
+    int result = RunMonteCarlo(options);
+    accountList.ascending[8] = flag;
+    return result;
+}

@@ -1,0 +1,2 @@
+tillory_test(results_axes_test results_axes_test.cpp LIBS tillory_results)
+tillory_test(results_folders_test results_folders_test.cpp LIBS tillory_results)

@@ -1,0 +1,201 @@
+// The account list, the Summary panel, pies, graph drawing, the Monte Carlo
+// folder and Save Graphs, over small Scenarios run by the engine.
+#include <fstream>
+
+#include "engine_fixture.h"
+#include "montecarlo/montecarlo.h"
+#include "results/results.h"
+
+namespace {
+
+class ResultsTest : public EngineTest {
+protected:
+    void SetUp() override {
+        EngineTest::SetUp();
+        accountList = AccountListState{};
+        summaryPanel = SummaryState{};
+    }
+    static std::string Names() {
+        std::string s;
+        for (int i = 0; i < scenario.accountTable.accountCount; ++i)
+            s += FieldText(scenario.accountTable.accounts[i].name) + " ";
+        return s;
+    }
+};
+
+TEST_F(ResultsTest, AccountTabLabels) {
+    EXPECT_EQ(AccountTabLabels(10), (std::vector<std::string>{"Accounts 1-10"}));
+    EXPECT_EQ(AccountTabLabels(11), (std::vector<std::string>{"Accounts 1-10", "Account 11"}));
+    EXPECT_EQ(AccountTabLabels(25), (std::vector<std::string>{"Accounts 1-10", "Accounts 11-20", "Accounts 21-25"}));
+}
+
+TEST_F(ResultsTest, SortingAmountTwiceKeepsEqualAmountsInOrder) {
+    AddAccount("b", AccountInvestmentSavings, 500, 1);
+    AddAccount("a", AccountInvestmentSavings, 100, 1);
+    AddAccount("c", AccountInvestmentSavings, 500, 1);
+    AddAccount("d", AccountInvestmentSavings, 300, 1);
+    EXPECT_EQ(SortAccountList(7), 1);
+    EXPECT_EQ(Names(), "a d b c ");
+    SortAccountList(7);
+    EXPECT_EQ(Names(), "b c d a ");
+    SortAccountList(0);  // "Account" starts ascending, so its first click is descending
+    EXPECT_EQ(Names(), "d c b a ");
+    EXPECT_EQ(PrepareAccountList(), 4);  // refilling repeats the last sort
+    EXPECT_EQ(Names(), "d c b a ");
+    EXPECT_EQ(accountList.lastSorted, 0);
+    SortAccountList(8);
+    EXPECT_EQ(accountList.withdrawalOrderBox, 1);
+    EXPECT_EQ(AccountCountText(), " 4");
+    EXPECT_EQ(AccountTotalText(), "$1,400.00");
+}
+
+TEST_F(ResultsTest, CellsOfTheAccountList) {
+    int asset = AddAccount("House", AccountAsset, 250000, 3);
+    int ira = AddAccount("IRA", AccountRetirementSavings, 1000, 5.5f);
+    scenario.accountTable.accounts[asset].penaltyApplies = 1;
+    scenario.accountTable.accounts[ira].penaltyApplies = 1;
+    int slot = scenario.accountTable.accounts[ira].optionsSlot;
+    scenario.accountOptions.stdDeviation[slot] = 250;
+    scenario.accountOptions.penaltyAge[slot] = 59.5f;
+    scenario.accountOptions.rmdTable[slot] = 20;
+    SetFieldText(scenario.settings.groupName[0], "Savings");
+    EXPECT_EQ(AccountListCell(asset, 2), "");  // an Asset never shows the penalty mark
+    EXPECT_EQ(AccountListCell(asset, 9), "");
+    EXPECT_EQ(AccountListCell(ira, 2), "x");
+    EXPECT_EQ(AccountListCell(ira, 3), "2");
+    EXPECT_EQ(AccountListCell(ira, 5), "Retirement Savings");
+    EXPECT_EQ(AccountListCell(ira, 6), "   5.500");
+    EXPECT_EQ(AccountListCell(ira, 9), " 59.50");
+    EXPECT_EQ(AccountListCell(ira, 1), "Savings");
+    EXPECT_EQ(AccountListCell(ira, 13), "  0.00");
+    PrepareAccountList();
+    EXPECT_EQ(+scenario.accountOptions.stdDeviation[slot], 0.0f);
+    EXPECT_EQ(AccountListColumnWidth(0, 540, 0), 106);
+    EXPECT_EQ(AccountListColumnWidth(11, 540, 99), 99);
+    EXPECT_EQ(AccountListColumnCount(), 14);
+    scenario.accountTable.accountCount = 77;  // out of range: an empty list
+    EXPECT_EQ(PrepareAccountList(), 0);
+    EXPECT_EQ(+scenario.accountTable.accountCount, 0);
+}
+
+TEST_F(ResultsTest, PiesLeaveOutNegativePartsAndFindTheirSlices) {
+    results.rowCount = 1;
+    float* row = results.yearSummary[0];
+    row[0] = 65;
+    row[1] = 300;   // investment
+    row[2] = -100;  // tax free, left out
+    row[3] = 100;   // retirement
+    row[5] = 0;
+    float total = 0;
+    std::vector<PieSlice> slices = PieSlices(GraphNetWorth, 0, total);
+    ASSERT_EQ(slices.size(), 2u);
+    EXPECT_EQ(total, 400.0f);
+    EXPECT_EQ(slices[0].series, 1);
+    EXPECT_EQ(slices[0].share, 0.75f);
+    EXPECT_EQ(PieShareText(0.75f), " 75.00%");
+    EXPECT_EQ(PieTotalText(total), "Total = $400.00");
+    // The first slice runs counter-clockwise from three o'clock over 270 degrees.
+    EXPECT_EQ(PieSliceAt(slices, 100, 100, 50, 100, 60), 0);  // above the centre
+    EXPECT_EQ(PieSliceAt(slices, 100, 100, 50, 130, 110), 1);  // below, to the right
+    EXPECT_EQ(PieSliceAt(slices, 100, 100, 50, 100, 151), -1);
+    ui::RecordingPainter p;
+    DrawPies(p, {0, 0, 400, 300}, GraphNetWorth, 0, 0, DrawScale{});
+    EXPECT_EQ(p.Count("pie "), 2);
+    EXPECT_EQ(p.TextsWith("Age 65").size(), 1u);
+}
+
+TEST_F(ResultsTest, SummaryPanelShowsNegativeNetWorthInRed) {
+    AddAccount("Cash", AccountInvestmentSavings, 1000, 0);
+    AddAccount("Card", AccountAsset, 0, 0);
+    ASSERT_EQ(RunProjection(OutputResultsList), 1);
+    results.liabilitiesByAge[65] = 5000;  // more owed than held
+    std::vector<PanelLine> lines = SummaryPanelLines(0, 0);
+    ASSERT_EQ(lines.size(), 8u);
+    EXPECT_EQ(lines[2].label, "Investment Savings");
+    EXPECT_EQ(lines[2].labelColour, 1);
+    EXPECT_EQ(lines.back().label, "Net Worth");
+    EXPECT_LT(lines.back().value, 0.0f);
+    ui::RecordingPainter p;
+    DrawSummaryPanel(p, {0, 0, 300, 300}, 0, 0, false);
+    auto negative = p.TextsWith("$-");
+    ASSERT_FALSE(negative.empty());
+    EXPECT_EQ(negative.back().colour, (ui::DrawColour{255, 0, 0}));
+    EXPECT_EQ(p.TextsWith("Age").front().colour, (ui::DrawColour{0, 0, 0}));
+    ui::RecordingPainter darker;
+    DrawSummaryPanel(darker, {0, 0, 300, 300}, 0, 0, true);
+    EXPECT_EQ(darker.TextsWith("Equity").size(), 2u);
+    EXPECT_EQ(SummaryPanelLines(0, 2).back().label, "Net Worth");
+    EXPECT_EQ(SummaryPanelLines(0, 3)[1].label, "Outgoing");
+}
+
+TEST_F(ResultsTest, GraphsDrawEachStyleInsideTheirBox) {
+    scenario.initialValues.endAge = 80;
+    AddAccount("Cash", AccountInvestmentSavings, 12345, 0);
+    ASSERT_EQ(RunProjection(OutputResultsList), 1);
+    for (int style : {StyleLines, StyleBars, StyleDepth}) {
+        ui::RecordingPainter p;
+        GraphView v;
+        v.style = style;
+        PlotArea a = DrawGraph(p, {0, 0, 800, 500}, GraphNetWorth, 0, v, DrawScale{});
+        EXPECT_EQ(a.rows, 16);
+        EXPECT_EQ(a.axis.range, 20000.0f);
+        EXPECT_EQ(p.TextsWith("NET WORTH").size(), 1u);
+        EXPECT_EQ(p.TextsWith("$20,000.00").size(), 1u);
+        EXPECT_EQ(p.TextsWith("Equity").size(), 1u);
+        for (const auto& t : p.texts) {
+            EXPECT_GE(t.x, 0) << t.text;
+            EXPECT_LE(t.x + p.TextWidth(t.text), 800) << t.text;
+        }
+        if (style == StyleLines) {
+            EXPECT_EQ(p.Count("polyline"), 6);
+        }
+        if (style == StyleDepth) {
+            EXPECT_GT(p.Count("polygon"), 0);
+        }
+    }
+}
+
+TEST_F(ResultsTest, MonteCarloFolderDrawsEveryPhase) {
+    AddAccount("Cash", AccountInvestmentSavings, 10000, 5);
+    scenario.settings.mcTrials = 3;
+    state.mcTrials = 3;
+    ui::RecordingPainter p;
+    MonteCarloFolderRun run;
+    run.painter = &p;
+    run.box = {0, 0, 700, 500};
+    int refreshes = 0;
+    run.context = &refreshes;
+    run.refresh = [](void* c) { ++*static_cast<int*>(c); };
+    EXPECT_EQ(RunMonteCarloFolder(run), 1);
+    EXPECT_EQ(refreshes, 3 + 3);  // set-up, three trials, average, Scenario
+    EXPECT_EQ(p.TextsWith("Scenario Success = 100.00%").size(), 1u);
+    EXPECT_EQ(p.TextsWith("Monte Carlo Average Net Worth").size(), 1u);
+    EXPECT_EQ(p.TextsWith("Trial Number 1 of 3").size(), 1u);
+    EXPECT_EQ(p.TextsWith("Number of Trials = 3").size(), 2u);
+    EXPECT_TRUE(std::ifstream("stats.dat").good());
+    EXPECT_EQ(TrialText(2, 3), "  Monte Carlo Analysis - Number of Trials = 3  ");
+}
+
+TEST_F(ResultsTest, SaveGraphsCopiesThePlotFileAndGuardsTheSystemName) {
+    AddAccount("Cash", AccountInvestmentSavings, 1000, 1);
+    ASSERT_EQ(RunProjection(OutputResultsList), 1);
+    ui::ScriptedUi s;
+    ui::ScopedUi scoped(&s);
+    ASSERT_EQ(SaveGraphs("saved.kvp"), 1);
+    std::vector<std::string> plot = Lines(runSwitches.plotPath), saved = Lines("saved.kvp");
+    ASSERT_FALSE(saved.empty());
+    EXPECT_EQ(saved.back(), "Done");
+    EXPECT_EQ(std::vector<std::string>(saved.begin(), saved.begin() + 5),
+              std::vector<std::string>(plot.begin(), plot.begin() + 5));
+    EXPECT_EQ(SaveGraphs(runSwitches.plotPath), 0);
+    ASSERT_EQ(s.messages.size(), 1u);
+    EXPECT_EQ(s.messages[0].caption, "FILE WARNING");
+    s.answers.push_back(ui::Answer::No);
+    EXPECT_EQ(SaveGraphs("saved.kvp"), 0);
+    std::ofstream("plotinf01.tmp") << "1\nFile: x\nDate: x\nTime: x\n150\n";
+    std::strcpy(runSwitches.plotPath, "plotinf01.tmp");
+    EXPECT_EQ(SaveGraphs("other.kvp"), 0);
+    EXPECT_EQ(s.messages.back().text, "Problem saving graphs.\nPlease try again.");
+}
+
+}  // namespace
