@@ -12,6 +12,7 @@
 
 #include "model/model.h"
 #include "shell/shell.h"
+#include "ui/qt/folders.h"
 #include "ui/qt/qt_ui.h"
 
 namespace qtui {
@@ -52,6 +53,7 @@ MainWindow::MainWindow() {
     setPalette(p);
     setAutoFillBackground(true);
 
+    InstallResultsCommands();
     BuildMenus();
     BuildToolbar();
 
@@ -186,6 +188,11 @@ void MainWindow::SetTabs(const std::vector<std::string>& labels, int selected) {
 
 QWidget* MainWindow::Placeholder(int folder) {
     if (QWidget* w = placeholders_.value(folder)) return w;
+    if (QWidget* w = CreateResultFolder(pages_, folder)) {
+        pages_->addWidget(w);
+        placeholders_[folder] = w;
+        return w;
+    }
     auto* label = new QLabel(pages_);
     label->setAlignment(Qt::AlignCenter);
     label->setWordWrap(true);
@@ -212,6 +219,7 @@ void MainWindow::ShowFolderContent(int tab, int folder) {
         results_->Refill(-2);
     } else {
         pages_->setCurrentWidget(Placeholder(folder));
+        RefreshResultFolder(pages_->currentWidget(), tab);
     }
 }
 

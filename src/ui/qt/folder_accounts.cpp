@@ -1,0 +1,99 @@
+// The "Accounts" folder: the account list, its heading sort and totals.
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QTableWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "model/model.h"
+#include "ui/qt/folders.h"
+
+namespace qtui {
+
+AccountsFolder::AccountsFolder(QWidget* parent) : QWidget(parent) {
+    setObjectName(QString("folder%1").arg(FolderAccounts));
+    auto* layout = new QVBoxLayout(this);
+    table_ = new QTableWidget(this);
+    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table_->setSelectionMode(QAbstractItemView::SingleSelection);
+    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table_->verticalHeader()->hide();
+    table_->setAlternatingRowColors(true);
+    table_->horizontalHeader()->setSectionsClickable(true);
+    table_->horizontalHeader()->setHighlightSections(false);
+    layout->addWidget(table_, 1);
+    auto* totals = new QHBoxLayout;
+    totals->addWidget(new QLabel("Number of Accounts", this));
+    count_ = new QLabel(this);
+    totals->addWidget(count_);
+    totals->addSpacing(30);
+    totals->addWidget(new QLabel("Total", this));
+    total_ = new QLabel(this);
+    totals->addWidget(total_);
+    totals->addStretch(1);
+    layout->addLayout(totals);
+    connect(table_->horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int column) {
+        if (SortAccountList(column)) Refill();
+    });
+}
+
+void AccountsFolder::Refill() {
+    int rows = PrepareAccountList();
+    int columns = AccountListColumnCount();
+    table_->clear();
+    table_->setColumnCount(columns);
+    table_->setRowCount(rows);
+    QStringList headings;
+    // The standard deviation's heading is cut at the column's width, as the
+    // "ID" in it belongs over the fifteenth column.
+    for (int c = 0; c < columns; ++c) headings << QString(AccountListHeading(c)).left(c == 13 ? 9 : 100);
+    table_->setHorizontalHeaderLabels(headings);
+    for (int r = 0; r < rows; ++r) {
+        for (int c = 0; c < columns; ++c) {
+            auto* item = new QTableWidgetItem(QString::fromLocal8Bit(AccountListCell(r, c)));
+            item->setTextAlignment((AccountListAlignment(c) ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
+            table_->setItem(r, c, item);
+        }
+    }
+    count_->setText(QString::fromLocal8Bit(AccountCountText()));
+    total_->setText(QString::fromLocal8Bit(AccountTotalText()));
+    FitColumns();
+}
+
+void AccountsFolder::FitColumns() {
+    QFontMetrics m(table_->horizontalHeader()->font());
+    int width = table_->viewport()->width();
+    for (int c = 0; c < table_->columnCount(); ++c) {
+        std::string heading = c == 13 ? "Std. Dev.  " : AccountListHeading(c);
+        int text = m.horizontalAdvance(QString::fromLocal8Bit(heading)) + 16;
+        int w = AccountListColumnWidth(c, width, text);
+        // A share too narrow for its heading still shows the heading.
+        if (c < SortableColumns && w < m.horizontalAdvance(AccountListHeading(c)) + 12)
+            w = m.horizontalAdvance(AccountListHeading(c)) + 12;
+        table_->setColumnWidth(c, w);
+    }
+}
+
+void AccountsFolder::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    FitColumns();
+}
+
+
+// ---- The folders in the main window's pages ------------------------------------
+
+QWidget* CreateResultFolder(QWidget* parent, int folder) {
+    if (folder == FolderAccounts) return new AccountsFolder(parent);
+    if (folder == FolderMonteCarlo) return new MonteCarloFolder(parent);
+    if (folder == FolderSummary || GraphCodeOfFolder(folder)) return new GraphFolder(parent, folder);
+    return nullptr;
+}
+
+void RefreshResultFolder(QWidget* page, int tab) {
+    if (auto* g = qobject_cast<GraphFolder*>(page)) g->Show(g->folder() == FolderAccountGraph ? tab - TabOfFolder(FolderAccountGraph) : 0);
+    if (auto* a = qobject_cast<AccountsFolder*>(page)) a->Refill();
+    if (auto* m = qobject_cast<MonteCarloFolder*>(page)) QTimer::singleShot(0, m, &MonteCarloFolder::Run);
+}
+
+}  // namespace qtui
