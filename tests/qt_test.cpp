@@ -19,48 +19,14 @@
 
 #include <memory>
 
-#include "shell_fixture.h"
-#include "ui/qt/qt_ui.h"
+#include "qt_fixture.h"
 
 namespace {
 
-class QtEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        static int argc = 1;
-        static char name[] = "qt_test";
-        static char* argv[] = {name, nullptr};
-        app = std::make_unique<QApplication>(argc, argv);
-    }
-    void TearDown() override { app.reset(); }
-    std::unique_ptr<QApplication> app;
-};
 const auto* environment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
 
-class QtTest : public ShellTest {
+class QtTest : public QtWindowTest {
 protected:
-    std::unique_ptr<qtui::MainWindow> window;
-    std::unique_ptr<qtui::QtUi> qui;
-    std::unique_ptr<ui::ScopedUi> installed;
-
-    void SetUp() override {
-        ShellTest::SetUp();
-        window = std::make_unique<qtui::MainWindow>();
-        qui = std::make_unique<qtui::QtUi>(window.get());
-    }
-    void TearDown() override {
-        installed.reset();
-        shell.closed = 1;  // let the window go without the close question
-        window.reset();
-        ShellTest::TearDown();
-    }
-    void StartWindow() {
-        installed = std::make_unique<ui::ScopedUi>(qui.get());
-        StartUpBeforeWindow("");
-        window->show();
-        StartUpWithWindow();
-    }
     // Runs `answer` on the next modal window once it is shown.
     static void WhenModal(std::function<void(QWidget*)> answer) {
         QTimer::singleShot(0, [answer] {

@@ -208,7 +208,10 @@ PlotArea DrawGraph(ui::Painter& p, const ui::Rect& box, int code, int block, con
     p.SetFont(0, true);
     p.SetTextColour(Black);
     p.Text((box.left + box.right) / 2, box.top + margin / 2, GraphHeading(code), ui::AlignCentre);
-    p.SetFont(0, false);
+    // A quarter of the Summary folder labels its graph in a smaller face, so
+    // that the plot keeps most of the width.
+    p.SetFont(compact ? line * 3 / 4 : 0, false);
+    int smallLine = p.LineHeight();
 
     int labelWidth = 0;
     for (int i = 0; i <= 10; ++i) labelWidth = std::max(labelWidth, p.TextWidth(AxisMoneyText(a.axis.lowest + i * a.axis.step)));
@@ -216,7 +219,7 @@ PlotArea DrawGraph(ui::Painter& p, const ui::Rect& box, int code, int block, con
     a.left = box.left + margin + labelWidth + 6;
     a.right = box.right - margin - legendWidth - margin;
     a.top = box.top + margin + line + line / 2;
-    a.bottom = box.bottom - margin - line - 2;
+    a.bottom = box.bottom - margin - smallLine - 2;
     if (a.right < a.left + 10) a.right = a.left + 10;
     if (a.bottom < a.top + 10) a.bottom = a.top + 10;
     a.yearWidth = a.rows > 0 ? static_cast<float>(a.right - a.left) / a.rows : 1;
@@ -235,7 +238,8 @@ PlotArea DrawGraph(ui::Painter& p, const ui::Rect& box, int code, int block, con
     p.SetPen(Black, 1);
     p.SetBrush(White, false);
     p.Rectangle(a.left, a.top, a.right, a.bottom);
-    DrawLegend(p, s, box.right - margin, a.top, line);
+    DrawLegend(p, s, box.right - margin, a.top, smallLine);
+    p.SetFont(0, false);
     return a;
 }
 
@@ -303,7 +307,7 @@ PieArea DrawPies(ui::Painter& p, const ui::Rect& box, int code, int block, int r
     int labelsWidth = line + shareWidth + nameWidth + 20;
     int top = box.top + 12 + 2 * line, bottom = box.bottom - 12 - line;
     int width = box.right - box.left - labelsWidth - 30;
-    int diameter = std::max(10, std::min(width, bottom - top));
+    int diameter = std::max(10, std::min(width, bottom - top) * 9 / 10);
     int left = box.left + 15 + std::max(0, (width - diameter) / 2);
     int ptop = top + (bottom - top - diameter) / 2;
     float start = 0;

@@ -32,15 +32,16 @@ void DrawFrame(MonteCarloFolderRun& r, const float* netWorth, int rows) {
     p.SetFont(0, true);
     p.Text((r.box.left + r.box.right) / 2, r.box.top + 6, "MONTE CARLO ANALYSIS", ui::AlignCentre);
     p.SetFont(0, false);
-    // Trials spread above the plain curve: the axis leaves room for twice its
-    // highest net worth.
+    // The trials spread around the plain curve: the axis leaves room above
+    // it, and below it when it goes negative.
     float min = 0, max = 0;
     for (int i = 0; i < rows; ++i) {
         min = std::min(min, netWorth[i]);
         max = std::max(max, netWorth[i]);
     }
+    float spread = max - min;
     PlotArea& a = r.area;
-    a.axis = NormalValueAxis(min, 2 * max);
+    a.axis = NormalValueAxis(min < 0 ? min - 0.5f * spread : min, max + 0.3f * spread);
     a.firstRow = 0;
     a.rows = rows;
     int labelWidth = 0;

@@ -1,0 +1,116 @@
+// The result folders in the main window on the offscreen platform, over the
+// bundled example: what they show, and what the pointer does on them.
+#include <QApplication>
+#include <QHeaderView>
+#include <QTableWidget>
+#include <QTest>
+
+#include "montecarlo/montecarlo.h"
+#include "qt_fixture.h"
+#include "ui/qt/folders.h"
+
+namespace {
+
+const auto* environment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
+
+class ResultFoldersTest : public QtWindowTest {
+protected:
+    void SetUp() override {
+        QtWindowTest::SetUp();
+        accountList = AccountListState{};
+        summaryPanel = SummaryState{};
+        window->resize(860, 640);
+        StartWindow(EXAMPLE_SCENARIO);
+    }
+    template <typename T>
+    T* Shown(int folder) {
+        ShowFolder(folder);
+        QApplication::processEvents();
+        return qobject_cast<T*>(window->currentFolder());
+    }
+    // Saves the main window as docs would show it, when asked to.
+    void Picture(const char* name) {
+        QByteArray dir = qgetenv("TILLORY_SCREENSHOTS");
+        QApplication::processEvents();
+        QImage image = window->grab().toImage();
+        EXPECT_FALSE(image.isNull());
+        if (!dir.isEmpty()) image.save(QString::fromLocal8Bit(dir) + "/" + name);
+    }
+    // How many pixels of `folder` have colour `c`.
+    static int Pixels(QWidget* folder, QColor c) {
+        QImage image = folder->grab().toImage();
+        int n = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) n += image.pixelColor(x, y) == c;
+        return n;
+    }
+};
+
+TEST_F(ResultFoldersTest, SummaryShowsThreeGraphsAndThePanel) {
+    auto* summary = Shown<qtui::GraphFolder>(FolderSummary);
+    if (!summary) {  // the maker's page holds the first tab at start
+        ShowFolder(FolderNetWorth);
+        summary = Shown<qtui::GraphFolder>(FolderSummary);
+    }
+    ASSERT_NE(summary, nullptr);
+    EXPECT_GT(Pixels(summary, QColor(0, 0, 255)), 100);  // the net worth curve
+    Picture("folder-summary.png");
+}
+
+TEST_F(ResultFoldersTest, NetWorthInEachStyleAndThePieOfAnAge) {
+    auto* graph = Shown<qtui::GraphFolder>(FolderNetWorth);
+    ASSERT_NE(graph, nullptr);
+    Picture("folder-networth-lines.png");
+    QPoint inside(graph->width() / 3, graph->height() / 2);
+    QTest::mouseDClick(graph, Qt::RightButton, Qt::NoModifier, inside);
+    EXPECT_EQ(graph->view().style, StyleBars);
+    Picture("folder-networth-bars.png");
+    QTest::mouseDClick(graph, Qt::RightButton, Qt::NoModifier, inside);
+    EXPECT_EQ(graph->view().style, StyleDepth);
+    Picture("folder-networth-depth.png");
+    QTest::mouseDClick(graph, Qt::RightButton, Qt::NoModifier, inside);
+    EXPECT_EQ(graph->view().style, StyleLines);
+
+    // Two picked ages and Shift + right click: the age window.
+    QTest::mouseClick(graph, Qt::LeftButton, Qt::NoModifier, QPoint(graph->width() / 4, graph->height() / 2));
+    QTest::mouseClick(graph, Qt::LeftButton, Qt::NoModifier, QPoint(graph->width() / 2, graph->height() / 2));
+    QTest::mouseClick(graph, Qt::RightButton, Qt::ShiftModifier, inside);
+    EXPECT_EQ(graph->view().windowOn, 1);
+    QTest::mouseClick(graph, Qt::RightButton, Qt::ShiftModifier, inside);
+    EXPECT_EQ(graph->view().windowOn, 0);
+
+    QTest::mouseDClick(graph, Qt::LeftButton, Qt::NoModifier, QPoint(graph->width() / 5, graph->height() / 2));
+    EXPECT_EQ(graph->view().showPies, 1);
+    EXPECT_GE(graph->view().selectedRow, 0);
+    Picture("folder-networth-pie.png");
+    QTest::mouseDClick(graph, Qt::LeftButton, Qt::NoModifier, QPoint(2, 2));
+    EXPECT_EQ(graph->view().showPies, 0);
+}
+
+TEST_F(ResultFoldersTest, AccountListSortsTheScenarioByAHeadingClick) {
+    auto* folder = Shown<qtui::AccountsFolder>(FolderAccounts);
+    ASSERT_NE(folder, nullptr);
+    QTableWidget* table = folder->table();
+    ASSERT_EQ(table->rowCount(), scenario.accountTable.accountCount);
+    EXPECT_EQ(table->columnCount(), 14);
+    EXPECT_EQ(table->horizontalHeaderItem(7)->text(), "Amount");
+    emit table->horizontalHeader()->sectionClicked(7);
+    for (int r = 1; r < table->rowCount(); ++r)
+        EXPECT_LE(scenario.accountTable.accounts[r - 1].initialAmount, scenario.accountTable.accounts[r].initialAmount);
+    EXPECT_EQ(table->item(0, 0)->text(), QString::fromLocal8Bit(FieldText(scenario.accountTable.accounts[0].name)));
+}
+
+TEST_F(ResultFoldersTest, MonteCarloFolderRunsTheAnalysisWhenShown) {
+    scenario.settings.mcTrials = 40;
+    state.mcTrials = 40;
+    auto* folder = Shown<qtui::MonteCarloFolder>(FolderMonteCarlo);
+    ASSERT_NE(folder, nullptr);
+    for (int i = 0; i < 200 && !(monteCarlo.done && !folder->running()); ++i) QTest::qWait(20);
+    EXPECT_EQ(monteCarlo.outcome, McCompleted);
+    EXPECT_EQ(monteCarlo.trials, 40);
+    EXPECT_FALSE(folder->picture().isNull());
+    EXPECT_TRUE(QFile::exists("stats.dat"));
+    Picture("folder-montecarlo.png");
+}
+
+}  // namespace
