@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "engine/engine.h"
+#include "largest_scenario.h"
 
 namespace {
 
@@ -18,6 +19,10 @@ Event& NextEvent(uint16_t type, float start, float end) {
     SetFieldText(e.description, text);
     state.eventCount = slot + 1;
     return e;
+}
+
+bool IsLiquidType(int type) {
+    return type == AccountInvestmentSavings || type == AccountRetirementSavings || type == AccountTaxFreeSavings;
 }
 
 int16_t IdAt(int position) { return static_cast<int16_t>(scenario.accountTable.accounts[position].accountId); }
@@ -148,38 +153,27 @@ void AddEventOfKind(int k, int i, float start) {
 }  // namespace
 
 void BuildEveryEventScenario() {
+    // The ages, rates and 50 accounts of the largest Scenario (ten of each
+    // type in turn: Investment, Retirement, Tax Free Savings, Equity, Asset),
+    // with penalties, asset allocation and RMD tables, and other Events.
+    BuildLargestScenario();
+    for (int i = 0; i < MaxEvents; ++i) ResetEventSlot(i);
     state.eventCount = 0;
-    NewScenarioByHand();
-    InitialValues& iv = scenario.initialValues;
-    iv.startAge = 20;
-    iv.endAge = 119;
-    iv.taxRate = 22;
-    iv.inflationRate = 3;
-    // Ten of each kind in turn: Investment, Retirement, Tax Free Savings, Equity, Asset.
-    static const uint16_t types[] = {AccountInvestmentSavings, AccountRetirementSavings, AccountTaxFreeSavings,
-                                     AccountEquity, AccountAsset};
     AccountOptions& o = scenario.accountOptions;
     for (int i = 0; i < MaxAccounts; ++i) {
         Account& a = scenario.accountTable.accounts[i];
-        char name[32];
-        std::snprintf(name, sizeof name, "Account %02d", i);
-        SetFieldText(a.name, name);
-        a.accountType = types[i % 5];
-        a.initialAmount = 50000.0f + 1000.0f * static_cast<float>(i);
-        a.yearlyRate = a.accountType == AccountAsset ? -2.0f : 2.0f + 0.1f * static_cast<float>(i);
-        a.randomMinRate = 0;
-        a.randomMaxRate = 12;
-        a.groupIndex = static_cast<uint16_t>(i % MaxGroups);
-        AssignAccountId(i);
         const int slot = a.optionsSlot;
         o.penaltyAge[slot] = 59;
         o.penaltyRate[slot] = 10;
         a.penaltyApplies = static_cast<uint16_t>(a.accountType == AccountRetirementSavings);
-        o.assetAllocation[slot] = static_cast<uint16_t>(a.accountType != AccountAsset && a.accountType != AccountEquity);
+        o.assetAllocation[slot] = static_cast<uint16_t>(IsLiquidType(a.accountType));
         if (a.accountType == AccountRetirementSavings) o.rmdTable[slot] = static_cast<int16_t>(10 * (1 + i % 3));
     }
-    RecomputeInitialTotals();
-    for (int k = 0; k < RmdTableLength; ++k) o.rmdValues1[k] = o.rmdValues2[k] = o.rmdValues3[k] = DefaultRmdValues[k];
+    for (int k = 0; k < RmdTableLength; ++k) {
+        o.rmdValues1[k] = DefaultRmdValues[k];
+        o.rmdValues2[k] = DefaultRmdValues[k];
+        o.rmdValues3[k] = DefaultRmdValues[k];
+    }
     o.rmdStartAge2 = 72;
     o.rmdStartAge3 = 75;
     o.rmdTargetAccount = IdAt(0);
