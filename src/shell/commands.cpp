@@ -5,6 +5,7 @@
 
 #include "engine/engine.h"
 #include "model/model.h"
+#include "shell/dialogs.h"
 #include "shell/shell.h"
 
 ShellState shell;
@@ -81,16 +82,16 @@ std::vector<Command> table = {
     {CmdRecentFirst + 4, nullptr, nullptr, nullptr, 0, Recent<4>},
     {CmdRecentSixth, nullptr, nullptr, nullptr, 0, Recent<5>},
     // Edit
-    {CmdInitialValues, "Initial &Values", "Alt+V", nullptr, G, nullptr},
+    {CmdInitialValues, "Initial &Values", "Alt+V", nullptr, G, CommandInitialValues},
     {CmdGroupNames, "Gro&up Names", "Alt+U", nullptr, G, nullptr},
     {CmdAddAccount, "Add Account", "Alt+K", nullptr, G, nullptr},
-    {CmdWithdrawal, "&Withdrawal", "Alt+W", nullptr, GE, nullptr},
-    {CmdDeposit, "&Deposit", "Alt+D", nullptr, GE, nullptr},
-    {CmdLoan, "&Loan", "Alt+L", nullptr, GE, nullptr},
-    {CmdCreditCardDebt, "Credit Card Debt", "Alt+Z", nullptr, GE, nullptr},
-    {CmdMortgage, "&Mortgage", "Alt+M", nullptr, GE, nullptr},
-    {CmdTransfer, "&Transfer", "Alt+T", nullptr, GE, nullptr},
-    {CmdFundamentals, "&Fundamentals", "Alt+F", nullptr, GE, nullptr},
+    {CmdWithdrawal, "&Withdrawal", "Alt+W", nullptr, GE, CommandWithdrawal},
+    {CmdDeposit, "&Deposit", "Alt+D", nullptr, GE, CommandDeposit},
+    {CmdLoan, "&Loan", "Alt+L", nullptr, GE, CommandLoan},
+    {CmdCreditCardDebt, "Credit Card Debt", "Alt+Z", nullptr, GE, CommandCreditCardDebt},
+    {CmdMortgage, "&Mortgage", "Alt+M", nullptr, GE, CommandMortgage},
+    {CmdTransfer, "&Transfer", "Alt+T", nullptr, GE, CommandTransfer},
+    {CmdFundamentals, "&Fundamentals", "Alt+F", nullptr, GE, CommandFundamentals},
     {CmdAssetAllocation, "Asset Allocation Wit&hdrawal Options", "Alt+H", nullptr, G, nullptr},
     {CmdRequiredMinimum, "Re&quired Minimum Distribution", "Alt+Q", nullptr, G, nullptr},
     {CmdAdjustMonteCarlo, "Adjust Monte Carlo Analysis", "Alt+Y", nullptr, 0, nullptr},
@@ -113,7 +114,7 @@ std::vector<Command> table = {
     {CmdEffectiveRate, "Calculat&e Effective Yearly Interest Rate", "Ctrl+E", "Effective Interest Rate Calculator",
      G, nullptr},
     {CmdCreditCardPayoff, "Calculate Cre&dit Card Debt Payoff", "Ctrl+D", "Calculate Credit Card Debt Payoff", GE,
-     nullptr},
+     CommandCreditCardPayoff},
     {CmdMonteCarloStatistics, "View &Monte Carlo Statistics", "Ctrl+M", nullptr, G, CommandStatistics},
     {CmdWindowsCalculator, "&Window's Calculator", "Ctrl+W", "Open Window's Calculator", G,
      CommandWindowsCalculator},
@@ -328,6 +329,15 @@ void EnableGraphCommands(bool on) {
     ui::Current().EnableCommand(CmdShowMonteCarlo, on);
 }
 
+int RefuseWhenEventsFull() {
+    if (state.eventCount < MaxEvents) return 0;
+    char text[160];
+    std::snprintf(text, sizeof text,
+                  "The scenario already holds %d events.\nPlease delete an event before adding another.", MaxEvents);
+    ui::Message(text, "Event Warning", ui::Buttons::Ok, ui::Icon::Exclamation);
+    return 1;
+}
+
 int DispatchCommand(int id) {
     const Command* c = FindCommand(id);
     if (!c) return 0;
@@ -338,14 +348,7 @@ int DispatchCommand(int id) {
             return 0;
         }
     }
-    if ((c->flags & CommandCreatesEvent) && state.eventCount >= MaxEvents) {
-        char text[160];
-        std::snprintf(text, sizeof text,
-                      "The scenario already holds %d events.\nPlease delete an event before adding another.",
-                      MaxEvents);
-        ui::Message(text, "Event Warning", ui::Buttons::Ok, ui::Icon::Exclamation);
-        return 0;
-    }
+    if ((c->flags & CommandCreatesEvent) && RefuseWhenEventsFull()) return 0;
     if (!c->run) return Unavailable();
     return c->run();
 }

@@ -230,6 +230,8 @@ int FolderAreaHeight(int clientHeight, int tabRows);
 // Runs command `id` with the guard and the event-limit check. Returns what the
 // command's routine returned, 0 when it was stopped or does nothing yet.
 int DispatchCommand(int id);
+// When every event slot is in use: says so and returns 1; else 0.
+int RefuseWhenEventsFull();
 // The first open editing window, or -1.
 int OpenEditingWindow();
 // Grays or enables the commands that need a scenario.

@@ -1,0 +1,38 @@
+// The two field checks every editing dialog uses, and the message strings
+// they show. A refused value is reported with the stop icon and stored
+// nowhere; the dialog stays open for correction.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "ui/dialog.h"
+
+// The message-string table (ids 2..12); "" for an id it lacks.
+std::string MessageString(int id);
+// The messageId whose text is formatted from the range instead.
+constexpr int FormattedRangeMessage = 2000;
+
+// Reads at most maxChars - 1 characters of `control` and converts them
+// (text that is not a number reads as 0). Accepted when low <= value <= high,
+// bounds included: the value goes to `out` and the check returns 1. Refused:
+// the message `messageId` under `caption`, `out` untouched, 0.
+int CheckField(ui::Dialog& dialog, int control, float& out, int maxChars, float low, float high, int messageId,
+               const char* caption);
+// The integer form: the bounds are truncated to whole numbers.
+int CheckField(ui::Dialog& dialog, int control, int16_t& out, int maxChars, float low, float high, int messageId,
+               const char* caption);
+
+// The same test on text already read; the refusal message is formatted from
+// the bounds. With `ageOrCode` 70 or more the message names the value and
+// that age instead, and the value is stored although the check returns 0.
+int CheckText(const std::string& text, float& out, float low, float high, int ageOrCode, const char* caption);
+int CheckText(const std::string& text, int16_t& out, float low, float high, int ageOrCode, const char* caption);
+
+// Field text helpers: printf of one value, and the money text of the
+// totals ("%-11.2f" turned into "$1,234.56").
+std::string Format(const char* format, double value);
+std::string FormatInt(const char* format, int value);
+std::string MoneyFieldText(float value);
+// A control's text cut to maxChars - 1 characters, as the checks read it.
+std::string FieldInput(ui::Dialog& dialog, int control, int maxChars);

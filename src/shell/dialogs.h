@@ -1,0 +1,166 @@
+// The Scenario's editing dialogs: their control ids, the routines that open
+// them, and the event-list and account-list operations. Every rule lives
+// here, against ui::Dialog; the desktop program only shows the templates.
+#pragma once
+
+#include "ui/dialog.h"
+
+// Control ids shared by the dialogs (each dialog uses the ones it shows).
+enum : int {
+    FieldDescription = 100,
+    FieldStartAge,
+    FieldEndAge,
+    FieldAmount,
+    FieldApplyRate,
+    FieldAccount,         // the withdrawal / deposit-to / to-account / selected-account combo
+    FieldOneTime,
+    FieldInflation,
+    FieldTaxDeposit,
+    FieldFromAccount,
+    FieldTransferAll,
+    FieldTaxRate,
+    FieldInflationRate,
+    FieldRateButton,      // "Press to change selected account's rate"
+    FieldPayoffAge,
+    FieldSellAge,
+    FieldDownPayment,
+    FieldRate,
+    FieldYears,
+    FieldMonthlyPayment,
+    FieldPaymentAccount,
+    FieldCalculate,
+    FieldSchedule,
+    FieldPurchases,
+    FieldMonths,
+    FieldYearsResult,
+    FieldTotalInterest,
+    FieldAppreciation,
+    FieldSalePercent,
+    FieldClosingCosts,
+    FieldTaxes,
+    FieldNoDownPayment,
+    FieldTaxInflation,
+    FieldAccelerated,
+    FieldAccelerateFromMortgage,
+    FieldAccelerateFromStart,
+    FieldRefinance,
+    FieldAcceleratedAnalysis,
+    FieldAccountName,
+    FieldEffectiveRate,   // "Calculate Effective Yearly Rate"
+    // Initial Values
+    FieldBirthMonth,
+    FieldBirthDay,
+    FieldUseBirthday,
+    FieldTotalInvestment,
+    FieldTotalTaxFree,
+    FieldTotalRetirement,
+    FieldTotalEquity,
+    FieldTotalAssets,
+    FieldRateInvestment,
+    FieldRateTaxFree,
+    FieldRateRetirement,
+    FieldRateEquity,
+    FieldRateAssets,
+    FieldTotalAll,
+    // Add Event buttons
+    FieldAddWithdrawal,
+    FieldAddDeposit,
+    FieldAddLoan,
+    FieldAddCreditCard,
+    FieldAddMortgage,
+    FieldAddTransfer,
+    FieldAddFundamentals,
+    // Account Information
+    FieldAccountType,
+    FieldGroup,
+    FieldInitialAmount,
+    FieldRandomMin,
+    FieldRandomMax,
+    FieldAccessOrder,
+    FieldPenaltyApplies,
+    FieldPenaltyRate,
+    FieldPenaltyAge,
+    FieldStdDeviation,
+    FieldAssetAllocation,
+    FieldRmdTable1,
+    FieldRmdTable2,
+    FieldRmdTable3,
+    // Preferences
+    FieldColorBanding,
+    FieldHideMaker,
+    FieldDefaultFonts,
+    FieldScenarioFonts,
+    FieldValueFonts,
+    // Groups: row r (0..9) uses FieldGroupName + 3r, + 1 minimum, + 2 maximum
+    FieldGroupName = 300,
+};
+
+// Calculators the mortgage and rate dialogs hand over to; null until the
+// module doing them installs a routine, and their buttons stay disabled.
+struct DialogHooks {
+    int (*effectiveRate)() = nullptr;
+    int (*refinance)(int eventIndex) = nullptr;
+    int (*accelerated)(float principal, int years, float yearlyRate, float monthlyRate, int remainingYears,
+                       float extra) = nullptr;
+    int (*budget)(int budgetIndex) = nullptr;
+    int (*assetAllocation)() = nullptr;
+    int (*requiredMinimum)() = nullptr;
+    int (*mortgageSchedule)(int eventIndex) = nullptr;
+    int (*fontChooser)(int fontRecord) = nullptr;
+};
+extern DialogHooks dialogHooks;
+
+// ---- Dialogs (1 = OK, 0 = Cancel or not opened) ------------------------------
+// The event dialogs build a new event in the first free slot; EditEvent opens
+// an existing one in place.
+int InitialValuesDialog();
+int WithdrawalDialog();
+int DepositDialog();
+int TransferDialog();
+int FundamentalsDialog();
+int AccountRateDialog(int position);
+int LoanDialog();
+int CreditCardDialog();            // the event (command 466)
+int CreditCardCalculatorDialog();  // the calculator (command 467): nothing stored
+int MortgageDialog();
+int AddEventDialog();              // modeless
+int AccountInformationDialog(int position);  // position == accountCount: a new account
+int GroupsDialog();
+int PreferencesDialog();
+
+// The credit-card payoff: months, years and total interest of a balance paid
+// down at `payment` a month with `purchases` added, at `rate` percent a year.
+struct CreditCardPayoff {
+    int months;
+    float years, totalInterest;
+};
+CreditCardPayoff SimulateCreditCard(float balance, float rate, float payment, float purchases);
+
+// ---- Event list --------------------------------------------------------------------
+// The event shown on list row `row` (row 0 is Initial Values: -1; none: -1).
+int EventAtRow(int row);
+int EditEvent(int index);
+// Opens event `index` in place in `dialog` (a budget opens its withdrawal so).
+int EditEventWith(int index, int (*dialog)());
+int EventListEdit(int row);
+int EventListCopy(int row);
+int EventListDelete(int row);
+int EventListAdd();
+
+// ---- Account list ------------------------------------------------------------------
+int AccountListAdd();
+int AccountListEdit(int position);
+int AccountListDelete(int position);
+void AccountListSortByWithdrawalOrder(bool on);
+
+// ---- Commands (the command table's routines) --------------------------------------
+int CommandInitialValues();
+int CommandWithdrawal();
+int CommandDeposit();
+int CommandLoan();
+int CommandCreditCardDebt();
+int CommandCreditCardPayoff();
+int CommandMortgage();
+int CommandTransfer();
+int CommandFundamentals();
+int CommandAddEvent();

@@ -1,0 +1,23 @@
+// The editing commands of the Edit menu: each opens its dialog, and a change
+// ends by rebuilding the folder that shows it.
+#include "shell/dialogs_internal.h"
+
+namespace {
+
+int ThenScenarioFolder(int result) {
+    if (result) ShowFolder(FolderScenario);
+    return result;
+}
+
+}  // namespace
+
+int CommandInitialValues() { return ThenScenarioFolder(InitialValuesDialog()); }
+int CommandWithdrawal() { return ThenScenarioFolder(WithdrawalDialog()); }
+int CommandDeposit() { return ThenScenarioFolder(DepositDialog()); }
+int CommandLoan() { return ThenScenarioFolder(LoanDialog()); }
+int CommandCreditCardDebt() { return ThenScenarioFolder(CreditCardDialog()); }
+int CommandCreditCardPayoff() { return CreditCardCalculatorDialog(); }
+int CommandMortgage() { return ThenScenarioFolder(MortgageDialog()); }
+int CommandTransfer() { return ThenScenarioFolder(TransferDialog()); }
+int CommandFundamentals() { return ThenScenarioFolder(FundamentalsDialog()); }
+int CommandAddEvent() { return AddEventDialog(); }

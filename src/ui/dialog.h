@@ -1,0 +1,147 @@
+// Dialogs as the shell's editing logic sees them: a template names the
+// controls in field order, and one routine per dialog handles its messages
+// (opened, a button pressed, a box checked, a combo entry chosen) by reading
+// and setting control texts through ui::Dialog. The desktop program shows the
+// template as a real window; tests run it through ScriptedDialogs, which plays
+// a prepared list of keystrokes and clicks and records what the dialog showed.
+#pragma once
+
+#include <deque>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace ui {
+
+enum class ControlKind {
+    Label,     // static text
+    Edit,      // one line of text
+    ReadOnly,  // text the dialog computes
+    Check,     // check box: every click is a DialogCommand
+    Radio,     // radio button, grouped with its neighbours
+    Combo,     // drop-down list: choosing an entry is a DialogCommand
+    Button,    // push button: a DialogCommand
+    List,      // a list of text rows (read-only table view)
+    TrackBar,  // a slider; moving it is a DialogCommand
+    Column,    // starts a new column of controls (layout only)
+    Group,     // a titled frame around the controls up to the next Group or Column
+};
+
+// Standard control ids: OK is the default button (Enter), Cancel also
+// answers Escape and the window's close button.
+enum : int { IdOk = 1, IdCancel = 2, IdHelp = 3 };
+
+struct Control {
+    int id = 0;
+    ControlKind kind = ControlKind::Label;
+    std::string text;  // label or caption; a List's column titles separated by '\t'
+    int maxChars = 0;  // an Edit's room, 0 = no limit
+};
+
+struct DialogTemplate {
+    std::string name;     // resource name, e.g. "WITHDRAWAL"
+    std::string caption;  // window title
+    std::vector<Control> controls;
+    bool modeless = false;
+    int helpContext = 0;
+    int window = -1;  // the shell's window id, so that the guard can raise it
+};
+
+// Messages a dialog routine receives.
+enum : int { DialogOpen = 1, DialogCommand = 2, DialogDoubleClick = 3 };
+
+class Dialog {
+public:
+    virtual ~Dialog() = default;
+    virtual std::string Text(int id) = 0;
+    virtual void SetText(int id, const std::string& text) = 0;
+    virtual bool Checked(int id) = 0;
+    virtual void SetChecked(int id, bool on) = 0;
+    virtual void Enable(int id, bool on) = 0;
+    virtual bool Enabled(int id) = 0;
+    // Combos and lists: the entries, and the chosen one (-1 none). Track bars
+    // use Selected/Select for the position and SetRange for the ends.
+    virtual void SetItems(int id, const std::vector<std::string>& items) = 0;
+    virtual int Selected(int id) = 0;
+    virtual void Select(int id, int index) = 0;
+    virtual void SetRange(int id, int low, int high) = 0;
+    // Closes the dialog; Run returns `result`.
+    virtual void End(int result) = 0;
+};
+
+using DialogRoutine = void (*)(Dialog& dialog, int message, int control);
+
+class DialogHost {
+public:
+    virtual ~DialogHost() = default;
+    // Shows the dialog and returns what the routine passed to End (modal),
+    // or 1 at once for a modeless dialog that opened.
+    virtual int Run(const DialogTemplate& t, DialogRoutine routine) = 0;
+};
+
+// The host in use; until one is installed, every dialog is cancelled unseen.
+DialogHost& Dialogs();
+// Installs `host` (not owned), returns the previous one; nullptr restores the default.
+DialogHost* InstallDialogs(DialogHost* host);
+
+// For tests: every Run takes the next script from `scripts` (an empty queue
+// runs none), plays its steps after DialogOpen, and presses Cancel when the
+// steps run out with the dialog still open. Each run is recorded.
+class ScriptedDialogs : public DialogHost {
+public:
+    struct Step {
+        enum Kind { Type, Click, Choose, DoubleClick } kind;
+        int id;
+        std::string text;
+        int index = 0;
+    };
+    using Script = std::vector<Step>;
+    static Step Type(int id, const std::string& text) { return {Step::Type, id, text, 0}; }
+    static Step Click(int id) { return {Step::Click, id, "", 0}; }
+    static Step Choose(int id, int index) { return {Step::Choose, id, "", index}; }
+    static Step DoubleClick(int id, int index) { return {Step::DoubleClick, id, "", index}; }
+
+    struct Record {
+        std::string name, caption;
+        std::map<int, std::string> texts, shownTexts;  // at the end, and right after opening
+        std::map<int, bool> checked;
+        std::map<int, bool> enabled, shownEnabled;
+        std::map<int, std::vector<std::string>> items;
+        std::map<int, int> selected, shownSelected;
+        std::map<int, std::pair<int, int>> ranges;
+        int result = -1;
+        bool Enabled(int id) const {
+            auto i = enabled.find(id);
+            return i == enabled.end() || i->second;
+        }
+        std::string Text(int id) const {
+            auto i = texts.find(id);
+            return i == texts.end() ? "" : i->second;
+        }
+        std::string Shown(int id) const {
+            auto i = shownTexts.find(id);
+            return i == shownTexts.end() ? "" : i->second;
+        }
+    };
+    std::deque<Script> scripts;
+    std::vector<Record> runs;
+
+    int Run(const DialogTemplate& t, DialogRoutine routine) override;
+    const Record& Last() const { return runs.back(); }
+    // The record of the last run with this caption (the first run when none matches).
+    const Record& Find(const std::string& caption) const;
+};
+
+// Installs a host for the lifetime of the object (tests).
+class ScopedDialogs {
+public:
+    explicit ScopedDialogs(DialogHost* h) : previous_(InstallDialogs(h)) {}
+    ~ScopedDialogs() { InstallDialogs(previous_); }
+    ScopedDialogs(const ScopedDialogs&) = delete;
+    ScopedDialogs& operator=(const ScopedDialogs&) = delete;
+
+private:
+    DialogHost* previous_;
+};
+
+}  // namespace ui

@@ -1,0 +1,100 @@
+// The two field checks: bounds, conversion, messages, what is stored.
+#include "dialogs_fixture.h"
+
+namespace {
+
+// A one-control dialog to read from.
+struct OneField : ui::Dialog {
+    std::string text;
+    std::string Text(int) override { return text; }
+    void SetText(int, const std::string& t) override { text = t; }
+    bool Checked(int) override { return false; }
+    void SetChecked(int, bool) override {}
+    void Enable(int, bool) override {}
+    bool Enabled(int) override { return true; }
+    void SetItems(int, const std::vector<std::string>&) override {}
+    int Selected(int) override { return -1; }
+    void Select(int, int) override {}
+    void SetRange(int, int, int) override {}
+    void End(int) override {}
+};
+
+using CheckTest = DialogsTest;
+
+TEST_F(CheckTest, FieldBoundsAreInclusiveAndRefusalStoresNothing) {
+    OneField d;
+    float v = -7;
+    d.text = "50";
+    EXPECT_EQ(CheckField(d, 0, v, 16, -10, 50, 4, "INFLATION RATE ERROR"), 1);
+    EXPECT_EQ(v, 50.0f);
+    d.text = "-10";
+    EXPECT_EQ(CheckField(d, 0, v, 16, -10, 50, 4, "INFLATION RATE ERROR"), 1);
+    EXPECT_TRUE(screen.messages.empty());
+    d.text = "50.01";
+    EXPECT_EQ(CheckField(d, 0, v, 16, -10, 50, 4, "INFLATION RATE ERROR"), 0);
+    EXPECT_EQ(v, -10.0f);
+    ASSERT_EQ(screen.messages.size(), 1u);
+    EXPECT_EQ(LastText(), "This rate must be between 0.0% and 1000.0%.");
+    EXPECT_EQ(LastCaption(), "INFLATION RATE ERROR");
+    EXPECT_EQ(screen.messages[0].icon, ui::Icon::Stop);
+}
+
+TEST_F(CheckTest, TextThatIsNotANumberReadsAsZeroAndRoomCutsTheText) {
+    OneField d;
+    float v = 5;
+    d.text = "abc";
+    EXPECT_EQ(CheckField(d, 0, v, 16, 0, 10, 2, "AMOUNT ERROR"), 1);
+    EXPECT_EQ(v, 0.0f);
+    d.text = "abc";
+    EXPECT_EQ(CheckField(d, 0, v, 16, 1, 10, 2, "AMOUNT ERROR"), 0);
+    EXPECT_EQ(LastText(), "This amount must be greater than 0.00 and less than 99999999.00.");
+    // Room 3 reads two characters: "123" is 12.
+    int16_t n = 0;
+    d.text = "123";
+    EXPECT_EQ(CheckField(d, 0, n, 3, 1, 12, 9, "BIRTH MONTH ERROR"), 1);
+    EXPECT_EQ(n, 12);
+    d.text = "nan";
+    EXPECT_EQ(CheckField(d, 0, v, 16, 0, 10, 2, "AMOUNT ERROR"), 0);
+}
+
+TEST_F(CheckTest, IntegerBoundsAreTruncatedAndTheFormattedMessage) {
+    OneField d;
+    int16_t n = 0;
+    d.text = "3";
+    EXPECT_EQ(CheckField(d, 0, n, 16, 2.9f, 3.9f, 5, "NO OF YEARS ERROR"), 1);
+    d.text = "99999999999";
+    EXPECT_EQ(CheckField(d, 0, n, 16, 0, 100, 5, "NO OF YEARS ERROR"), 0);
+    EXPECT_EQ(n, 3);
+    EXPECT_EQ(LastText(), "The number of years must be between 1 and 100.");
+    float v = 0;
+    d.text = "30";
+    EXPECT_EQ(CheckField(d, 0, v, 16, 0, 20, FormattedRangeMessage, "RATE ERROR"), 0);
+    EXPECT_EQ(LastText(), "This rate must be greater than 0.000000.2 and less than 20.000000.2");
+}
+
+TEST_F(CheckTest, CheckTextMessagesAndTheLifeExpectancyCase) {
+    float v = 1;
+    EXPECT_EQ(CheckText("250", v, -200, 200, 0, "RATE ERROR"), 0);
+    EXPECT_EQ(LastText(), "This amount must be greater than -200.00 and less than 200.00.");
+    EXPECT_EQ(v, 1.0f);
+    int16_t n = 1;
+    EXPECT_EQ(CheckText("130", n, 0, 120, 0, "PENALTY AGE ERROR"), 0);
+    EXPECT_EQ(LastText(), "This rate must be greater than 0.000 and less than 120.000.");
+    // An age code stores the value although the check fails.
+    EXPECT_EQ(CheckText("25.8", v, 0, 25.6f, 73, "Value Error"), 0);
+    EXPECT_EQ(v, 25.8f);
+    EXPECT_EQ(LastText(),
+              "The value 25.8 for age 73 seems out of range. Please check your Life Expectancy Tables.");
+    EXPECT_EQ(CheckText("12.5", v, 0, 200, 0, "RATE ERROR"), 1);
+    EXPECT_EQ(v, 12.5f);
+}
+
+TEST_F(CheckTest, MessageStringsAndMoneyText) {
+    EXPECT_EQ(MessageString(3), "This age must be between 1 and 120.0.");
+    EXPECT_EQ(MessageString(12), "This age must be less than 120.0");
+    EXPECT_EQ(MessageString(13), "");
+    EXPECT_EQ(MessageString(1), "");
+    EXPECT_EQ(MoneyFieldText(1234567.5f), "$1,234,567.50");
+}
+
+}  // namespace
