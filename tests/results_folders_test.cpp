@@ -155,6 +155,30 @@ TEST_F(ResultsTest, GraphsDrawEachStyleInsideTheirBox) {
     }
 }
 
+TEST_F(ResultsTest, AccountAndGroupSeries) {
+    for (int i = 0; i < 12; ++i) {
+        std::string name = "A" + std::to_string(i);
+        int k = AddAccount(name.c_str(), AccountInvestmentSavings, 100.0f * (i + 1), 0);
+        scenario.accountTable.accounts[k].groupIndex = i % 2 ? 3 : 0;
+    }
+    SetFieldText(scenario.settings.groupName[3], "Odd");
+    ASSERT_EQ(RunProjection(OutputResultsList), 1);
+    GraphSeries first = SeriesOf(GraphAccounts, 0), second = SeriesOf(GraphAccounts, 1);
+    ASSERT_EQ(first.count, 10);
+    ASSERT_EQ(second.count, 2);
+    EXPECT_EQ(second.legend[1], "A11");
+    // The colours run on across the tabs, so twelve Accounts use all twelve.
+    EXPECT_EQ(GraphColour(second.colour[0]), (Colour{100, 100, 100}));
+    EXPECT_EQ(GraphColour(second.colour[1]), (Colour{200, 200, 200}));
+    EXPECT_EQ(SeriesValue(second, 1, 0), 1200.0f);
+    GraphSeries groups = SeriesOf(GraphGroups);
+    ASSERT_EQ(groups.count, 2);  // only the Groups holding an Account
+    EXPECT_EQ(groups.legend[1], "Odd");
+    EXPECT_EQ(SeriesValue(groups, 1, 0), 200.0f + 400 + 600 + 800 + 1000 + 1200);
+    EXPECT_EQ(GraphCodeOfFolder(FolderGroups), GraphGroups);
+    EXPECT_EQ(GraphCodeOfFolder(FolderAccountGraph), GraphAccounts);
+}
+
 TEST_F(ResultsTest, MonteCarloFolderDrawsEveryPhase) {
     AddAccount("Cash", AccountInvestmentSavings, 10000, 5);
     scenario.settings.mcTrials = 3;

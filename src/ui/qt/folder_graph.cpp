@@ -4,6 +4,7 @@
 #include <QEventLoop>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QTimer>
 
 #include "engine/engine.h"
 #include "ui/qt/folders.h"
@@ -25,6 +26,7 @@ void GraphFolder::Show(int block) {
         if (v.windowOn && v.toRow >= results.rowCount) v.windowOn = 0;
         if (v.selectedRow >= results.rowCount) v.showPies = 0;
     }
+    if (Summary() && (summaryPanel.row < 0 || summaryPanel.row >= results.rowCount)) summaryPanel.row = 0;
     readOut_.clear();
     update();
 }
@@ -134,8 +136,18 @@ void GraphFolder::mouseDoubleClickEvent(QMouseEvent* event) {
 
 // ---- Monte Carlo -------------------------------------------------------------
 
-MonteCarloFolder::MonteCarloFolder(QWidget* parent) : QWidget(parent) {
+MonteCarloFolder::MonteCarloFolder(QWidget* parent) : QWidget(parent), resized_(new QTimer(this)) {
     setObjectName(QString("folder%1").arg(FolderMonteCarlo));
+    // A new size is a new drawing, and the drawing is the analysis: it runs
+    // once the size has settled, not at every step of a drag.
+    resized_->setSingleShot(true);
+    resized_->setInterval(400);
+    connect(resized_, &QTimer::timeout, this, &MonteCarloFolder::Run);
+}
+
+void MonteCarloFolder::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    if (!picture_.isNull() && isVisible() && picture_.size() != size()) resized_->start();
 }
 
 void MonteCarloFolder::Refresh(void* context) {

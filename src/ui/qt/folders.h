@@ -9,6 +9,7 @@
 #include "results/results.h"
 
 class QLabel;
+class QTimer;
 class QTableWidget;
 
 namespace qtui {
@@ -77,11 +78,13 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     static void Refresh(void* context);
     QImage picture_;
     bool running_ = false;
+    QTimer* resized_;
 };
 
 // The folder widget of a shell folder code (nullptr for the folders drawn
