@@ -1,1 +1,1 @@
-tillory_test(dialogs_test dialogs_check_test.cpp dialogs_events_test.cpp dialogs_scenario_test.cpp LIBS tillory_shell)
+tillory_test(dialogs_test dialogs_check_test.cpp dialogs_events_test.cpp dialogs_scenario_test.cpp dialogs_accounts_test.cpp LIBS tillory_shell)

@@ -83,8 +83,8 @@ std::vector<Command> table = {
     {CmdRecentSixth, nullptr, nullptr, nullptr, 0, Recent<5>},
     // Edit
     {CmdInitialValues, "Initial &Values", "Alt+V", nullptr, G, CommandInitialValues},
-    {CmdGroupNames, "Gro&up Names", "Alt+U", nullptr, G, nullptr},
-    {CmdAddAccount, "Add Account", "Alt+K", nullptr, G, nullptr},
+    {CmdGroupNames, "Gro&up Names", "Alt+U", nullptr, G, CommandGroupNames},
+    {CmdAddAccount, "Add Account", "Alt+K", nullptr, G, CommandAddAccount},
     {CmdWithdrawal, "&Withdrawal", "Alt+W", nullptr, GE, CommandWithdrawal},
     {CmdDeposit, "&Deposit", "Alt+D", nullptr, GE, CommandDeposit},
     {CmdLoan, "&Loan", "Alt+L", nullptr, GE, CommandLoan},

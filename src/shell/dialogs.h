@@ -164,3 +164,5 @@ int CommandMortgage();
 int CommandTransfer();
 int CommandFundamentals();
 int CommandAddEvent();
+int CommandGroupNames();
+int CommandAddAccount();

@@ -21,3 +21,12 @@ int CommandMortgage() { return ThenScenarioFolder(MortgageDialog()); }
 int CommandTransfer() { return ThenScenarioFolder(TransferDialog()); }
 int CommandFundamentals() { return ThenScenarioFolder(FundamentalsDialog()); }
 int CommandAddEvent() { return AddEventDialog(); }
+int CommandGroupNames() { return GroupsDialog(); }
+int CommandAddAccount() {
+    int result = AccountListAdd();
+    if (result) {
+        RunShellProjection(0);
+        ShowFolder(FolderAccounts);
+    }
+    return result;
+}
