@@ -16,6 +16,7 @@
 
 #include "model/model.h"
 #include "shell/shell.h"
+#include "ui/qt/dialog_host.h"
 #include "ui/qt/qt_ui.h"
 
 int main(int argc, char** argv) {
@@ -42,6 +43,8 @@ int main(int argc, char** argv) {
     qtui::MainWindow window;
     qtui::QtUi screen(&window);
     ui::Install(&screen);
+    qtui::QtDialogHost dialogs(&window);
+    ui::InstallDialogs(&dialogs);
     StartUpBeforeWindow(commandLine);
     window.show();
     StartUpWithWindow(scenarioFile);
@@ -67,6 +70,7 @@ int main(int argc, char** argv) {
         });
     }
     int code = app.exec();
+    ui::InstallDialogs(nullptr);
     ui::Install(nullptr);
     return code;
 }

@@ -1,0 +1,289 @@
+// Templates as Qt dialogs.
+#include "ui/qt/dialog_host.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include "ui/qt/qt_ui.h"
+
+namespace qtui {
+
+namespace {
+
+QPointer<TemplateDialog> last;
+
+std::string Std(const QString& s) { return s.toStdString(); }
+
+}  // namespace
+
+TemplateDialog::TemplateDialog(QWidget* parent, const ui::DialogTemplate& t, ui::DialogRoutine routine)
+    : QDialog(parent), routine_(routine), modeless_(t.modeless) {
+    setObjectName(qtui::Text(t.name));
+    setWindowTitle(qtui::Text(t.caption));
+    auto* outer = new QVBoxLayout(this);
+    auto* columns = new QHBoxLayout;
+    outer->addLayout(columns);
+    auto* buttonRow = new QHBoxLayout;
+    buttonRow->addStretch(1);
+
+    QVBoxLayout* column = nullptr;
+    QFormLayout* form = nullptr;
+    QWidget* formParent = this;
+    QList<QVBoxLayout*> allColumns;
+    auto newColumn = [&] {
+        if (!allColumns.isEmpty()) columns->addSpacing(12);
+        column = new QVBoxLayout;
+        allColumns << column;
+        columns->addLayout(column);
+        form = new QFormLayout;
+        form->setLabelAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        column->addLayout(form);
+        formParent = this;
+    };
+    newColumn();
+    bool buttonsFromHere = false;
+    for (const auto& c : t.controls) {
+        if (c.id == ui::IdOk) buttonsFromHere = true;
+        switch (c.kind) {
+            case ui::ControlKind::Column: newColumn(); continue;
+            case ui::ControlKind::Group:
+                if (c.text.empty()) {
+                    form = new QFormLayout;
+                    form->setLabelAlignment(Qt::AlignRight | Qt::AlignVCenter);
+                    column->addLayout(form);
+                    formParent = this;
+                } else {
+                    auto* box = new QGroupBox(qtui::Text(c.text), this);
+                    column->addWidget(box);
+                    form = new QFormLayout(box);
+                    form->setLabelAlignment(Qt::AlignRight | Qt::AlignVCenter);
+                    formParent = box;
+                }
+                continue;
+            default: break;
+        }
+        if (c.kind == ui::ControlKind::Button && buttonsFromHere) {
+            QWidget* w = Make(c, this);
+            buttonRow->addWidget(w);
+            continue;
+        }
+        QWidget* w = Make(c, formParent);
+        bool labelled = c.kind == ui::ControlKind::Edit || c.kind == ui::ControlKind::ReadOnly ||
+                        c.kind == ui::ControlKind::Combo || c.kind == ui::ControlKind::TrackBar;
+        if (labelled) {
+            auto* label = new QLabel(qtui::Text(c.text), formParent);
+            label->setBuddy(w);
+            form->addRow(label, w);
+        } else {
+            form->addRow(w);
+        }
+    }
+    for (QVBoxLayout* l : allColumns) l->addStretch(1);
+    outer->addStretch(1);
+    outer->addLayout(buttonRow);
+    if (auto* ok = qobject_cast<QPushButton*>(control(ui::IdOk))) ok->setDefault(true);
+    if (modeless_) setAttribute(Qt::WA_DeleteOnClose);
+    last = this;
+}
+
+QWidget* TemplateDialog::Make(const ui::Control& c, QWidget* parent) {
+    QWidget* w = nullptr;
+    const int id = c.id;
+    switch (c.kind) {
+        case ui::ControlKind::Label: w = new QLabel(qtui::Text(c.text), parent); break;
+        case ui::ControlKind::Edit: {
+            auto* e = new QLineEdit(parent);
+            if (c.maxChars > 1) e->setMaxLength(c.maxChars - 1);
+            e->setMinimumWidth(c.maxChars > 20 ? 260 : 110);
+            w = e;
+            break;
+        }
+        case ui::ControlKind::ReadOnly: {
+            auto* e = new QLineEdit(parent);
+            e->setReadOnly(true);
+            e->setFocusPolicy(Qt::NoFocus);
+            e->setMinimumWidth(110);
+            e->setStyleSheet("QLineEdit { background: palette(window); }");
+            w = e;
+            break;
+        }
+        case ui::ControlKind::Check: {
+            auto* b = new QCheckBox(qtui::Text(c.text), parent);
+            connect(b, &QCheckBox::clicked, this, [this, id] { Send(ui::DialogCommand, id); });
+            w = b;
+            break;
+        }
+        case ui::ControlKind::Radio: {
+            auto* b = new QRadioButton(qtui::Text(c.text), parent);
+            connect(b, &QRadioButton::clicked, this, [this, id] { Send(ui::DialogCommand, id); });
+            w = b;
+            break;
+        }
+        case ui::ControlKind::Combo: {
+            auto* b = new QComboBox(parent);
+            b->setMinimumWidth(180);
+            connect(b, &QComboBox::activated, this, [this, id] { Send(ui::DialogCommand, id); });
+            w = b;
+            break;
+        }
+        case ui::ControlKind::Button: {
+            auto* b = new QPushButton(qtui::Text(c.text), parent);
+            b->setAutoDefault(false);
+            connect(b, &QPushButton::clicked, this, [this, id] { Send(ui::DialogCommand, id); });
+            w = b;
+            break;
+        }
+        case ui::ControlKind::List: {
+            auto* l = new QTreeWidget(parent);
+            l->setRootIsDecorated(false);
+            l->setHeaderLabels(qtui::Text(c.text).split('\t'));
+            l->setMinimumSize(520, 260);
+            connect(l, &QTreeWidget::itemDoubleClicked, this, [this, id] { Send(ui::DialogDoubleClick, id); });
+            w = l;
+            break;
+        }
+        case ui::ControlKind::TrackBar: {
+            auto* s = new QSlider(Qt::Horizontal, parent);
+            s->setTickPosition(QSlider::TicksBelow);
+            connect(s, &QSlider::sliderReleased, this, [this, id] { Send(ui::DialogCommand, id); });
+            connect(s, &QSlider::actionTriggered, this, [this, id, s](int action) {
+                if (action != QAbstractSlider::SliderMove)
+                    QMetaObject::invokeMethod(this, [this, id] { Send(ui::DialogCommand, id); }, Qt::QueuedConnection);
+                (void)s;
+            });
+            w = s;
+            break;
+        }
+        case ui::ControlKind::Column:
+        case ui::ControlKind::Group: break;
+    }
+    if (w) {
+        w->setObjectName(QString("control%1").arg(id));
+        controls_[id] = w;
+    }
+    return w;
+}
+
+void TemplateDialog::Send(int message, int id) {
+    if (ended_) return;
+    routine_(*this, message, id);
+}
+
+void TemplateDialog::reject() { Send(ui::DialogCommand, ui::IdCancel); }
+
+std::string TemplateDialog::Text(int id) {
+    QWidget* w = control(id);
+    if (auto* e = qobject_cast<QLineEdit*>(w)) return Std(e->text());
+    if (auto* l = qobject_cast<QLabel*>(w)) return Std(l->text());
+    if (auto* b = qobject_cast<QAbstractButton*>(w)) return Std(b->text());
+    if (auto* c = qobject_cast<QComboBox*>(w)) return Std(c->currentText());
+    return "";
+}
+
+void TemplateDialog::SetText(int id, const std::string& text) {
+    QWidget* w = control(id);
+    if (auto* e = qobject_cast<QLineEdit*>(w)) {
+        e->setText(qtui::Text(text));
+        e->setCursorPosition(0);
+    } else if (auto* l = qobject_cast<QLabel*>(w)) {
+        l->setText(qtui::Text(text));
+    } else if (auto* b = qobject_cast<QAbstractButton*>(w)) {
+        b->setText(qtui::Text(text));
+    }
+}
+
+bool TemplateDialog::Checked(int id) {
+    auto* b = qobject_cast<QAbstractButton*>(control(id));
+    return b && b->isChecked();
+}
+
+void TemplateDialog::SetChecked(int id, bool on) {
+    if (auto* b = qobject_cast<QAbstractButton*>(control(id))) b->setChecked(on);
+}
+
+void TemplateDialog::Enable(int id, bool on) {
+    if (QWidget* w = control(id)) w->setEnabled(on);
+}
+
+bool TemplateDialog::Enabled(int id) {
+    QWidget* w = control(id);
+    return w && w->isEnabled();
+}
+
+void TemplateDialog::SetItems(int id, const std::vector<std::string>& items) {
+    QWidget* w = control(id);
+    if (auto* c = qobject_cast<QComboBox*>(w)) {
+        c->clear();
+        for (const auto& s : items) c->addItem(qtui::Text(s));
+        c->setCurrentIndex(-1);
+    } else if (auto* l = qobject_cast<QTreeWidget*>(w)) {
+        l->clear();
+        for (const auto& s : items) new QTreeWidgetItem(l, qtui::Text(s).split('\t'));
+        for (int k = 0; k < l->columnCount(); ++k) l->resizeColumnToContents(k);
+    }
+}
+
+int TemplateDialog::Selected(int id) {
+    QWidget* w = control(id);
+    if (auto* c = qobject_cast<QComboBox*>(w)) return c->currentIndex();
+    if (auto* s = qobject_cast<QSlider*>(w)) return s->value();
+    if (auto* l = qobject_cast<QTreeWidget*>(w)) {
+        QTreeWidgetItem* item = l->currentItem();
+        return item ? l->indexOfTopLevelItem(item) : -1;
+    }
+    return -1;
+}
+
+void TemplateDialog::Select(int id, int index) {
+    QWidget* w = control(id);
+    if (auto* c = qobject_cast<QComboBox*>(w)) c->setCurrentIndex(index);
+    if (auto* s = qobject_cast<QSlider*>(w)) s->setValue(index);
+    if (auto* l = qobject_cast<QTreeWidget*>(w)) l->setCurrentItem(l->topLevelItem(index));
+}
+
+void TemplateDialog::SetRange(int id, int low, int high) {
+    if (auto* s = qobject_cast<QSlider*>(control(id))) s->setRange(low, high);
+}
+
+void TemplateDialog::End(int result) {
+    ended_ = true;
+    if (modeless_)
+        close();
+    else
+        done(result);
+}
+
+TemplateDialog* QtDialogHost::Current() { return last; }
+
+int QtDialogHost::Run(const ui::DialogTemplate& t, ui::DialogRoutine routine) {
+    QWidget* parent = window_ && window_->isVisible() ? static_cast<QWidget*>(window_) : nullptr;
+    if (t.modeless) {
+        auto* d = new TemplateDialog(parent, t, routine);
+        d->setModal(false);
+        routine(*d, ui::DialogOpen, 0);
+        if (window_) {
+            d->move(window_->geometry().topLeft());
+            if (t.window >= 0) window_->RegisterEditingWindow(t.window, d);
+        }
+        d->show();
+        return 1;
+    }
+    TemplateDialog d(parent, t, routine);
+    routine(d, ui::DialogOpen, 0);
+    int result = d.exec();
+    return result;
+}
+
+}  // namespace qtui

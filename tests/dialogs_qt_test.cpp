@@ -1,0 +1,154 @@
+// The dialogs as real Qt windows on the offscreen platform: typing into the
+// fields and pressing OK reaches the Scenario. With TILLORY_DIALOG_PICTURES
+// set to a folder, the Withdrawal, Mortgage and Account Information dialogs
+// are saved there as pictures.
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+
+#include "dialogs_fixture.h"
+#include "qt_fixture.h"
+#include "ui/qt/dialog_host.h"
+
+namespace {
+
+const auto* environment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
+
+class QtDialogs : public DialogsTest {
+protected:
+    std::unique_ptr<qtui::MainWindow> window;
+    std::unique_ptr<qtui::QtDialogHost> host;
+    std::unique_ptr<ui::ScopedDialogs> installed;
+
+    void SetUp() override {
+        DialogsTest::SetUp();
+        window = std::make_unique<qtui::MainWindow>();
+        host = std::make_unique<qtui::QtDialogHost>(window.get());
+        installed = std::make_unique<ui::ScopedDialogs>(host.get());
+    }
+    void TearDown() override {
+        installed.reset();
+        shell.closed = 1;
+        window.reset();
+        DialogsTest::TearDown();
+    }
+    // Runs `act` on the dialog once it is shown.
+    static void WhenShown(std::function<void(qtui::TemplateDialog*)> act) {
+        QTimer::singleShot(0, [act] {
+            qtui::TemplateDialog* d = qtui::QtDialogHost::Current();
+            if (!d || !d->isVisible()) {
+                WhenShown(act);
+                return;
+            }
+            act(d);
+        });
+    }
+    static QLineEdit* Edit(qtui::TemplateDialog* d, int id) { return qobject_cast<QLineEdit*>(d->control(id)); }
+    static void TypeInto(qtui::TemplateDialog* d, int id, const QString& text) {
+        QLineEdit* e = Edit(d, id);
+        e->selectAll();
+        QTest::keyClicks(e, text);
+    }
+    static void Picture(qtui::TemplateDialog* d, const char* name) {
+        QByteArray folder = qgetenv("TILLORY_DIALOG_PICTURES");
+        if (folder.isEmpty()) return;
+        d->adjustSize();
+        d->grab().save(QString::fromLocal8Bit(folder) + "/" + name);
+    }
+};
+
+TEST_F(QtDialogs, WithdrawalTypedAndConfirmedWithEnter) {
+    WhenShown([](qtui::TemplateDialog* d) {
+        EXPECT_EQ(d->windowTitle(), "Withdrawal");
+        TypeInto(d, FieldDescription, "Travel");
+        TypeInto(d, FieldStartAge, "45.7");
+        TypeInto(d, FieldEndAge, "70");
+        TypeInto(d, FieldAmount, "12000");
+        TypeInto(d, FieldApplyRate, "1.5");
+        auto* combo = qobject_cast<QComboBox*>(d->control(FieldAccount));
+        combo->setCurrentIndex(2);
+        QTest::mouseClick(qobject_cast<QCheckBox*>(d->control(FieldInflation)), Qt::LeftButton);
+        Picture(d, "dialog-withdrawal.png");
+        QTest::keyClick(Edit(d, FieldApplyRate), Qt::Key_Return);
+    });
+    EXPECT_EQ(WithdrawalDialog(), 1);
+    const Event e = scenario.events[0];
+    EXPECT_EQ(state.eventCount, 1);
+    EXPECT_EQ(FieldText(scenario.events[0].description), "Travel");
+    EXPECT_EQ(+e.startAge, 45.0f);
+    EXPECT_EQ(+e.amount, 12000.0f);
+    EXPECT_EQ(+e.applyRate, 1.5f);
+    EXPECT_EQ(+e.applyInflation, 1);
+    EXPECT_EQ(+e.accountId, IdOf("Checking"));
+}
+
+TEST_F(QtDialogs, RefusedValueKeepsTheDialogOpenAndEscapeCancels) {
+    ui::ScriptedUi* messages = &screen;
+    WhenShown([messages](qtui::TemplateDialog* d) {
+        TypeInto(d, FieldStartAge, "50");
+        TypeInto(d, FieldEndAge, "60");
+        TypeInto(d, FieldAmount, "0");
+        qobject_cast<QPushButton*>(d->control(ui::IdOk))->click();
+        ASSERT_EQ(messages->messages.size(), 1u);
+        EXPECT_EQ(messages->messages[0].caption, "AMOUNT ERROR");
+        EXPECT_TRUE(d->isVisible());
+        QTest::keyClick(d, Qt::Key_Escape);
+    });
+    EXPECT_EQ(DepositDialog(), 0);
+    EXPECT_EQ(state.eventCount, 0);
+    EXPECT_EQ(+scenario.events[0].startAge, 50.0f);
+}
+
+TEST_F(QtDialogs, MortgageAndAccountInformationPictures) {
+    ResetEventSlot(0);
+    Event& m = scenario.events[0];
+    m.eventType = EventMortgage;
+    SetFieldText(m.description, "House on Elm Street");
+    m.startAge = 42;
+    m.endAge = 72;
+    m.amount = 250000;
+    m.rate2 = 50000;
+    m.loanRate = 6.25f;
+    m.years = 30;
+    m.rate3 = 3;
+    m.salePercent = 94;
+    m.taxes = 3200;
+    m.closingCosts = 4000;
+    m.applyInflation = 1;
+    m.option = 1;
+    m.acceleratedAmount = 100;
+    m.paymentAccountId = static_cast<int16_t>(IdOf("Checking"));
+    m.paymentAccountAssigned = AccountAssignedMarker;
+    state.eventCount = 1;
+    WhenShown([](qtui::TemplateDialog* d) {
+        EXPECT_EQ(d->windowTitle(), "Mortgage");
+        qobject_cast<QPushButton*>(d->control(FieldCalculate))->click();
+        EXPECT_EQ(Edit(d, FieldMonthlyPayment)->text(), "$1,231.43");
+        Picture(d, "dialog-mortgage.png");
+        QTest::keyClick(d, Qt::Key_Escape);
+    });
+    EXPECT_EQ(EditEvent(0), 0);
+    EXPECT_NEAR(+scenario.events[0].monthlyPayment, 1231.43f, 0.005f);
+
+    SetFieldText(scenario.settings.groupName[0], "Fixed income");
+    scenario.accountOptions.penaltyRate[scenario.accountTable.accounts[0].optionsSlot] = 10;
+    scenario.accountOptions.penaltyAge[scenario.accountTable.accounts[0].optionsSlot] = 59;
+    scenario.accountTable.accounts[0].penaltyApplies = 1;
+    WhenShown([](qtui::TemplateDialog* d) {
+        EXPECT_EQ(d->windowTitle(), "Account Information");
+        EXPECT_TRUE(d->control(FieldPenaltyAge)->isEnabled());
+        TypeInto(d, FieldInitialAmount, "25000");
+        Picture(d, "dialog-account-information.png");
+        qobject_cast<QPushButton*>(d->control(ui::IdOk))->click();
+    });
+    EXPECT_EQ(AccountListEdit(0), 1);
+    EXPECT_EQ(+scenario.accountTable.accounts[0].initialAmount, 25000.0f);
+}
+
+}  // namespace
