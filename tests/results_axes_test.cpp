@@ -44,6 +44,9 @@ TEST(Labels, ThinnedWhenTheyDoNotFit) {
     EXPECT_EQ(AgeLabelEvery(60, 700, 7), 3);
     EXPECT_EQ(AgeLabelEvery(60, 400, 7), 5);
     EXPECT_EQ(AgeLabelEvery(60, 200, 7), 7);
+    // Narrower still: the labels drawn must fit, not half of them.
+    EXPECT_EQ(AgeLabelEvery(41, 60, 6), 14);
+    EXPECT_EQ(ValueLabelEvery(70, 14), 3);
     EXPECT_EQ(AgeLabel(7), "7");
     EXPECT_EQ(AgeLabel(65.5f), "65");
     EXPECT_EQ(AgeLabel(100), "100");

@@ -2,6 +2,8 @@
 // bundled example: what they show, and what the pointer does on them.
 #include <QApplication>
 #include <QHeaderView>
+#include <QPainter>
+#include <QPrinter>
 #include <QTableWidget>
 #include <QTest>
 
@@ -19,8 +21,8 @@ protected:
         QtWindowTest::SetUp();
         accountList = AccountListState{};
         summaryPanel = SummaryState{};
-        window->resize(860, 640);
         StartWindow(EXAMPLE_SCENARIO);
+        window->resize(860, 640);
     }
     template <typename T>
     T* Shown(int folder) {
@@ -111,6 +113,27 @@ TEST_F(ResultFoldersTest, MonteCarloFolderRunsTheAnalysisWhenShown) {
     EXPECT_FALSE(folder->picture().isNull());
     EXPECT_TRUE(QFile::exists("stats.dat"));
     Picture("folder-montecarlo.png");
+}
+
+TEST_F(ResultFoldersTest, GraphAndMonteCarloFoldersDrawOnAPrinterPage) {
+    scenario.settings.mcTrials = 5;
+    state.mcTrials = 5;
+    for (int folder : {FolderNetWorth, FolderSummary, FolderMonteCarlo}) {
+        QWidget* page = Shown<QWidget>(folder);
+        ASSERT_NE(page, nullptr);
+        QTest::qWait(50);
+        QFile::remove("stats.dat");
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName("page.pdf");
+        QPainter painter(&printer);
+        EXPECT_EQ(qtui::DrawFolderOnPage(page, painter, painter.viewport().adjusted(20, 20, -20, -20)), 1);
+        painter.end();
+        EXPECT_GT(QFile("page.pdf").size(), 1000) << folder;
+        EXPECT_FALSE(QFile::exists("stats.dat")) << folder;  // a printed analysis keeps no statistics
+    }
+    EXPECT_EQ(monteCarlo.outcome, McCompleted);
+    EXPECT_EQ(monteCarlo.trials, 5);
 }
 
 }  // namespace

@@ -240,15 +240,20 @@ ValueAxis ZoomedValueAxis(float max) {
     return a;
 }
 
+// The thinning rules count half the labels per step while the step grows
+// more slowly, so a short or narrow plot could still get labels on top of
+// each other; the step then grows until the labels really drawn fit.
 int ValueLabelEvery(int plotHeight, int lineHeight) {
     int k = 1;
     for (int count = 10; count > 1 && count * lineHeight > plotHeight; count /= 2) ++k;
+    while (k < 10 && (10 / k + 1) * lineHeight > plotHeight) ++k;
     return k;
 }
 
 int AgeLabelEvery(int years, int plotWidth, int charWidth) {
     int k = 1;
     for (int count = years; count > 1 && count * 3 * charWidth > plotWidth; count /= 2) k += 2;
+    while (k < years && (years + k - 1) / k * 3 * charWidth > plotWidth) ++k;
     return k;
 }
 

@@ -40,33 +40,32 @@ void OrderByMagnitude(const GraphSeries& s, int row, int order[MaxSeries]) {
 int ColumnLeft(const PlotArea& a, int i) { return a.left + static_cast<int>(std::lround(i * a.yearWidth)); }
 
 
+// Spacing follows the text height, so that a printer page keeps the
+// proportions of the screen.
 void DrawLegend(ui::Painter& p, const GraphSeries& s, int right, int top, int lineHeight) {
     if (s.count == 0) return;
     int width = 0;
     for (int i = 0; i < s.count; ++i) width = std::max(width, p.TextWidth(s.legend[i]));
-    int swatch = lineHeight * 2 / 3;
-    int boxWidth = width + swatch + 16;
-    int left = right - boxWidth;
-    int bottom = top + s.count * lineHeight + 8;
+    int swatch = lineHeight * 2 / 3, pad = lineHeight / 3;
+    int left = right - (width + swatch + 4 * pad);
+    int bottom = top + s.count * lineHeight + 2 * pad;
     p.SetPen(Black, 1);
     p.SetBrush(White);
     p.Rectangle(left, top, right, bottom);
     for (int i = 0; i < s.count; ++i) {
-        int y = top + 4 + i * lineHeight;
+        int y = top + pad + i * lineHeight;
         p.SetBrush(SeriesColour(s, i));
-        p.Rectangle(left + 5, y + (lineHeight - swatch) / 2, left + 5 + swatch, y + (lineHeight + swatch) / 2);
+        p.Rectangle(left + pad, y + (lineHeight - swatch) / 2, left + pad + swatch, y + (lineHeight + swatch) / 2);
         p.SetTextColour(Black);
-        p.Text(left + swatch + 10, y, s.legend[i]);
+        p.Text(left + swatch + 2 * pad, y, s.legend[i]);
     }
 }
 
-int LegendWidth(ui::Painter& p, const GraphSeries& s) {
+int LegendWidth(ui::Painter& p, const GraphSeries& s, int lineHeight) {
     int width = 0;
     for (int i = 0; i < s.count; ++i) width = std::max(width, p.TextWidth(s.legend[i]));
-    return s.count ? width + p.LineHeight() * 2 / 3 + 16 : 0;
+    return s.count ? width + lineHeight * 2 / 3 + 4 * (lineHeight / 3) : 0;
 }
-
-
 
 void DrawLines(ui::Painter& p, const PlotArea& a, const GraphSeries& s, const DrawScale& scale) {
     for (int k = 0; k < s.count; ++k) {
@@ -215,7 +214,7 @@ PlotArea DrawGraph(ui::Painter& p, const ui::Rect& box, int code, int block, con
 
     int labelWidth = 0;
     for (int i = 0; i <= 10; ++i) labelWidth = std::max(labelWidth, p.TextWidth(AxisMoneyText(a.axis.lowest + i * a.axis.step)));
-    int legendWidth = LegendWidth(p, s);
+    int legendWidth = LegendWidth(p, s, smallLine);
     a.left = box.left + margin + labelWidth + 6;
     a.right = box.right - margin - legendWidth - margin;
     a.top = box.top + margin + line + line / 2;

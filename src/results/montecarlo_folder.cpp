@@ -33,15 +33,15 @@ void DrawFrame(MonteCarloFolderRun& r, const float* netWorth, int rows) {
     p.Text((r.box.left + r.box.right) / 2, r.box.top + 6, "MONTE CARLO ANALYSIS", ui::AlignCentre);
     p.SetFont(0, false);
     // The trials spread around the plain curve: the axis leaves room above
-    // it, and below it when it goes negative.
-    float min = 0, max = 0;
+    // and below it, so that trials falling below zero show where they fail.
+    float min = rows > 0 ? netWorth[0] : 0, max = min;
     for (int i = 0; i < rows; ++i) {
         min = std::min(min, netWorth[i]);
         max = std::max(max, netWorth[i]);
     }
-    float spread = max - min;
+    float spread = max - std::min(min, 0.0f);
     PlotArea& a = r.area;
-    a.axis = NormalValueAxis(min < 0 ? min - 0.5f * spread : min, max + 0.3f * spread);
+    a.axis = NormalValueAxis(min - 0.6f * spread, max + 0.3f * spread);
     a.firstRow = 0;
     a.rows = rows;
     int labelWidth = 0;
@@ -82,28 +82,28 @@ void DrawLegend(MonteCarloFolderRun& r) {
     int line = p.LineHeight();
     std::string success = SuccessText(monteCarlo.successPercent);
     bool hide = scenario.settings.mcHideLegend == 1;
+    int pad = line / 3, swatch = line * 2 / 3;
     int width = p.TextWidth(success);
     if (!hide)
-        for (const char* t : legendTexts) width = std::max(width, p.TextWidth(t) + line + 6);
+        for (const char* t : legendTexts) width = std::max(width, p.TextWidth(t) + swatch + pad);
     int entries = hide ? 1 : 4;
-    int left = a.left + 12, top = a.top + 12;
-    int right = left + width + 16, bottom = top + entries * line + 10;
+    int left = a.left + line, top = a.top + line;
+    int right = left + width + 3 * pad, bottom = top + entries * line + 2 * pad;
     p.SetPen(Black, 1);
     p.SetBrush(White);
     p.Rectangle(left, top, right, bottom);
-    int y = top + 5;
+    int y = top + pad;
     p.SetTextColour(Black);
     if (!hide) {
         const Colour colours[3] = {Blue, TrialLegendColour(), Red};
         for (int i = 0; i < 3; ++i) {
-            int swatch = line * 2 / 3;
             p.SetBrush(ToDraw(colours[i]));
-            p.Rectangle(left + 6, y + (line - swatch) / 2, left + 6 + swatch, y + (line + swatch) / 2);
-            p.Text(left + line + 10, y, legendTexts[i]);
+            p.Rectangle(left + pad, y + (line - swatch) / 2, left + pad + swatch, y + (line + swatch) / 2);
+            p.Text(left + swatch + 2 * pad, y, legendTexts[i]);
             y += line;
         }
     }
-    p.Text(left + 8, y, success);
+    p.Text(left + pad, y, success);
 }
 
 void Show(void* context, int phase, const float* netWorth, int rows) {

@@ -183,6 +183,27 @@ void MonteCarloFolder::Run() {
     update();
 }
 
+int DrawFolderOnPage(QWidget* page, QPainter& painter, const QRect& area) {
+    QtPainter p(&painter);
+    DrawScale printed;
+    printed.curveWidth = 8;
+    printed.printing = 1;
+    ui::Rect box{area.left(), area.top(), area.right(), area.bottom()};
+    if (auto* g = qobject_cast<GraphFolder*>(page)) {
+        g->DrawOn(p, box, printed);
+        return 1;
+    }
+    if (qobject_cast<MonteCarloFolder*>(page)) {
+        MonteCarloFolderRun run;
+        run.painter = &p;
+        run.box = box;
+        run.scale = printed;
+        RunMonteCarloFolder(run);
+        return 1;
+    }
+    return 0;
+}
+
 void MonteCarloFolder::paintEvent(QPaintEvent*) {
     QPainter qp(this);
     qp.fillRect(rect(), palette().window());

@@ -9,6 +9,7 @@
 #include "results/results.h"
 
 class QLabel;
+class QPainter;
 class QTimer;
 class QTableWidget;
 
@@ -91,5 +92,10 @@ private:
 // elsewhere), and the rebuild when its tab is selected.
 QWidget* CreateResultFolder(QWidget* parent, int folder);
 void RefreshResultFolder(QWidget* page, int tab);
+// Draws what the folder `page` shows onto a printer page (or any device)
+// inside `area`, with the printed curve widths; the Monte Carlo folder runs
+// its analysis on the page and writes no stats.dat. Returns 1 when the
+// folder is one of these and was drawn.
+int DrawFolderOnPage(QWidget* page, QPainter& painter, const QRect& area);
 
 }  // namespace qtui
