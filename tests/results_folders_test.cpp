@@ -73,6 +73,11 @@ TEST_F(ResultsTest, CellsOfTheAccountList) {
     EXPECT_EQ(AccountListColumnWidth(0, 540, 0), 106);
     EXPECT_EQ(AccountListColumnWidth(11, 540, 99), 99);
     EXPECT_EQ(AccountListColumnCount(), 14);
+    shell.idColumn = 1;  // IDON
+    EXPECT_EQ(AccountListColumnCount(), 15);
+    EXPECT_EQ(AccountListCell(ira, 14), "    " + std::to_string(+scenario.accountTable.accounts[ira].accountId));
+    EXPECT_EQ(AccountListColumnWidth(14, 540, 0), 50);
+    shell.idColumn = 0;
     scenario.accountTable.accountCount = 77;  // out of range: an empty list
     EXPECT_EQ(PrepareAccountList(), 0);
     EXPECT_EQ(+scenario.accountTable.accountCount, 0);
@@ -149,10 +154,35 @@ TEST_F(ResultsTest, GraphsDrawEachStyleInsideTheirBox) {
         if (style == StyleLines) {
             EXPECT_EQ(p.Count("polyline"), 6);
         }
+        if (style == StyleBars) {
+            EXPECT_EQ(p.Count("rect (0,0,255)"), 16 + 1);  // one net worth bar a year, and its legend box
+        }
         if (style == StyleDepth) {
             EXPECT_GT(p.Count("polygon"), 0);
         }
     }
+}
+
+TEST_F(ResultsTest, AgeWindowZoomsTheAxisToItsLargestValue) {
+    results.rowCount = 10;
+    for (int row = 0; row < 10; ++row) {
+        results.yearSummary[row][0] = 60.0f + row;
+        results.yearSummary[row][6] = 1000.0f * (row + 1);
+    }
+    GraphView v;
+    PickAge(v, 2);
+    PickAge(v, 4);
+    ASSERT_EQ(ApplyAgeWindow(v), 1);
+    ValueAxis a = AxisOf(SeriesOf(GraphNetWorth), v);
+    EXPECT_EQ(a.lowest, 0.0f);
+    EXPECT_EQ(a.range, 5000.0f);
+    ui::RecordingPainter p;
+    PlotArea plot = DrawGraph(p, {0, 0, 600, 400}, GraphNetWorth, 0, v, DrawScale{});
+    EXPECT_EQ(plot.firstRow, 2);
+    EXPECT_EQ(plot.rows, 3);
+    EXPECT_EQ(p.TextsWith("62").size(), 1u);
+    EXPECT_TRUE(p.TextsWith("61").empty());
+    EXPECT_GT(p.Count("clip"), 0);
 }
 
 TEST_F(ResultsTest, AccountAndGroupSeries) {
