@@ -134,6 +134,15 @@ TEST_F(ResultFoldersTest, GraphAndMonteCarloFoldersDrawOnAPrinterPage) {
     }
     EXPECT_EQ(monteCarlo.outcome, McCompleted);
     EXPECT_EQ(monteCarlo.trials, 5);
+
+    // Print Current Graph prints the graph folder shown, and only a graph.
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName("graph.pdf");
+    Shown<QWidget>(FolderIncoming);
+    EXPECT_EQ(qtui::PrintShownGraph(printer), 1);
+    EXPECT_GT(QFile("graph.pdf").size(), 1000);
+    EXPECT_NE(FindCommand(CmdPrintGraphButton)->run, nullptr);
 }
 
 }  // namespace

@@ -3,6 +3,10 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QTableWidget>
+#include <QPainter>
+#include <QPointer>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -90,7 +94,46 @@ QWidget* CreateResultFolder(QWidget* parent, int folder) {
     return nullptr;
 }
 
+namespace {
+
+// The result folder shown last, for Print Current Graph.
+QPointer<QWidget> shownPage;
+
+int CommandPrintGraph() {
+    if (!shownPage || !shownPage->isVisible() || !qobject_cast<GraphFolder*>(shownPage)) return 0;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageOrientation(state.printOrientation == 2 ? QPageLayout::Landscape : QPageLayout::Portrait);
+    QPrintDialog dialog(&printer, shownPage->window());
+    if (dialog.exec() != QDialog::Accepted) return 0;
+    return PrintShownGraph(printer);
+}
+
+}  // namespace
+
+int PrintShownGraph(QPrinter& printer) {
+    if (!shownPage) return 0;
+    // Margins are kept in thousandths of an inch.
+    printer.setPageMargins(QMarginsF(state.marginLeft / 1000.0, state.marginTop / 1000.0, state.marginRight / 1000.0,
+                                     state.marginBottom / 1000.0),
+                           QPageLayout::Inch);
+    QPainter painter;
+    if (!painter.begin(&printer)) return 0;
+    QFont face("Times");
+    face.setStyleHint(QFont::Serif);
+    face.setPointSize(9);
+    painter.setFont(face);
+    int drawn = DrawFolderOnPage(shownPage, painter, painter.viewport());
+    painter.end();
+    return drawn;
+}
+
+void InstallFolderCommands() {
+    SetCommandRoutine(CmdPrintGraph, CommandPrintGraph);
+    SetCommandRoutine(CmdPrintGraphButton, CommandPrintGraph);
+}
+
 void RefreshResultFolder(QWidget* page, int tab) {
+    shownPage = page;
     if (auto* g = qobject_cast<GraphFolder*>(page)) g->Show(g->folder() == FolderAccountGraph ? tab - TabOfFolder(FolderAccountGraph) : 0);
     if (auto* a = qobject_cast<AccountsFolder*>(page)) a->Refill();
     if (auto* m = qobject_cast<MonteCarloFolder*>(page)) QTimer::singleShot(0, m, &MonteCarloFolder::Run);

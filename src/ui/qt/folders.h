@@ -10,6 +10,7 @@
 
 class QLabel;
 class QPainter;
+class QPrinter;
 class QTimer;
 class QTableWidget;
 
@@ -97,5 +98,10 @@ void RefreshResultFolder(QWidget* page, int tab);
 // its analysis on the page and writes no stats.dat. Returns 1 when the
 // folder is one of these and was drawn.
 int DrawFolderOnPage(QWidget* page, QPainter& painter, const QRect& area);
+// Prints the graph folder shown last onto `printer`, one page, in the
+// Scenario's margins and the printed graph's face. Returns 1 when printed.
+int PrintShownGraph(QPrinter& printer);
+// Installs "Print Current Graph" (the menu item and the toolbar button).
+void InstallFolderCommands();
 
 }  // namespace qtui

@@ -54,6 +54,7 @@ MainWindow::MainWindow() {
     setAutoFillBackground(true);
 
     InstallResultsCommands();
+    InstallFolderCommands();
     BuildMenus();
     BuildToolbar();
 
