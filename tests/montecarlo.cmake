@@ -11,4 +11,5 @@ add_test(NAME montecarlo_cli_run
 set_tests_properties(montecarlo_cli_run PROPERTIES
   PASS_REGULAR_EXPRESSION "^Scenario Success = (  [0-9]|[ 1-9][0-9]|100)\\.[0-9][0-9]%\n 55\\.0\t[^\n]*\n.*\n 95\\.0\t[^\n]*\nMonte Carlo Statistics - Uniform Accounts\n$")
 
-tillory_test(run_output_test run_output_test.cpp LIBS tillory_engine)
+tillory_test(run_output_test run_output_test.cpp LIBS tillory_engine tillory_bench_scenario tillory_mcanalysis)
+target_include_directories(run_output_test PRIVATE ${PROJECT_SOURCE_DIR}/app)

@@ -1,6 +1,7 @@
 // The writers of the files every run writes: the fixed-point text gives
 // printf's bytes exactly, and a file rewritten in place holds just the new
-// content.
+// content; a run whose results list nobody reads (a Monte Carlo trial)
+// writes the same files and figures as one that builds it.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -12,6 +13,9 @@
 #include "engine/payment.h"
 #include "engine/run_files.h"
 #include "engine_fixture.h"
+#include "bench/every_event_scenario.h"
+#include "montecarlo/montecarlo.h"
+#include "montecarlo/random.h"
 
 namespace {
 
@@ -121,6 +125,132 @@ TEST_F(EngineTest, RunFilesDoNotKeepWhatALargerRunWrote) {
         EXPECT_EQ(after[k], Bytes(files[k])) << files[k];
         EXPECT_EQ(after[k].substr(after[k].size() - 5), k == 0 ? "Done\n" : "oone\n");
     }
+}
+
+// Everything a run leaves behind apart from its schedule lines: the files,
+// the figures, the Scenario's working fields and the random source.
+struct RunOutcome {
+    std::string files[4];
+    std::string tables, scenarioBytes, counters, random;
+};
+
+template <typename T>
+std::string Raw(const T& value) {
+    return std::string(reinterpret_cast<const char*>(&value), sizeof value);
+}
+
+void ExpectSame(const RunOutcome& a, const RunOutcome& b) {
+    for (int k = 0; k < 4; ++k) EXPECT_TRUE(a.files[k] == b.files[k]) << "file " << k;
+    EXPECT_TRUE(a.tables == b.tables);
+    EXPECT_TRUE(a.scenarioBytes == b.scenarioBytes);
+    EXPECT_TRUE(a.counters == b.counters);
+    EXPECT_TRUE(a.random == b.random);
+}
+
+class UnreadListTest : public EngineTest {
+protected:
+    void SetUp() override {
+        EngineTest::SetUp();
+        BuildEveryEventScenario();
+        // A fixed third title keeps the clock out of the plot file.
+        scenario.reportOptions.title3On = 1;
+        SetFieldText(scenario.reportOptions.title3, "Title");
+        start = Raw(scenario);
+    }
+
+    std::string start;  // the Scenario before any run: runs add to its statistics
+
+    static RunOutcome Outcome() {
+        RunOutcome o;
+        const char* files[] = {"plotinf01.tmp", BigFileName, InFileName, OutFileName};
+        for (int k = 0; k < 4; ++k) o.files[k] = Bytes(files[k]);
+        ResultTables figures = results;  // without what only describes the list
+        std::memset(figures.lineIndexByAge, 0, sizeof figures.lineIndexByAge);
+        std::memset(figures.lineTag, 0, sizeof figures.lineTag);
+        figures.selectedLine = 0;
+        o.tables = Raw(figures);
+        o.scenarioBytes = Raw(scenario);
+        o.counters = Raw(randomCounters);
+        const RandomSource& r = randomSource;
+        for (const GaussianCache* c : {&r.gaussian, &r.gaussianRange})
+            o.random += Raw(c->x) + Raw(c->y) + Raw(c->s) + Raw(c->toggle);
+        o.random += Raw(r.low) + Raw(r.high);
+        return o;
+    }
+
+    // One run from the same random start value, the list read or not.
+    RunOutcome RandomRun(int listUnread, int outputMode = OutputResultsList) {
+        std::memcpy(static_cast<void*>(&scenario), start.data(), start.size());
+        runSwitches.listUnread = listUnread;
+        SeedRandom(11);
+        randomSource.gaussian = GaussianCache{};
+        randomSource.gaussianRange = GaussianCache{};
+        EXPECT_EQ(RunProjection(outputMode), 1);
+        runSwitches.listUnread = 0;
+        return Outcome();
+    }
+};
+
+TEST_F(UnreadListTest, ATrialWithoutItsListLeavesTheSameFilesAndFigures) {
+    runSwitches.summary = 1;  // the one detail switch an analysis leaves on
+    for (int source = 0; source < 2; ++source) {
+        for (int kind = 0; kind < 3; ++kind) {
+            scenario.settings.mcDistribution = static_cast<int16_t>(kind);
+            runSwitches.randomAccountRates = source == 0;
+            runSwitches.randomGroupRates = source == 1;
+            runSwitches.monteCarloTrial = 1;
+            const RunOutcome built = RandomRun(0);
+            const std::vector<std::string> list = ListLines();
+            ASSERT_GT(list.size(), 1000u);
+            ExpectSame(built, RandomRun(1));
+            EXPECT_EQ(ListLines(), list) << "the list of the last read run stays";
+        }
+    }
+}
+
+TEST_F(UnreadListTest, OnlyTheResultsListIsLeftUnbuilt) {
+    SetDetailedResults(1);
+    runSwitches.accountSummary = 1;
+    std::strcpy(runSwitches.resultsPath, "out.sch");
+    runSwitches.randomAccountRates = 1;
+    RandomRun(0, OutputResultsFile);
+    const std::string schedule = Bytes("out.sch");
+    RandomRun(1, OutputResultsFile);
+    EXPECT_TRUE(Bytes("out.sch") == schedule);
+    RandomRun(1, OutputPrintFile);
+    const std::string printed = Bytes(PrintFileName);
+    RandomRun(0, OutputPrintFile);
+    EXPECT_TRUE(Bytes(PrintFileName) == printed);
+    EXPECT_GT(printed.size(), 100000u);
+}
+
+// After an analysis the list is that of a plain run, and the next runs the
+// folders make build their lines again.
+TEST_F(UnreadListTest, AnAnalysisEndsWithThePlainRunsList) {
+    SetDetailedResults(1);
+    runSwitches.accountSummary = 1;
+    state.mcTrials = 4;
+    state.mcMinInflationRate = 1;
+    state.mcMaxInflationRate = 5;
+    MonteCarloOptions options;
+    options.fixedStart = 1;
+    options.startValue = 3;
+    ASSERT_EQ(RunMonteCarlo(options), 1);
+    EXPECT_EQ(runSwitches.listUnread, 0);
+    EXPECT_EQ(runSwitches.detailedRates, 1);
+    const std::vector<std::string> list = ListLines();
+    const RunOutcome analysis = Outcome();
+    ASSERT_GT(list.size(), 1000u);
+
+    // The plain run as the analysis makes it: detail output off.
+    SetDetailedResults(0);
+    runSwitches.accountSummary = 0;
+    runSwitches.tracking = 0;
+    ASSERT_EQ(RunProjection(OutputResultsList), 1);
+    EXPECT_EQ(ListLines(), list);
+    RunOutcome plain = Outcome();
+    plain.random = analysis.random;  // the plain run draws nothing
+    ExpectSame(analysis, plain);
 }
 
 }  // namespace

@@ -199,6 +199,7 @@ void EmitScheduleRow(int outputMode, float shownAge, const char* dash) {
     ClearResidue(run.equityTotal);
     ClearResidue(run.liabilities);
     ClearResidue(run.netWorth);
+    if (!LinesRead()) return;
     const float values[7] = {run.investmentTotal, run.taxFreeTotal, run.retirementTotal, run.assetTotal,
                              run.equityTotal,     run.liabilities,  run.netWorth};
     char money[7][48];

@@ -58,6 +58,9 @@ struct RunSwitches {
     int graphToAge = 0;
     int plotFolderCode = 1;    // first line of the plot file
     int monteCarloTrial = 0;   // current trial number; no flow records while it is 1 or more
+    // Nobody reads the results list of these runs (Monte Carlo trials: the
+    // plain run after them refills it), so mode 0 builds no schedule lines.
+    int listUnread = 0;
     int positionMode = PositionBottom;
     int goToAge = 0;
     char plotPath[PathLength] = "plotinf01.tmp";

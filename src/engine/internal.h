@@ -71,6 +71,9 @@ void GrowBorrowedAssets(float yearFraction);
 void AcceleratedPayment(const Event& e, float age, float& extra, int32_t& extraFrom);
 
 // ---- text --------------------------------------------------------------------
+// Whether this run's schedule lines go anywhere: false for the results list
+// of a run that nobody reads. Line builders check it before formatting.
+bool LinesRead();
 // Removes every blank and cuts at the first character that is not a digit,
 // '$', '.' or '-'.
 void TrimNumber(char* text);

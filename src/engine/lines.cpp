@@ -115,8 +115,11 @@ int RowAge(const char* text) {
 
 }  // namespace
 
+bool LinesRead() { return !(runSwitches.listUnread && run.outputMode == OutputResultsList); }
+
 void EmitLine(int outputMode, const char* text, int tag) {
     if (runSwitches.descriptionOnly) return;
+    if (outputMode == OutputResultsList && runSwitches.listUnread) return;
     bool sectionMarker = text[0] == '?' && text[1] == '?';
     if (outputMode == OutputResultsList) {
         if (sectionMarker || std::strstr(text, "------")) return;

@@ -22,6 +22,7 @@ struct EventText {
 // "  <description> - <format with one %s for the amount>" and the like: a line
 // whose format takes the description and then one dollar amount.
 void EmitAmountLine(int outputMode, int eventIndex, const char* format, const char* description, float amount) {
+    if (!LinesRead()) return;
     char money[48], line[TextLine];
     MoneyText(money, sizeof money, "%-11.2f", amount);
     std::snprintf(line, sizeof line, format, description, money);
@@ -29,6 +30,7 @@ void EmitAmountLine(int outputMode, int eventIndex, const char* format, const ch
 }
 
 void EmitTotals(int outputMode, int eventIndex, const Event& e) {
+    if (!LinesRead()) return;
     char principal[48], interest[48], line[TextLine];
     MoneyText(principal, sizeof principal, "%-11.2f", e.runPrincipalPaid);
     MoneyText(interest, sizeof interest, "%-11.2f", e.runInterestPaid);
@@ -75,12 +77,15 @@ int FirstInvestmentSavings() {
 // Sale proceeds go to the first Investment Savings account.
 void DepositProceeds(int outputMode, int eventIndex, float proceeds) {
     const int position = FirstInvestmentSavings();
-    char money[48], name[32], line[TextLine];
-    MoneyText(money, sizeof money, "%-11.2f", proceeds);
     run.investmentTotal += proceeds;
     if (position >= 0) {
         Account& a = scenario.accountTable.accounts[position];
         a.balance = a.balance + proceeds;
+    }
+    if (!LinesRead()) return;
+    char money[48], name[32], line[TextLine];
+    MoneyText(money, sizeof money, "%-11.2f", proceeds);
+    if (position >= 0) {
         AccountNameAt(position, name, sizeof name);
         std::snprintf(line, sizeof line, "      Deposited %s to %s", money, name);
     } else {
@@ -98,20 +103,21 @@ void StartLoan(int eventIndex, int outputMode) {
     // start age, so the loan changes only what is owed.
     if (position >= 0) {
         Account& a = scenario.accountTable.accounts[position];
-        char name[32], money[48], line[TextLine];
-        AccountNameAt(position, name, sizeof name);
-        MoneyText(money, sizeof money, "%-11.2f", amount);
         if (run.projectionAge >= run.startYear) {
             a.balance = a.balance + amount;
             AddToTypeTotal(a.accountType, amount);
         }
-        if (IsLiquid(a.accountType)) {
-            std::snprintf(line, sizeof line, "  %s - Deposit %s to %s from loan", t.description, money, name);
-            e.rate3 = 0;
-        } else {
-            std::snprintf(line, sizeof line, "  %s - Transfer %s to %s from loan", t.description, money, name);
+        const bool liquid = IsLiquid(a.accountType);
+        if (liquid) e.rate3 = 0;
+        if (LinesRead()) {
+            char name[32], money[48], line[TextLine];
+            AccountNameAt(position, name, sizeof name);
+            MoneyText(money, sizeof money, "%-11.2f", amount);
+            std::snprintf(line, sizeof line,
+                          liquid ? "  %s - Deposit %s to %s from loan" : "  %s - Transfer %s to %s from loan",
+                          t.description, money, name);
+            EmitLine(outputMode, line, eventIndex);
         }
-        EmitLine(outputMode, line, eventIndex);
     }
     run.liabilities += amount;
     Track(run.year.totalIncoming, amount);
@@ -212,14 +218,16 @@ void PayInstalments(int eventIndex, int outputMode, float yearFraction) {
         run.assetTotal -= principal;
     }
     if (run.projectionAge < run.startYear || !(principal > 0)) return;
-    const EventText t(e);
-    char total[48], part[48], paidInterest[48], line[TextLine];
-    MoneyText(total, sizeof total, "%-11.2f", payment * yearFraction);
-    MoneyText(part, sizeof part, "%-11.2f", principal * yearFraction);
-    MoneyText(paidInterest, sizeof paidInterest, "%-11.2f", interest * yearFraction);
-    std::snprintf(line, sizeof line, "  %s - Withdraw %s for monthly payments - principal=%s interest=%s",
-                  t.description, total, part, paidInterest);
-    EmitLine(outputMode, line, eventIndex);
+    if (LinesRead()) {
+        const EventText t(e);
+        char total[48], part[48], paidInterest[48], line[TextLine];
+        MoneyText(total, sizeof total, "%-11.2f", payment * yearFraction);
+        MoneyText(part, sizeof part, "%-11.2f", principal * yearFraction);
+        MoneyText(paidInterest, sizeof paidInterest, "%-11.2f", interest * yearFraction);
+        std::snprintf(line, sizeof line, "  %s - Withdraw %s for monthly payments - principal=%s interest=%s",
+                      t.description, total, part, paidInterest);
+        EmitLine(outputMode, line, eventIndex);
+    }
     // A short first year pays the share of the year the line shows, from an
     // assigned account or from the liquid accounts alike.
     Pay(eventIndex, payment * yearFraction, outputMode, yearFraction);
@@ -234,10 +242,12 @@ void PayPropertyTaxes(int eventIndex, int outputMode, float yearFraction) {
         const int years = static_cast<int>(std::trunc(run.projectionAge) - std::trunc(e.startAge));
         for (int k = 0; k < years; ++k) t = t * (1.0f + run.currentInflationRate * 0.01f);
     }
-    char money[48], line[TextLine];
-    MoneyText(money, sizeof money, "%-11.2f", t);
-    std::snprintf(line, sizeof line, "  Withdraw %s for property taxes", money);
-    EmitLine(outputMode, line, eventIndex);
+    if (LinesRead()) {
+        char money[48], line[TextLine];
+        MoneyText(money, sizeof money, "%-11.2f", t);
+        std::snprintf(line, sizeof line, "  Withdraw %s for property taxes", money);
+        EmitLine(outputMode, line, eventIndex);
+    }
     run.year.propertyTaxes += t;
     run.year.taxes += t;
     Pay(eventIndex, t, outputMode, yearFraction);
@@ -294,10 +304,12 @@ void SellAtSellAge(int eventIndex, int outputMode, float yearFraction) {
             run.equityTotal -= value;
         }
         EmitAmountLine(outputMode, eventIndex, "  %s - Sold property for %s", t.description, value);
-        char money[48], line[TextLine];
-        MoneyText(money, sizeof money, "%-11.2f", expenses);
-        std::snprintf(line, sizeof line, "     Selling expenses = %s", money);
-        EmitLine(outputMode, line, eventIndex);
+        if (LinesRead()) {
+            char money[48], line[TextLine];
+            MoneyText(money, sizeof money, "%-11.2f", expenses);
+            std::snprintf(line, sizeof line, "     Selling expenses = %s", money);
+            EmitLine(outputMode, line, eventIndex);
+        }
         if (value > e.amount) {
             Track(run.year.totalIncoming, value - remaining - expenses);
             Track(run.year.saleProceeds, value - remaining - expenses);
@@ -319,10 +331,13 @@ void SellAtSellAge(int eventIndex, int outputMode, float yearFraction) {
         }
     }
     if (!e.oneTimeOnly) {
-        char money[48], line[TextLine];
-        MoneyText(money, sizeof money, "%-11.2f", remaining);
-        std::snprintf(line, sizeof line, mortgage ? "   Paid off mortgage with %s" : "   Paid off loan with %s", money);
-        EmitLine(outputMode, line, eventIndex);
+        if (LinesRead()) {
+            char money[48], line[TextLine];
+            MoneyText(money, sizeof money, "%-11.2f", remaining);
+            std::snprintf(line, sizeof line, mortgage ? "   Paid off mortgage with %s" : "   Paid off loan with %s",
+                          money);
+            EmitLine(outputMode, line, eventIndex);
+        }
         e.oneTimeOnly = 1;
         Pay(eventIndex, remaining, outputMode, yearFraction);
         if (e.runPrincipalPaid < Financed(e)) EmitTotals(outputMode, eventIndex, e);

@@ -62,7 +62,7 @@ void EmitBudgetTracking(const Event& e, float yearFraction, int outputMode, int 
     const int items = BudgetItems(b);
     bool any = false;
     for (int k = 0; k < items; ++k) any = any || b.itemTrack[k] == 1;
-    if (!any) return;
+    if (!any || !LinesRead()) return;
     EmitLine(outputMode, "           Tracking budget item(s):", eventIndex);
     char name[32], money[48], line[TextLine];
     for (int k = 0; k < items; ++k) {
@@ -105,18 +105,21 @@ void ProcessDeposit(int eventIndex, int outputMode, float yearFraction) {
         a.balance = a.balance + d;
         AddToTypeTotal(a.accountType, d);
     }
-    char description[80], name[32], money[48], taxText[48], line[TextLine];
-    CopyField(description, sizeof description, e.description);
+    char name[32];
     AccountNameAt(position, name, sizeof name);
-    MoneyText(money, sizeof money, "%-11.2f", d);
-    if (e.secondary) {
-        MoneyText(taxText, sizeof taxText, "%-11.2f", tax);
-        std::snprintf(line, sizeof line, "  %s - Deposit %s to %s. %s tax deducted from deposit.", description, money,
-                      name, taxText);
-    } else {
-        std::snprintf(line, sizeof line, "  %s - Deposit %s to %s", description, money, name);
+    if (LinesRead()) {
+        char description[80], money[48], taxText[48], line[TextLine];
+        CopyField(description, sizeof description, e.description);
+        MoneyText(money, sizeof money, "%-11.2f", d);
+        if (e.secondary) {
+            MoneyText(taxText, sizeof taxText, "%-11.2f", tax);
+            std::snprintf(line, sizeof line, "  %s - Deposit %s to %s. %s tax deducted from deposit.", description,
+                          money, name, taxText);
+        } else {
+            std::snprintf(line, sizeof line, "  %s - Deposit %s to %s", description, money, name);
+        }
+        EmitLine(outputMode, line, eventIndex);
     }
-    EmitLine(outputMode, line, eventIndex);
     if (run.projectionAge >= run.startYear) WriteIncomingItem(run.projectionAge, name, d);
 }
 
@@ -128,11 +131,14 @@ void ProcessWithdrawal(int eventIndex, int outputMode, float yearFraction) {
     WriteAmountItem(eventIndex);
     if (runSwitches.tracking) run.year.withdrawals += w;
 
-    char description[80], money[48], line[TextLine];
-    CopyField(description, sizeof description, e.description);
-    MoneyText(money, sizeof money, "%-11.2f", w);
-    std::snprintf(line, sizeof line, budget ? "  Budget - %s - Withdraw %s" : "  %s - Withdraw %s", description, money);
-    EmitLine(outputMode, line, eventIndex);
+    if (LinesRead()) {
+        char description[80], money[48], line[TextLine];
+        CopyField(description, sizeof description, e.description);
+        MoneyText(money, sizeof money, "%-11.2f", w);
+        std::snprintf(line, sizeof line, budget ? "  Budget - %s - Withdraw %s" : "  %s - Withdraw %s", description,
+                      money);
+        EmitLine(outputMode, line, eventIndex);
+    }
     if (budget) {
         EmitBudgetTracking(e, yearFraction, outputMode, eventIndex);
         GrowBudget(e);
@@ -185,17 +191,22 @@ void TransferFunds(float age, int outputMode, int eventIndex, float amount) {
     target.balance = target.balance + amount;
     AddToTypeTotal(target.accountType, amount);
 
-    char description[80], fromName[32], toName[32], money[48], line[TextLine];
-    CopyField(description, sizeof description, e.description);
-    AccountNameAt(from, fromName, sizeof fromName);
-    AccountNameAt(to, toName, sizeof toName);
-    MoneyText(money, sizeof money, "%-11.2f", amount);
-    std::snprintf(line, sizeof line, "  %s %s %s from %s to %s ", description, " Transfer", money, fromName, toName);
-    EmitLine(outputMode, line, eventIndex);
-    if (shortfall > 0) {
-        MoneyText(money, sizeof money, "%-11.2f", shortfall);
-        std::snprintf(line, sizeof line, "  %s - %s depleted %s not transferred!", description, fromName, money);
+    if (LinesRead()) {
+        char description[80], fromName[32], toName[32], money[48], line[TextLine];
+        CopyField(description, sizeof description, e.description);
+        AccountNameAt(from, fromName, sizeof fromName);
+        AccountNameAt(to, toName, sizeof toName);
+        MoneyText(money, sizeof money, "%-11.2f", amount);
+        std::snprintf(line, sizeof line, "  %s %s %s from %s to %s ", description, " Transfer", money, fromName,
+                      toName);
         EmitLine(outputMode, line, eventIndex);
+        if (shortfall > 0) {
+            MoneyText(money, sizeof money, "%-11.2f", shortfall);
+            std::snprintf(line, sizeof line, "  %s - %s depleted %s not transferred!", description, fromName, money);
+            EmitLine(outputMode, line, eventIndex);
+        }
+    }
+    if (shortfall > 0) {
         ++run.failedTransfers;
         RaiseRedFlag(run.transferFailed, age);
     }

@@ -164,12 +164,14 @@ void ApplyRmd(int age, int eventIndex, int outputMode, int table) {
     // Without a receiving account there is nowhere to move the money to.
     const int target = FindAccount(scenario.accountOptions.rmdTargetAccount);
     if (target < 0 || target >= LiveAccountCount()) return;
-    char money[48], name[32];
-    MoneyText(money, sizeof money, "%-13.2f", rmd);
-    AccountNameAt(target, name, sizeof name);
-    std::snprintf(line, sizeof line, "  %s (using RMD Table %d) -  %s Transferred to the %s account.", t.name, table,
-                  money, name);
-    Emit(outputMode, eventIndex, line);
+    if (LinesRead()) {
+        char money[48], name[32];
+        MoneyText(money, sizeof money, "%-13.2f", rmd);
+        AccountNameAt(target, name, sizeof name);
+        std::snprintf(line, sizeof line, "  %s (using RMD Table %d) -  %s Transferred to the %s account.", t.name,
+                      table, money, name);
+        Emit(outputMode, eventIndex, line);
+    }
     if (scenario.accountTable.rmdOption == 1 || scenario.accountTable.rmdOption == 2)
         DistributeByWeight(table, target, rmd, age, outputMode, eventIndex);
     else

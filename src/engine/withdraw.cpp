@@ -83,12 +83,14 @@ float WithdrawFromAccount(float amount, int eventIndex, int outputMode, int acco
     // a negative penalty and leave more than was asked).
     float rest = a.balance > 0 ? TakeFromAccount(position, age, amount, outputMode, eventIndex) : amount;
     if (rest <= 0) return 0;
-    char name[32], money[48], line[TextLine];
-    AccountNameAt(position, name, sizeof name);
-    MoneyText(money, sizeof money, "%-11.2f", rest);
-    std::snprintf(line, sizeof line, "      Withdrawal account %s depleted %s withdrawn from other accounts!", name,
-                  money);
-    EmitLine(outputMode, line, eventIndex);
+    if (LinesRead()) {
+        char name[32], money[48], line[TextLine];
+        AccountNameAt(position, name, sizeof name);
+        MoneyText(money, sizeof money, "%-11.2f", rest);
+        std::snprintf(line, sizeof line, "      Withdrawal account %s depleted %s withdrawn from other accounts!",
+                      name, money);
+        EmitLine(outputMode, line, eventIndex);
+    }
     if (std::trunc(age) > std::trunc(scenario.initialValues.startAge)) RaiseRedFlag(run.withdrawalAccountDepleted, age);
     return rest;
 }

@@ -14,6 +14,7 @@ bool RandomRates() { return runSwitches.randomAccountRates || runSwitches.random
 float YearGrowth(float balance, float ratePercent) { return balance * ratePercent * 0.01f; }
 
 void Emit(int outputMode, int tag, const char* format, const char* text) {
+    if (!LinesRead()) return;
     char line[TextLine];
     std::snprintf(line, sizeof line, format, text);
     EmitLine(outputMode, line, tag);
@@ -21,6 +22,7 @@ void Emit(int outputMode, int tag, const char* format, const char* text) {
 
 // A money line: `format` has one %s for the amount as dollar text.
 void EmitMoney(int outputMode, int tag, const char* format, float amount) {
+    if (!LinesRead()) return;
     char money[48];
     MoneyText(money, sizeof money, "%-13.2f", amount);
     Emit(outputMode, tag, format, money);
@@ -40,22 +42,29 @@ void StartEvent(Event& e) {
 void ApplyFundamentals(int eventIndex, int outputMode) {
     Event& e = scenario.events[eventIndex];
     char text[80], line[TextLine], label[96];
-    CopyField(text, sizeof text, e.description);
-    Emit(outputMode, eventIndex, "  %s - Rate Changes: ", text);
+    if (LinesRead()) {
+        CopyField(text, sizeof text, e.description);
+        Emit(outputMode, eventIndex, "  %s - Rate Changes: ", text);
+    }
 
     const float newRate = e.loanRate;
+    const bool lines = LinesRead();
     int position = e.accountId != -1 ? FindAccount(e.accountId) : -1;
     if (position >= 0 && scenario.accountTable.accounts[position].rate != newRate) {
         scenario.accountTable.accounts[position].rate = newRate;
-        AccountNameAt(position, text, sizeof text);
-        std::snprintf(label, sizeof label, "     %s = ", text);
-        RateLine(line, sizeof line, label, newRate);
-        EmitLine(outputMode, line, eventIndex);
+        if (lines) {
+            AccountNameAt(position, text, sizeof text);
+            std::snprintf(label, sizeof label, "     %s = ", text);
+            RateLine(line, sizeof line, label, newRate);
+            EmitLine(outputMode, line, eventIndex);
+        }
     }
     if (run.currentTaxRate != e.amount) {
         run.currentTaxRate = e.amount;
-        RateLine(line, sizeof line, "     Tax Rate = ", run.currentTaxRate);
-        EmitLine(outputMode, line, eventIndex);
+        if (lines) {
+            RateLine(line, sizeof line, "     Tax Rate = ", run.currentTaxRate);
+            EmitLine(outputMode, line, eventIndex);
+        }
     }
     if (run.currentInflationRate != e.rate2) {
         // Under random rates the year's drawn inflation stays in force.
@@ -63,8 +72,10 @@ void ApplyFundamentals(int eventIndex, int outputMode) {
             run.currentInflationRate = e.rate2;
             run.inflationInForce = e.rate2;
         }
-        RateLine(line, sizeof line, "     Inflation Rate = ", run.currentInflationRate);
-        EmitLine(outputMode, line, eventIndex);
+        if (lines) {
+            RateLine(line, sizeof line, "     Inflation Rate = ", run.currentInflationRate);
+            EmitLine(outputMode, line, eventIndex);
+        }
     }
     e.runState = RunDone;
 }
@@ -129,6 +140,7 @@ void RecordDrawnRate(int outputMode, int position, float r) {
         if (runSwitches.recordDrawnRate) runSwitches.recordDrawnRate(position, r);
     }
     char name[32], label[64], line[TextLine];
+    const bool shown = runSwitches.detailedRates && LinesRead();
     if (runSwitches.randomGroupRates) {
         int g = a.groupIndex;
         if (g >= MaxGroups || run.groupShown[g]) return;
@@ -138,11 +150,12 @@ void RecordDrawnRate(int outputMode, int position, float r) {
         s.sum += r;
         if (r < s.minimum) s.minimum = r;
         if (r > s.maximum) s.maximum = r;
+        if (!shown) return;
         CopyField(name, sizeof name, scenario.settings.groupName[g]);
     } else {
+        if (!shown) return;
         AccountNameAt(position, name, sizeof name);
     }
-    if (!runSwitches.detailedRates) return;
     std::snprintf(label, sizeof label, "      %s%s", name, " rate=");
     RateLine(line, sizeof line, label, r);
     EmitLine(outputMode, line, TagRandomRate);

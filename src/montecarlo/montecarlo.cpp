@@ -41,6 +41,7 @@ SavedSwitches SaveAndSilence() {
 void RandomRatesOff() {
     runSwitches.randomAccountRates = runSwitches.randomGroupRates = 0;
     runSwitches.monteCarloTrial = 0;
+    runSwitches.listUnread = 0;
 }
 
 void Restore(const SavedSwitches& saved) {
@@ -265,6 +266,8 @@ int RunMonteCarlo(const MonteCarloOptions& options) {
         SeedRandom(static_cast<uint32_t>(std::time(nullptr)));
     }
     const float goal = scenario.settings.mcGoalAmount;
+    // Only the net worth of a trial is used; its results list is never shown.
+    runSwitches.listUnread = 1;
     for (int t = 1; t <= mc.trials; ++t) {
         runSwitches.monteCarloTrial = t;
         mc.trial = t;
