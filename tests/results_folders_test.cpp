@@ -131,6 +131,17 @@ TEST_F(ResultsTest, SummaryPanelShowsNegativeNetWorthInRed) {
     EXPECT_EQ(darker.TextsWith("Equity").size(), 2u);
     EXPECT_EQ(SummaryPanelLines(0, 2).back().label, "Net Worth");
     EXPECT_EQ(SummaryPanelLines(0, 3)[1].label, "Outgoing");
+
+    // A newly opened Scenario starts the panel at its first age.
+    summaryPanel = {3, 2};
+    ShellHooks saved = shellHooks;
+    InstallResultsCommands();
+    ASSERT_NE(shellHooks.refreshSummary, nullptr);
+    shellHooks.refreshSummary();
+    EXPECT_EQ(summaryPanel.row, 0);
+    EXPECT_EQ(summaryPanel.view, 0);
+    EXPECT_NE(FindCommand(CmdSaveGraphs)->run, nullptr);
+    shellHooks = saved;
 }
 
 TEST_F(ResultsTest, GraphsDrawEachStyleInsideTheirBox) {

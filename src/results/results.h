@@ -180,6 +180,8 @@ struct PanelLine {
     int heading = 0;
 };
 std::vector<PanelLine> SummaryPanelLines(int row, int view);
+// After a new Scenario's run: the panel shows its first age, net worth.
+void RefreshSummaryPanel();
 void DrawSummaryPanel(ui::Painter& p, const ui::Rect& box, int row, int view, bool darker);
 // The Summary folder: Net Worth, Incoming and Outgoing in three quarters and
 // the panel in the fourth. `plots` receives the three plot areas.
@@ -214,5 +216,6 @@ int RunMonteCarloFolder(MonteCarloFolderRun& run);
 int SaveGraphs(const std::string& target);
 // Command 11 itself: the save dialog, then SaveGraphs.
 int CommandSaveGraphs();
-// Installs the routines of the commands this module does.
+// Installs the routines of the commands this module does, and the Summary
+// refresh the shell calls after opening a Scenario.
 void InstallResultsCommands();

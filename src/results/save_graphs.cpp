@@ -110,4 +110,7 @@ int CommandSaveGraphs() {
     return SaveGraphs(path);
 }
 
-void InstallResultsCommands() { SetCommandRoutine(CmdSaveGraphs, CommandSaveGraphs); }
+void InstallResultsCommands() {
+    SetCommandRoutine(CmdSaveGraphs, CommandSaveGraphs);
+    shellHooks.refreshSummary = RefreshSummaryPanel;
+}

@@ -88,6 +88,8 @@ std::vector<PanelLine> SummaryPanelLines(int row, int view) {
     return lines;
 }
 
+void RefreshSummaryPanel() { summaryPanel = SummaryState{}; }
+
 void DrawSummaryPanel(ui::Painter& p, const ui::Rect& box, int row, int view, bool darker) {
     DrawFramedBox(p, box, true);
     std::vector<PanelLine> lines = SummaryPanelLines(row, view);
