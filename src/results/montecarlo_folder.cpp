@@ -19,11 +19,6 @@ Colour Lightened(Colour c) { return shell.colourScheme == 0 && !shell.lighter ? 
 
 const char* const legendTexts[3] = {"Scenario Net Worth", "Monte Carlo Net Worth", "Monte Carlo Average Net Worth"};
 
-int ProgressTop(const PlotArea& a, const ui::Rect& box, int line) {
-    (void)a;
-    return box.bottom - line - 6;
-}
-
 void DrawFrame(MonteCarloFolderRun& r, const float* netWorth, int rows) {
     ui::Painter& p = *r.painter;
     DrawFramedBox(p, r.box, true);
@@ -67,7 +62,8 @@ void DrawProgress(MonteCarloFolderRun& r) {
     std::string text = TrialText(monteCarlo.trial, monteCarlo.trials);
     bool last = !(monteCarlo.trial < monteCarlo.trials - 1);
     if (r.scale.printing && !last) return;
-    int y = ProgressTop(r.area, r.box, line);
+    // Just above the bottom of the box, below the age labels.
+    int y = r.box.bottom - line - line / 3;
     p.SetPen(White, 0);
     p.SetBrush(White);
     p.Rectangle(r.box.left + 4, y - 1, r.box.right - 6, y + line + 1);
