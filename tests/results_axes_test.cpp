@@ -78,6 +78,19 @@ TEST(Colours, TableAndTrialColourLightening) {
     shell = saved;
 }
 
+TEST(Colours, KeywordsIdonGrayDarkyellow) {
+    ShellState saved = shell;
+    shell = ShellState{};
+    ScanCommandLine("IDON GRAY DARKYELLOW");
+    EXPECT_EQ(AccountListColumnCount(), 15);
+    EXPECT_EQ(TrialColour(), (Colour{213, 208, 21}));  // DARKYELLOW wins, unlightened
+    shell = ShellState{};
+    ScanCommandLine("GRAY");
+    EXPECT_EQ(TrialColour(), (Colour{151, 151, 151}));
+    EXPECT_EQ(TrialLegendColour(), LightenColour({151, 151, 151}));
+    shell = saved;
+}
+
 TEST(GraphView, StylesCycleAndTheAgeWindowFollowsItsRules) {
     results.rowCount = 30;
     GraphView v;
