@@ -92,9 +92,9 @@ std::vector<Command> table = {
     {CmdMortgage, "&Mortgage", "Alt+M", nullptr, GE, CommandMortgage},
     {CmdTransfer, "&Transfer", "Alt+T", nullptr, GE, CommandTransfer},
     {CmdFundamentals, "&Fundamentals", "Alt+F", nullptr, GE, CommandFundamentals},
-    {CmdAssetAllocation, "Asset Allocation Wit&hdrawal Options", "Alt+H", nullptr, G, nullptr},
-    {CmdRequiredMinimum, "Re&quired Minimum Distribution", "Alt+Q", nullptr, G, nullptr},
-    {CmdAdjustMonteCarlo, "Adjust Monte Carlo Analysis", "Alt+Y", nullptr, 0, nullptr},
+    {CmdAssetAllocation, "Asset Allocation Wit&hdrawal Options", "Alt+H", nullptr, G, CommandAssetAllocation},
+    {CmdRequiredMinimum, "Re&quired Minimum Distribution", "Alt+Q", nullptr, G, CommandRequiredMinimum},
+    {CmdAdjustMonteCarlo, "Adjust Monte Carlo Analysis", "Alt+Y", nullptr, 0, CommandAdjustMonteCarlo},
     // Budgets
     {CmdBudgetFirst, "Budget 1", nullptr, nullptr, G, nullptr},
     {CmdBudgetFirst + 1, "Budget 2", nullptr, nullptr, G, nullptr},
@@ -130,7 +130,7 @@ std::vector<Command> table = {
     {CmdAccountsReport, "Accounts/Input/Output Report", "Ctrl+F9", nullptr, G, nullptr},
     {CmdPrintAllReports, "Print All Reports", "Ctrl+F10", nullptr, G, nullptr},
     {CmdPageSetup, "Page Setup", "Ctrl+Y", nullptr, G, nullptr},
-    {CmdReportOptions, "Report Option&s", "Ctrl+S", nullptr, G, nullptr},
+    {CmdReportOptions, "Report Option&s", "Ctrl+S", nullptr, G, CommandReportOptions},
     // Graphs
     {CmdGraphWindow, "Create Graph Window", "F2", "Open A Graph Window", G, CommandGraphWindow},
     {CmdPrintGraph, "Print Current &Graph", "Ctrl+G", nullptr, G | CommandShortcutElsewhere, nullptr},

@@ -95,6 +95,47 @@ enum : int {
     FieldGroupName = 300,
 };
 
+// Controls of the option dialogs.
+enum : int { FieldProportional = 200, FieldEqual, FieldAllocationAge, FieldAllocationAmount };
+enum : int {
+    FieldRmdProportional = 220,
+    FieldRmdEqual,
+    FieldRmdOrder,
+    FieldRmdPenalty,
+    FieldRmdTarget,
+    FieldEditTable1,
+    FieldEditTable2,
+    FieldEditTable3,
+};
+enum : int { FieldTableName = 240, FieldTableStart, FieldTableTitle, FieldTableValue = 250 };
+enum : int {
+    FieldTrials = 400,
+    FieldMinInflation,
+    FieldMaxInflation,
+    FieldGoal,
+    FieldSourceAccounts,
+    FieldSourceGroups,
+    FieldKindUniform,
+    FieldKindRange,
+    FieldKindDeviation,
+    FieldFactor,
+    FieldFactorValue,
+    FieldShowLegend,
+};
+enum : int {
+    FieldTitle1On = 420,
+    FieldTitle1,
+    FieldTitle2On,
+    FieldTitle2,
+    FieldTitle3On,
+    FieldTitle3,
+    FieldReportBanding,
+    FieldReportBoxing,
+    FieldReportColumns,
+    FieldReportFonts,
+};
+enum : int { FieldScheduleList = 440, FieldSchedulePrint };
+
 // Calculators the mortgage and rate dialogs hand over to; null until the
 // module doing them installs a routine, and their buttons stay disabled.
 struct DialogHooks {
@@ -103,10 +144,8 @@ struct DialogHooks {
     int (*accelerated)(float principal, int years, float yearlyRate, float monthlyRate, int remainingYears,
                        float extra) = nullptr;
     int (*budget)(int budgetIndex) = nullptr;
-    int (*assetAllocation)() = nullptr;
-    int (*requiredMinimum)() = nullptr;
-    int (*mortgageSchedule)(int eventIndex) = nullptr;
-    int (*fontChooser)(int fontRecord) = nullptr;
+    int (*fontChooser)(int fontRecord) = nullptr;  // 1 report font, 2 and 3 folder fonts
+    int (*printSchedule)() = nullptr;              // prints "psched.tmp"
 };
 extern DialogHooks dialogHooks;
 
@@ -127,6 +166,13 @@ int AddEventDialog();              // modeless
 int AccountInformationDialog(int position);  // position == accountCount: a new account
 int GroupsDialog();
 int PreferencesDialog();
+int AssetAllocationDialog();
+int RmdOptionsDialog();
+int RmdTableDialog(int table);  // 1..3
+int MonteCarloSettingsDialog();
+int ReportOptionsDialog();
+// The schedule of the mortgage in slot `eventIndex`, also written to "psched.tmp".
+int MortgageScheduleWindow(int eventIndex);
 
 // The credit-card payoff: months, years and total interest of a balance paid
 // down at `payment` a month with `purchases` added, at `rate` percent a year.
@@ -166,3 +212,7 @@ int CommandFundamentals();
 int CommandAddEvent();
 int CommandGroupNames();
 int CommandAddAccount();
+int CommandAssetAllocation();
+int CommandRequiredMinimum();
+int CommandAdjustMonteCarlo();
+int CommandReportOptions();

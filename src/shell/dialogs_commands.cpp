@@ -30,3 +30,15 @@ int CommandAddAccount() {
     }
     return result;
 }
+int CommandAssetAllocation() { return ThenScenarioFolder(AssetAllocationDialog()); }
+int CommandRequiredMinimum() { return ThenScenarioFolder(RmdOptionsDialog()); }
+int CommandAdjustMonteCarlo() {
+    int result = MonteCarloSettingsDialog();
+    if (result && FolderOfTab(shell.currentTab) == FolderMonteCarlo) ShowFolder(FolderMonteCarlo);
+    return result;
+}
+int CommandReportOptions() {
+    int result = ReportOptionsDialog();
+    if (result) ShowFolder(FolderOfTab(shell.currentTab));
+    return result;
+}

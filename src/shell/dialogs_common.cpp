@@ -92,4 +92,24 @@ float Whole(float v) { return std::trunc(v); }
 std::string AgeText(float v) { return Format("%-6.2f", v); }
 std::string AmountText(float v) { return Format("%-11.2f", v); }
 
+void AddButtons(ui::DialogTemplate& t, std::initializer_list<Control> extra) {
+    t.controls.push_back({ui::IdOk, K::Button, "OK"});
+    t.controls.push_back({ui::IdCancel, K::Button, "Cancel"});
+    for (const auto& c : extra) t.controls.push_back(c);
+    t.controls.push_back({ui::IdHelp, K::Button, "Help"});
+}
+
+// Cancel and Help, common to all: 1 when the message was one of them.
+int CommonButtons(ui::Dialog& d, int control, int helpContext) {
+    if (control == ui::IdCancel) {
+        d.End(0);
+        return 1;
+    }
+    if (control == ui::IdHelp) {
+        Help(HelpContext, helpContext);
+        return 1;
+    }
+    return 0;
+}
+
 }  // namespace dialogs

@@ -15,27 +15,6 @@ Event& Slot() { return scenario.events[EventSlot()]; }
 
 float Typed(ui::Dialog& d, int id) { return static_cast<float>(std::atof(FieldInput(d, id, NumberRoom).c_str())); }
 
-// The buttons that end every event dialog.
-void AddButtons(ui::DialogTemplate& t, std::initializer_list<Control> extra = {}) {
-    t.controls.push_back({ui::IdOk, K::Button, "OK"});
-    t.controls.push_back({ui::IdCancel, K::Button, "Cancel"});
-    for (const auto& c : extra) t.controls.push_back(c);
-    t.controls.push_back({ui::IdHelp, K::Button, "Help"});
-}
-
-// Cancel and Help, common to all: 1 when the message was one of them.
-int CommonButtons(ui::Dialog& d, int control, int helpContext) {
-    if (control == ui::IdCancel) {
-        d.End(0);
-        return 1;
-    }
-    if (control == ui::IdHelp) {
-        Help(HelpContext, helpContext);
-        return 1;
-    }
-    return 0;
-}
-
 // The fields Withdrawal, Deposit and Transfer start with.
 std::vector<Control> MoneyEventFields() {
     return {
@@ -634,7 +613,6 @@ void MortgageRoutine(ui::Dialog& d, int message, int control) {
         FillAccountCombo(d, FieldPaymentAccount, true, e.paymentAccountAssigned ? e.paymentAccountId : -1);
         d.Enable(FieldRefinance, editingEvent && dialogHooks.refinance);
         d.Enable(FieldAcceleratedAnalysis, editingEvent && dialogHooks.accelerated);
-        d.Enable(FieldSchedule, dialogHooks.mortgageSchedule != nullptr);
         return;
     }
     if (message != ui::DialogCommand || CommonButtons(d, control, 259)) return;
@@ -646,7 +624,7 @@ void MortgageRoutine(ui::Dialog& d, int message, int control) {
     if (control != ui::IdOk && control != FieldCalculate && control != FieldSchedule) return;
     if (!MortgageChecks(d, e)) return;
     if (control == FieldSchedule) {
-        if (dialogHooks.mortgageSchedule) dialogHooks.mortgageSchedule(EventSlot());
+        MortgageScheduleWindow(EventSlot());
         return;
     }
     if (control == FieldCalculate) return;

@@ -2,6 +2,7 @@
 // account combos, the event slot being edited and the storing of an OK.
 #pragma once
 
+#include <initializer_list>
 #include <string>
 
 #include "model/model.h"
@@ -51,5 +52,10 @@ float Whole(float v);
 
 std::string AgeText(float v);   // "%-6.2f"
 std::string AmountText(float v);  // "%-11.2f"
+
+// OK, Cancel, then `extra`, then Help: the buttons that end a dialog.
+void AddButtons(ui::DialogTemplate& t, std::initializer_list<Control> extra = {});
+// Cancel and Help, common to all: 1 when the message was one of them.
+int CommonButtons(ui::Dialog& d, int control, int helpContext);
 
 }  // namespace dialogs

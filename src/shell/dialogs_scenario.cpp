@@ -235,8 +235,8 @@ int EditEvent(int index) {
         case EventMortgage: return EditEventWith(index, MortgageDialog);
         case EventLoan:
             return EditEventWith(index, e.applyInflation == CreditCardMarker ? CreditCardDialog : LoanDialog);
-        case EventAssetAllocation: return dialogHooks.assetAllocation ? dialogHooks.assetAllocation() : 0;
-        case EventRmdOption: return dialogHooks.requiredMinimum ? dialogHooks.requiredMinimum() : 0;
+        case EventAssetAllocation: return AssetAllocationDialog();
+        case EventRmdOption: return RmdOptionsDialog();
         default: return 0;
     }
 }
