@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QListWidget>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -15,6 +16,7 @@
 #include "dialogs_fixture.h"
 #include "qt_fixture.h"
 #include "ui/qt/dialog_host.h"
+#include "ui/qt/dialog_lists.h"
 
 namespace {
 
@@ -149,6 +151,30 @@ TEST_F(QtDialogs, MortgageAndAccountInformationPictures) {
     });
     EXPECT_EQ(AccountListEdit(0), 1);
     EXPECT_EQ(+scenario.accountTable.accounts[0].initialAmount, 25000.0f);
+}
+
+TEST_F(QtDialogs, ScenarioFolderListsEventsAndDeletesTheSelectedOne) {
+    ResetEventSlot(0);
+    scenario.events[0].eventType = EventDeposit;
+    scenario.events[0].startAge = 50;
+    scenario.events[0].endAge = 55;
+    scenario.events[0].amount = 1000;
+    SetFieldText(scenario.events[0].description, "Inheritance");
+    state.eventCount = 1;
+    qtui::QtUi qui(window.get());
+    ui::ScopedUi shown(&qui);
+    window->show();
+    SelectFolderTab(TabOfFolder(FolderScenario), 9999);
+    auto* folder = qobject_cast<qtui::ScenarioFolder*>(window->currentFolder());
+    ASSERT_NE(folder, nullptr);
+    int row = scenario.events[0].listRow;
+    ASSERT_GT(row, 0);
+    ASSERT_GT(folder->list()->count(), row);
+    EXPECT_TRUE(folder->list()->item(row)->text().contains("Inheritance"));
+    folder->list()->setCurrentRow(row);
+    folder->findChild<QPushButton*>("eventDelete")->click();
+    EXPECT_EQ(state.eventCount, 0);
+    EXPECT_FALSE(folder->list()->item(row) && folder->list()->item(row)->text().contains("Inheritance"));
 }
 
 }  // namespace

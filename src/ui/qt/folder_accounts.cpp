@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "model/model.h"
+#include "ui/qt/dialog_lists.h"
 #include "ui/qt/folders.h"
 
 namespace qtui {
@@ -89,6 +90,7 @@ void AccountsFolder::resizeEvent(QResizeEvent* event) {
 
 QWidget* CreateResultFolder(QWidget* parent, int folder) {
     if (folder == FolderAccounts) return new AccountsFolder(parent);
+    if (folder == FolderScenario) return new ScenarioFolder(parent);
     if (folder == FolderMonteCarlo) return new MonteCarloFolder(parent);
     if (folder == FolderSummary || GraphCodeOfFolder(folder)) return new GraphFolder(parent, folder);
     return nullptr;
@@ -136,6 +138,7 @@ void RefreshResultFolder(QWidget* page, int tab) {
     shownPage = page;
     if (auto* g = qobject_cast<GraphFolder*>(page)) g->Show(g->folder() == FolderAccountGraph ? tab - TabOfFolder(FolderAccountGraph) : 0);
     if (auto* a = qobject_cast<AccountsFolder*>(page)) a->Refill();
+    if (auto* e = qobject_cast<ScenarioFolder*>(page)) e->Refill();
     if (auto* m = qobject_cast<MonteCarloFolder*>(page)) QTimer::singleShot(0, m, &MonteCarloFolder::Run);
 }
 
