@@ -330,6 +330,30 @@ TEST_F(EventDialogs, MortgageAnalysisButtonsNeedAnExistingMortgage) {
     EXPECT_TRUE(dialogs.Last().Enabled(FieldAcceleratedAnalysis));
 }
 
+TEST_F(EventDialogs, RefinanceClosesTheMortgageAndItsFiguresFillItNextTime) {
+    ResetEventSlot(0);
+    scenario.events[0].eventType = EventMortgage;
+    scenario.events[0].years = 30;
+    state.eventCount = 1;
+    dialogHooks.refinance = [](int) {
+        HandMortgageBack(15, 180000, 20000, 5.5f, 1307.34f);
+        return 1;
+    };
+    Script({Type(FieldYears, "20"), Click(FieldRefinance), Ok()});
+    EXPECT_EQ(EditEvent(0), 0);  // closed without storing
+    EXPECT_EQ(+scenario.events[0].years, 30);
+    Script({});
+    EditEvent(0);
+    const auto& r = dialogs.Last();
+    EXPECT_EQ(r.Shown(FieldYears), "15");
+    EXPECT_EQ(r.Shown(FieldAmount), "180000.00  ");
+    EXPECT_EQ(r.Shown(FieldRate), "5.50  ");
+    EXPECT_EQ(r.Shown(FieldMonthlyPayment), "$1,307.34");
+    Script({});
+    EditEvent(0);
+    EXPECT_EQ(dialogs.Last().Shown(FieldYears), "30");  // handed back once; the cancelled dialog stored nothing
+}
+
 TEST_F(EventDialogs, TheHundredFiftyFirstEventIsRefusedBeforeItsDialog) {
     for (int i = 0; i < MaxEvents; ++i) {
         ResetEventSlot(i);

@@ -162,6 +162,9 @@ int LoanDialog();
 int CreditCardDialog();            // the event (command 466)
 int CreditCardCalculatorDialog();  // the calculator (command 467): nothing stored
 int MortgageDialog();
+// A refinance analysis hands its figures back: the Mortgage dialog shows them
+// the next time it opens.
+void HandMortgageBack(int years, float amount, float downPayment, float rate, float payment);
 int AddEventDialog();              // modeless
 int AccountInformationDialog(int position);  // position == accountCount: a new account
 int GroupsDialog();

@@ -584,14 +584,6 @@ void AcceleratedAnalysis(ui::Dialog& d) {
 void MortgageRoutine(ui::Dialog& d, int message, int control) {
     Event& e = Slot();
     if (message == ui::DialogOpen) {
-        if (handedBack.present) {
-            e.years = static_cast<int16_t>(handedBack.years);
-            e.amount = handedBack.amount;
-            e.rate2 = handedBack.downPayment;
-            e.loanRate = handedBack.rate;
-            e.monthlyPayment = handedBack.payment;
-            handedBack.present = 0;
-        }
         d.SetText(FieldDescription, FieldText(e.description));
         d.SetText(FieldStartAge, AgeText(e.startAge));
         d.SetText(FieldPayoffAge, AgeText(e.endAge));
@@ -610,6 +602,14 @@ void MortgageRoutine(ui::Dialog& d, int message, int control) {
         d.SetChecked(FieldTaxInflation, e.applyInflation == 1);
         d.SetChecked(FieldAccelerateFromMortgage, e.option == 1);
         d.SetChecked(FieldAccelerateFromStart, e.option == 2);
+        if (handedBack.present) {  // shown, stored only by OK
+            d.SetText(FieldYears, FormatInt("%d", handedBack.years));
+            d.SetText(FieldAmount, AmountText(handedBack.amount));
+            d.SetText(FieldDownPayment, AmountText(handedBack.downPayment));
+            d.SetText(FieldRate, AgeText(handedBack.rate));
+            d.SetText(FieldMonthlyPayment, MoneyFieldText(handedBack.payment));
+            handedBack.present = 0;
+        }
         FillAccountCombo(d, FieldPaymentAccount, true, e.paymentAccountAssigned ? e.paymentAccountId : -1);
         d.Enable(FieldRefinance, editingEvent && dialogHooks.refinance);
         d.Enable(FieldAcceleratedAnalysis, editingEvent && dialogHooks.accelerated);
@@ -703,3 +703,7 @@ int CreditCardCalculatorDialog() {
     return result;
 }
 int MortgageDialog() { return RunEvent(WindowMortgage, MortgageTemplate(), MortgageRoutine); }
+
+void HandMortgageBack(int years, float amount, float downPayment, float rate, float payment) {
+    handedBack = {1, years, amount, downPayment, rate, payment};
+}
