@@ -8,6 +8,7 @@
 #include <QListWidget>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSlider>
 #include <QTest>
 #include <QTimer>
 
@@ -151,6 +152,26 @@ TEST_F(QtDialogs, MortgageAndAccountInformationPictures) {
     });
     EXPECT_EQ(AccountListEdit(0), 1);
     EXPECT_EQ(+scenario.accountTable.accounts[0].initialAmount, 25000.0f);
+}
+
+TEST_F(QtDialogs, MonteCarloTrackBarStoresAtOnceAndCancelKeepsIt) {
+    scenario.settings.mcDistribution = 0;
+    scenario.settings.mcRangeFactor = 2;
+    state.mcTrials = 100;
+    WhenShown([](qtui::TemplateDialog* d) {
+        auto* bar = qobject_cast<QSlider*>(d->control(FieldFactor));
+        ASSERT_NE(bar, nullptr);
+        EXPECT_EQ(bar->value(), 2);
+        TypeInto(d, FieldTrials, "900");
+        bar->setFocus();
+        QTest::keyClick(bar, Qt::Key_Right);
+        QTest::keyClick(bar, Qt::Key_Right);
+        EXPECT_EQ(Edit(d, FieldFactorValue)->text(), "4");
+        QTest::keyClick(d, Qt::Key_Escape);
+    });
+    EXPECT_EQ(MonteCarloSettingsDialog(), 0);
+    EXPECT_EQ(+scenario.settings.mcRangeFactor, 4);
+    EXPECT_EQ(state.mcTrials, 100);
 }
 
 TEST_F(QtDialogs, ScenarioFolderListsEventsAndDeletesTheSelectedOne) {

@@ -157,12 +157,8 @@ QWidget* TemplateDialog::Make(const ui::Control& c, QWidget* parent) {
         case ui::ControlKind::TrackBar: {
             auto* s = new QSlider(Qt::Horizontal, parent);
             s->setTickPosition(QSlider::TicksBelow);
-            connect(s, &QSlider::sliderReleased, this, [this, id] { Send(ui::DialogCommand, id); });
-            connect(s, &QSlider::actionTriggered, this, [this, id, s](int action) {
-                if (action != QAbstractSlider::SliderMove)
-                    QMetaObject::invokeMethod(this, [this, id] { Send(ui::DialogCommand, id); }, Qt::QueuedConnection);
-                (void)s;
-            });
+            // Every movement by the user is a command; Select moves it silently.
+            connect(s, &QSlider::valueChanged, this, [this, id] { Send(ui::DialogCommand, id); });
             w = s;
             break;
         }
@@ -249,12 +245,18 @@ int TemplateDialog::Selected(int id) {
 void TemplateDialog::Select(int id, int index) {
     QWidget* w = control(id);
     if (auto* c = qobject_cast<QComboBox*>(w)) c->setCurrentIndex(index);
-    if (auto* s = qobject_cast<QSlider*>(w)) s->setValue(index);
+    if (auto* s = qobject_cast<QSlider*>(w)) {
+        QSignalBlocker quiet(s);
+        s->setValue(index);
+    }
     if (auto* l = qobject_cast<QTreeWidget*>(w)) l->setCurrentItem(l->topLevelItem(index));
 }
 
 void TemplateDialog::SetRange(int id, int low, int high) {
-    if (auto* s = qobject_cast<QSlider*>(control(id))) s->setRange(low, high);
+    if (auto* s = qobject_cast<QSlider*>(control(id))) {
+        QSignalBlocker quiet(s);
+        s->setRange(low, high);
+    }
 }
 
 void TemplateDialog::End(int result) {
