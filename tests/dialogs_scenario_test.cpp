@@ -163,6 +163,16 @@ TEST_F(ScenarioDialogs, CopyAddsTheEventAndOpensTheOriginal) {
     EXPECT_EQ(state.modified, 1);
 }
 
+TEST_F(ScenarioDialogs, CopyIntoAFullListIsRefused) {
+    ThreeEvents();
+    for (int i = 3; i < MaxEvents; ++i) scenario.events[i] = scenario.events[0];
+    state.eventCount = MaxEvents;
+    EXPECT_EQ(EventListCopy(1), 0);
+    EXPECT_EQ(state.eventCount, MaxEvents);
+    EXPECT_EQ(LastCaption(), "Event Warning");
+    EXPECT_TRUE(dialogs.runs.empty());
+}
+
 TEST_F(ScenarioDialogs, EditOpensTheDialogOfTheTypeAndRestoresTheCount) {
     ThreeEvents();
     scenario.events[1].startAge = 51;

@@ -199,6 +199,7 @@ int EventListAdd();
 // ---- Account list ------------------------------------------------------------------
 int AccountListAdd();
 int AccountListEdit(int position);
+int AccountListImport();  // the Import command
 int AccountListDelete(int position);
 void AccountListSortByWithdrawalOrder(bool on);
 

@@ -368,6 +368,8 @@ int AccountListEdit(int position) {
     return AccountInformationDialog(position);
 }
 
+int AccountListImport() { return DispatchCommand(CmdImportAccounts); }
+
 int AccountListDelete(int position) {
     AccountTable& t = scenario.accountTable;
     int n = t.accountCount;
