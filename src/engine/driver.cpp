@@ -168,7 +168,7 @@ void RecordBalances() {
             p = PutFixed(p, v, 0, 2);
         }
         *p++ = ' ';
-        std::fwrite(text, 1, static_cast<size_t>(p - text), run.plotFile);
+        PutRunText(run.plotFile, text, static_cast<size_t>(p - text));
         run.plotYearOpen = 1;
     }
     int row = run.yearIndex;

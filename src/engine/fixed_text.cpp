@@ -53,9 +53,12 @@ int FixedText(char* out, float value, int width, int precision, int left) {
         if (rest > half || (rest == half && (q & 1))) ++q;
     }
 
-    // The text is built backwards from the end of `digits`.
-    char digits[48];
-    char* const end = digits + sizeof digits;
+    // The text is built backwards from `end`, in the middle of a run of
+    // blanks: the padded text of the usual widths is then one fixed-size copy,
+    // whichever side the blanks go.
+    char digits[96];
+    std::memset(digits, ' ', sizeof digits);
+    char* const end = digits + 48;
     char* p = end;
     uint64_t whole = q;
     switch (precision) {  // constant divisors: no division instruction
@@ -96,8 +99,13 @@ int FixedText(char* out, float value, int width, int precision, int left) {
     }
     if (negative) *--p = '-';
 
-    const int n = static_cast<int>(end - p);
+    const int n = static_cast<int>(end - p);  // at most 22 here
     const int pad = width > n ? width - n : 0;
+    if (n + pad <= 32) {
+        std::memcpy(out, left ? p : end - (n + pad), 32);
+        out[n + pad] = 0;
+        return n + pad;
+    }
     if (left) {
         std::memcpy(out, p, static_cast<size_t>(n));
         std::memset(out + n, ' ', static_cast<size_t>(pad));

@@ -6,8 +6,9 @@
 
 // Writes printf("%*.*f", width, precision, value) (left-justified when
 // `left`) into `out` and returns the number of characters written, not
-// counting the NUL. `out` must hold width + 48 characters. precision 0..4;
-// values beyond the fast range fall back to snprintf itself.
+// counting the NUL. `out` must hold width + 48 characters (bytes past the
+// NUL may be overwritten). precision 0..4; values beyond the fast range fall
+// back to snprintf itself.
 int FixedText(char* out, float value, int width, int precision, int left = 0);
 // FixedText at `at`; returns the end of what it wrote.
 inline char* PutFixed(char* at, float value, int width, int precision) {

@@ -6,6 +6,7 @@
 
 #include "engine/fixed_text.h"
 #include "engine/internal.h"
+#include "engine/run_files.h"
 
 namespace {
 
@@ -33,7 +34,7 @@ void WriteItem(std::FILE* f, float age, const char* name, const char* type, floa
     }
     p = PutFixed(p, amount, 13, 2);
     *p++ = '\n';
-    std::fwrite(line, 1, static_cast<size_t>(p - line), f);
+    PutRunText(f, line, static_cast<size_t>(p - line));
 }
 
 void WriteItem(std::FILE* f, float age, const char* accountName, float amount) {
@@ -92,7 +93,7 @@ void WriteYearFlows() {
             p = PutFixed(p, flows[k], 0, 2);
             *p++ = k + 1 < FlowCount ? ' ' : '\n';
         }
-        std::fwrite(line, 1, static_cast<size_t>(p - line), run.plotFile);
+        PutRunText(run.plotFile, line, static_cast<size_t>(p - line));
     }
     run.plotYearOpen = 0;
     if (runSwitches.monteCarloTrial >= 1) return;
