@@ -1,9 +1,13 @@
 // The result folders in the main window on the offscreen platform, over the
 // bundled example: what they show, and what the pointer does on them.
+#include <cstring>
+
 #include <QApplication>
 #include <QHeaderView>
 #include <QPainter>
+#include <QCheckBox>
 #include <QPrinter>
+#include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
 
@@ -98,8 +102,42 @@ TEST_F(ResultFoldersTest, AccountListSortsTheScenarioByAHeadingClick) {
     EXPECT_EQ(table->horizontalHeaderItem(7)->text(), "Amount");
     emit table->horizontalHeader()->sectionClicked(7);
     for (int r = 1; r < table->rowCount(); ++r)
-        EXPECT_LE(scenario.accountTable.accounts[r - 1].initialAmount, scenario.accountTable.accounts[r].initialAmount);
+        EXPECT_LE(+scenario.accountTable.accounts[r - 1].initialAmount, +scenario.accountTable.accounts[r].initialAmount);
     EXPECT_EQ(table->item(0, 0)->text(), QString::fromLocal8Bit(FieldText(scenario.accountTable.accounts[0].name)));
+}
+
+TEST_F(ResultFoldersTest, AccountListButtonsDeleteAndSortByWithdrawalOrder) {
+    auto* folder = Shown<qtui::AccountsFolder>(FolderAccounts);
+    ASSERT_NE(folder, nullptr);
+    // An account no event needs can go; the list follows.
+    int n = scenario.accountTable.accountCount;
+    SetFieldText(scenario.accountTable.accounts[n].name, "Spare");
+    std::memcpy(scenario.accountTable.accounts[n].accessOrder, "0", 2);
+    AssignAccountId(n);
+    folder->Refill();
+    QTableWidget* table = folder->table();
+    ASSERT_EQ(table->rowCount(), n + 1);
+
+    QCheckBox* order = folder->findChild<QCheckBox*>();
+    ASSERT_NE(order, nullptr);
+    EXPECT_EQ(order->text(), "Sort by withdrawal order");
+    order->click();
+    EXPECT_EQ(FieldText(scenario.accountTable.accounts[0].name), "Spare");
+    EXPECT_EQ(table->item(0, 0)->text(), "Spare");
+
+    QPushButton* erase = nullptr;
+    for (QPushButton* b : folder->findChildren<QPushButton*>())
+        if (b->text() == "&Delete") erase = b;
+    ASSERT_NE(erase, nullptr);
+    int spare = -1;
+    for (int r = 0; r < table->rowCount(); ++r)
+        if (table->item(r, 0)->text() == "Spare") spare = r;
+    ASSERT_EQ(spare, 0);
+    table->setCurrentCell(spare, 0);
+    erase->click();
+    EXPECT_EQ(+scenario.accountTable.accountCount, n);
+    EXPECT_EQ(table->rowCount(), n);
+    EXPECT_EQ(state.modified, 1);
 }
 
 TEST_F(ResultFoldersTest, MonteCarloFolderRunsTheAnalysisWhenShown) {

@@ -1,4 +1,6 @@
-// The "Accounts" folder: the account list, its heading sort and totals.
+// The "Accounts" folder: the account list, its heading sort and totals, and
+// the buttons that edit the list.
+#include <QCheckBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -7,10 +9,13 @@
 #include <QPointer>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
 
 #include "model/model.h"
+#include "shell/dialogs.h"
+#include "shell/shell.h"
 #include "ui/qt/dialog_lists.h"
 #include "ui/qt/folders.h"
 
@@ -40,6 +45,41 @@ AccountsFolder::AccountsFolder(QWidget* parent) : QWidget(parent) {
     layout->addLayout(totals);
     connect(table_->horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int column) {
         if (SortAccountList(column)) Refill();
+        order_->setChecked(accountList.withdrawalOrderBox != 0);
+    });
+
+    // The list's rules live with the account routines; the buttons only ask.
+    // A row is the account's position: the list shows the table in order.
+    auto* buttons = new QHBoxLayout;
+    auto button = [&](const char* text, int (*action)(QTableWidget*)) {
+        auto* b = new QPushButton(text, this);
+        buttons->addWidget(b);
+        connect(b, &QPushButton::clicked, this, [this, action] {
+            if (action(table_)) Refill();
+        });
+    };
+    button("&Add", [](QTableWidget*) { return AccountListAdd(); });
+    button("&Edit", [](QTableWidget* t) { return AccountListEdit(t->currentRow()); });
+    button("&Import", [](QTableWidget*) { return AccountListImport(); });
+    button("&Delete", [](QTableWidget* t) { return AccountListDelete(t->currentRow()); });
+    button("Help", [](QTableWidget*) {
+        Help(HelpContext, 513);
+        return 0;
+    });
+    order_ = new QCheckBox("Sort by withdrawal order", this);
+    buttons->addSpacing(20);
+    buttons->addWidget(order_);
+    buttons->addStretch(1);
+    layout->addLayout(buttons);
+    buttons->addWidget(new QLabel("Double click an account to edit.", this));
+    connect(order_, &QCheckBox::clicked, this, [this](bool on) {
+        // The box's order stands until a heading is clicked again.
+        accountList.lastSorted = -1;
+        AccountListSortByWithdrawalOrder(on);
+        Refill();
+    });
+    connect(table_, &QTableWidget::cellDoubleClicked, this, [this](int row, int) {
+        if (AccountListEdit(row)) Refill();
     });
 }
 

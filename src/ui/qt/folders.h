@@ -12,6 +12,7 @@ class QLabel;
 class QPainter;
 class QPrinter;
 class QTimer;
+class QCheckBox;
 class QTableWidget;
 
 namespace qtui {
@@ -65,6 +66,7 @@ private:
     QTableWidget* table_;
     QLabel* count_;
     QLabel* total_;
+    QCheckBox* order_ = nullptr;
 };
 
 // "Monte Carlo Analysis": runs the analysis whenever it is shown and draws
