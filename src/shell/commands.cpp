@@ -44,6 +44,12 @@ int CommandToggleSummary() {
     runSwitches.summary = !runSwitches.summary;
     return 1;
 }
+// The summary panel's bold labels and the result tables' darker banding.
+int CommandToggleDarker() {
+    shell.darker = !shell.darker;
+    ShowFolder(FolderOfTab(shell.currentTab));
+    return 1;
+}
 int CommandNewFromTab() { return CommandNewFromFile(CmdNewFromTab); }
 int CommandNewFromCsv() { return CommandNewFromFile(CmdNewFromCsv); }
 
@@ -95,6 +101,8 @@ std::vector<Command> table = {
     {CmdAssetAllocation, "Asset Allocation Wit&hdrawal Options", "Alt+H", nullptr, G, CommandAssetAllocation},
     {CmdRequiredMinimum, "Re&quired Minimum Distribution", "Alt+Q", nullptr, G, CommandRequiredMinimum},
     {CmdAdjustMonteCarlo, "Adjust Monte Carlo Analysis", "Alt+Y", nullptr, 0, CommandAdjustMonteCarlo},
+    {CmdAddEvent, "Add &Event...", nullptr, nullptr, G, CommandAddEvent},
+    {CmdPreferences, "&Preferences...", nullptr, nullptr, G, CommandPreferences},
     // Budgets
     {CmdBudgetFirst, "Budget 1", nullptr, nullptr, G, nullptr},
     {CmdBudgetFirst + 1, "Budget 2", nullptr, nullptr, G, nullptr},
@@ -158,6 +166,7 @@ std::vector<Command> table = {
     {CmdReportFont, nullptr, "Ctrl+F", nullptr, G, nullptr},
     {CmdPrintFolder, nullptr, "Ctrl+P", nullptr, 0, nullptr},
     {CmdSummaryInfo, nullptr, "Shift+F11", nullptr, G, CommandToggleSummary},
+    {CmdDarkerLabels, nullptr, "Shift+F12", nullptr, G, CommandToggleDarker},
 };
 
 using K = MenuKind;
@@ -197,8 +206,10 @@ const std::vector<MenuEntry> layout = {
     {K::Item, CmdAssetAllocation, nullptr},
     {K::Item, CmdRequiredMinimum, nullptr},
     {K::End, 0, nullptr},
+    {K::Item, CmdAddEvent, nullptr},
     {K::Separator, 0, nullptr},
     {K::Item, CmdAdjustMonteCarlo, nullptr},
+    {K::Item, CmdPreferences, nullptr},
     {K::End, 0, nullptr},
     {K::Popup, 0, "Budgets"},
     {K::Item, CmdBudgetFirst, nullptr},

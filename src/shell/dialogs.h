@@ -214,6 +214,7 @@ int CommandMortgage();
 int CommandTransfer();
 int CommandFundamentals();
 int CommandAddEvent();
+int CommandPreferences();
 int CommandGroupNames();
 int CommandAddAccount();
 int CommandAssetAllocation();

@@ -331,6 +331,7 @@ void PreferencesRoutine(ui::Dialog& d, int message, int control) {
     p.hideMakerFolder = state.hideMakerFolder;
     p.defaultFonts = p.defaultFonts2 = d.Checked(FieldDefaultFonts) ? 1 : 0;
     state.modified = 1;
+    ApplyDisplayFonts();
     d.End(1);
 }
 

@@ -21,6 +21,7 @@ int CommandMortgage() { return ThenScenarioFolder(MortgageDialog()); }
 int CommandTransfer() { return ThenScenarioFolder(TransferDialog()); }
 int CommandFundamentals() { return ThenScenarioFolder(FundamentalsDialog()); }
 int CommandAddEvent() { return AddEventDialog(); }
+int CommandPreferences() { return PreferencesDialog(); }
 int CommandGroupNames() { return GroupsDialog(); }
 int CommandAddAccount() {
     int result = AccountListAdd();

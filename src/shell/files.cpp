@@ -108,6 +108,7 @@ int OpenScenarioPath(const std::string& path, bool clearModified) {
         return 0;
     }
     SortEvents();  // a loaded list is processed in order
+    ApplyDisplayFonts();
     SetTitleWithPath();
     EnableScenarioCommands(true);
     CloseEditingWindows();

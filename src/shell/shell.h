@@ -20,6 +20,7 @@ enum : int {
     CmdInitialValues = 7,
     CmdSaveAccounts = 8,
     CmdReadAccounts = 9,
+    CmdAddEvent = 10,
     CmdSaveGraphs = 11,
     CmdExportAccounts = 12,
     CmdImportAccounts = 13,
@@ -33,6 +34,7 @@ enum : int {
     CmdMortgage = 108,
     CmdTransfer = 109,
     CmdFundamentals = 110,
+    CmdPreferences = 111,
     CmdReportFont = 112,
     CmdInflationCalculator = 177,
     CmdCompareScenarios = 178,
@@ -72,6 +74,7 @@ enum : int {
     CmdRequiredMinimum = 889,
     CmdNetWorthReport = 891,
     CmdAccountsReport = 899,
+    CmdDarkerLabels = 901,
     CmdSummaryInfo = 902,
     CmdMonteCarloStatistics = 903,
 };
@@ -182,6 +185,8 @@ struct ShellState {
     int printing = 0;
     // Set when the main window may be destroyed (after the close question).
     int closed = 0;
+    // Extra pixels between the rows of result values in a chosen font.
+    float valueFontSpacing = 0;
 };
 extern ShellState shell;
 
@@ -278,6 +283,18 @@ void ShowFolder(int folder);
 int FolderOfTab(int tab);
 bool IsGraphFolder(int folder);
 int TabOfFolder(int folder);
+
+// ---- Chosen fonts ----------------------------------------------------------------------
+struct FontDescription;
+// Font record 1 (reports), 2 (Scenario and Results folders) or 3 (result
+// values) when one was chosen and is in use; nullptr means the default font.
+const FontDescription* ChosenFont(int record);
+// The extra row spacing for a result value font of this size.
+float ValueFontSpacingFor(int tenthsOfPoint);
+// Stores a font picked for record 1..3 and marks the Scenario modified.
+int StoreChosenFont(int record, const FontDescription& font, int tenthsOfPoint);
+// Hands the value-font row spacing to the folders (0 with default fonts).
+void ApplyDisplayFonts();
 
 // ---- Projection as the shell runs it -------------------------------------------------
 // Runs the projection into the Results list (mode 0) and counts the run.

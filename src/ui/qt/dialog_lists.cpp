@@ -11,6 +11,7 @@
 #include "engine/engine.h"
 #include "shell/dialogs.h"
 #include "shell/shell.h"
+#include "ui/qt/fonts.h"
 #include "ui/qt/qt_ui.h"
 
 namespace qtui {
@@ -44,6 +45,7 @@ ScenarioFolder::ScenarioFolder(QWidget* parent) : QWidget(parent) {
 void ScenarioFolder::Refill() {
     int row = list_->currentRow();
     BuildEventList();
+    list_->setFont(FontOrDefault(2, QFontDatabase::systemFont(QFontDatabase::FixedFont)));
     list_->clear();
     for (int i = 0; i < eventList.count; ++i) list_->addItem(Text(LineAt(eventList, i)));
     if (row >= 0 && row < list_->count()) list_->setCurrentRow(row);

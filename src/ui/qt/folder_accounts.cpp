@@ -18,6 +18,7 @@
 #include "shell/shell.h"
 #include "ui/qt/dialog_lists.h"
 #include "ui/qt/folders.h"
+#include "ui/qt/fonts.h"
 
 namespace qtui {
 
@@ -86,6 +87,7 @@ AccountsFolder::AccountsFolder(QWidget* parent) : QWidget(parent) {
 void AccountsFolder::Refill() {
     int rows = PrepareAccountList();
     int columns = AccountListColumnCount();
+    table_->setFont(FontOrDefault(2, font()));
     table_->clear();
     table_->setColumnCount(columns);
     table_->setRowCount(rows);

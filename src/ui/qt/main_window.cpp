@@ -11,7 +11,9 @@
 #include <QVBoxLayout>
 
 #include "model/model.h"
+#include "shell/dialogs.h"
 #include "shell/shell.h"
+#include "ui/qt/fonts.h"
 #include "ui/qt/folders.h"
 #include "ui/qt/qt_ui.h"
 
@@ -55,6 +57,8 @@ MainWindow::MainWindow() {
 
     InstallResultsCommands();
     InstallFolderCommands();
+    dialogHooks.fontChooser = ChooseFont;
+    SetCommandRoutine(CmdReportFont, [] { return ChooseFont(1); });
     BuildMenus();
     BuildToolbar();
 

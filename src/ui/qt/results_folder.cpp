@@ -9,8 +9,12 @@
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
 
 #include "shell/results.h"
+#include "shell/shell.h"
+#include "ui/qt/fonts.h"
 #include "ui/qt/qt_ui.h"
 
 namespace qtui {
@@ -36,8 +40,10 @@ void ResultsModel::Reload() {
 ResultsDelegate::ResultsDelegate(QObject* parent, QWidget* sizeFrom)
     : QStyledItemDelegate(parent), sizeFrom_(sizeFrom) {}
 
+// Every row has one height, room for the value font and its extra spacing.
 QSize ResultsDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex&) const {
-    return QSize(option.rect.width(), option.fontMetrics.height() + 4);
+    int height = std::max(option.fontMetrics.height(), QFontMetrics(FontOrDefault(3, option.font)).height());
+    return QSize(option.rect.width(), height + 4 + static_cast<int>(std::lround(shell.valueFontSpacing)));
 }
 
 void ResultsDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const {
@@ -56,6 +62,7 @@ void ResultsDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
     painter->setPen(ink);
     painter->setFont(option.font);
     if (ResultLineIsTableRow(line)) {
+        painter->setFont(FontOrDefault(3, option.font));
         int widths[8];
         ResultsColumnWidths(sizeFrom_->width(), widths);
         std::vector<std::string> cells = ResultTableCells(line);
@@ -138,6 +145,13 @@ void ResultsFolder::resizeEvent(QResizeEvent* event) {
 void ResultsFolder::FitFont() {
     int widths[8];
     ResultsColumnWidths(parentWidget() ? window()->width() : width(), widths);
+    if (ChosenFont(2) || ChosenFont(3)) {
+        // A chosen font is shown as chosen.
+        QFont chosen = FontOrDefault(2, font());
+        if (list_->font() != chosen) list_->setFont(chosen);
+        list_->doItemsLayout();
+        return;
+    }
     QFont f = font();
     int size = QFontInfo(f).pixelSize();
     for (; size > 7; --size) {
@@ -157,6 +171,7 @@ void ResultsFolder::Press(int id) {
 }
 
 void ResultsFolder::Refill(int selectLine) {
+    FitFont();
     model_->Reload();
     if (selectLine == -2) selectLine = ResultsPositionLine();
     if (selectLine >= 0 && selectLine < model_->rowCount()) {
