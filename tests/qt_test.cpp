@@ -7,6 +7,7 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QListView>
+#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -19,7 +20,9 @@
 
 #include <memory>
 
+#include "model/model.h"
 #include "qt_fixture.h"
+#include "ui/qt/fonts.h"
 
 namespace {
 
@@ -243,6 +246,53 @@ TEST_F(QtTest, ClosingWritesTheSettingsAndTheWindowComesBackAtItsSize) {
     qui = std::make_unique<qtui::QtUi>(window.get());
     StartWindow();
     EXPECT_EQ(window->size(), QSize(700, 520));
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(QtTest, ChosenFontsAndTheValueSpacingReachTheFolders) {
+    // The stored description and the font it stands for agree both ways.
+    QFont chosen("DejaVu Serif");
+    chosen.setPixelSize(22);
+    chosen.setItalic(true);
+    chosen.setWeight(QFont::Bold);
+    FontDescription d = qtui::DescriptionOf(chosen);
+    EXPECT_EQ(+d.height, -22);
+    EXPECT_EQ(+d.weight, 700);
+    EXPECT_EQ(FieldText(d.faceName), "DejaVu Serif");
+    QFont back = qtui::FontOf(d);
+    EXPECT_EQ(back.pixelSize(), 22);
+    EXPECT_TRUE(back.italic());
+    EXPECT_EQ(back.family(), chosen.family());
+
+    MakeScenarioFile("last.ret");
+    WriteSettings("last.ret");
+    StartWindow();
+    ShowFolder(FolderResults);
+    QListView* list = window->resultsFolder()->list();
+    QApplication::processEvents();
+    int before = list->visualRect(list->model()->index(0, 0)).height();
+
+    scenario.pageSettings.defaultFonts = 0;
+    StoreChosenFont(2, d, 165);
+    StoreChosenFont(3, d, 165);  // 16.5 points: two extra pixels a row
+    EXPECT_EQ(shell.valueFontSpacing, 2.0f);
+    ShowFolder(FolderResults);
+    QApplication::processEvents();
+    EXPECT_EQ(list->font().pixelSize(), 22);
+    int after = list->visualRect(list->model()->index(0, 0)).height();
+    EXPECT_GE(after, QFontMetrics(back).height() + 4 + 2);
+    EXPECT_GT(after, before);
+
+    ShowFolder(FolderScenario);
+    QApplication::processEvents();
+    QWidget* scenarioFolder = window->currentFolder();
+    ASSERT_NE(scenarioFolder, nullptr);
+    auto* events = scenarioFolder->findChild<QListWidget*>();
+    ASSERT_NE(events, nullptr);
+    EXPECT_EQ(events->font().pixelSize(), 22);
 }
 
 }  // namespace
