@@ -12,11 +12,13 @@
 #include <QSessionManager>
 #include <QTimer>
 
+#include <functional>
 #include <string>
 
 #include "model/model.h"
 #include "shell/shell.h"
 #include "ui/qt/dialog_host.h"
+#include "ui/qt/folders.h"
 #include "ui/qt/qt_ui.h"
 
 int main(int argc, char** argv) {
@@ -60,14 +62,21 @@ int main(int argc, char** argv) {
         }
     });
 
+    // A Monte Carlo folder is grabbed once its analysis has ended.
+    std::function<void()> grab = [&] {
+        auto* analysis = window.findChild<qtui::MonteCarloFolder*>();
+        if (analysis && analysis->running()) {
+            QTimer::singleShot(100, grab);
+            return;
+        }
+        window.grab().save(screenshot);
+        shell.closed = 1;  // no save question, no settings written
+        QApplication::quit();
+    };
     if (!screenshot.isEmpty()) {
         window.resize(860, 640);
         ShowFolder(folder);
-        QTimer::singleShot(300, [&] {
-            window.grab().save(screenshot);
-            shell.closed = 1;  // no save question, no settings written
-            QApplication::quit();
-        });
+        QTimer::singleShot(300, grab);
     }
     int code = app.exec();
     ui::InstallDialogs(nullptr);
