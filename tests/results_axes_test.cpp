@@ -1,4 +1,8 @@
 // Value and age axes, money texts, colours and the graph view's rules.
+#include <cmath>
+#include <limits>
+#include <random>
+
 #include <gtest/gtest.h>
 
 #include "engine/engine.h"
@@ -30,11 +34,78 @@ TEST(ValueAxis, NegativeValuesExtendBelowZeroWithAGridLineOnZero) {
     }
 }
 
-TEST(ValueAxis, ZoomedViewStartsAtZero) {
-    ValueAxis a = ZoomedValueAxis(12345);
+TEST(ValueAxis, AllNegativeEndsAtZeroAndReachesTheLowestValue) {
+    ValueAxis a = NormalValueAxis(-1000, -100);
+    EXPECT_EQ(a.lowest, -1000.0f);
+    EXPECT_EQ(a.range, 1000.0f);
+    EXPECT_EQ(a.step, 100.0f);
+    EXPECT_EQ(AxisMoneyText(a.lowest), "-$1,000.00");
+    ValueAxis flat = NormalValueAxis(-5, -5);
+    EXPECT_LE(flat.lowest, -5.0f);
+    EXPECT_EQ(flat.lowest + flat.range, 0.0f);
+    EXPECT_EQ(flat.lowest + 10 * flat.step, 0.0f);  // the top grid line is the 0 line
+    // The Monte Carlo folder's axis when the plain net worth runs from
+    // -10000 down to -20000: room below for the trials, and 0 on top.
+    float min = -20000, max = -10000, spread = max - min;
+    ValueAxis mc = NormalValueAxis(min - 0.6f * spread, max + 0.3f * spread);
+    EXPECT_EQ(mc.lowest, -30000.0f);
+    EXPECT_EQ(mc.range, 30000.0f);
+    EXPECT_EQ(mc.step, 3000.0f);
+}
+
+TEST(ValueAxis, MovingZeroOntoTheGridStillCoversTheLargestValue) {
+    ValueAxis a = NormalValueAxis(-11693.99f, 453309.7f);
+    EXPECT_LE(a.lowest, -11693.99f);
+    EXPECT_GE(a.lowest + a.range, 453309.7f);
+    EXPECT_EQ(a.lowest, -60000.0f);
+    EXPECT_EQ(a.range, 600000.0f);
+    EXPECT_EQ(a.step, 60000.0f);
+}
+
+// Random inputs of every size and sign: each call ends, and its axis covers
+// the values with a positive range and step.
+TEST(ValueAxis, EveryInputEndsAndIsCovered) {
+    std::mt19937 random(20261208);
+    std::uniform_real_distribution<float> power(-4, 36), unit(0, 1);
+    auto draw = [&]() -> float {
+        float u = unit(random);
+        if (u < 0.1f) return 0;
+        float v = std::pow(10.0f, power(random)) * unit(random);
+        return u < 0.55f ? -v : v;
+    };
+    for (int i = 0; i < 20000; ++i) {
+        float x = draw(), y = draw();
+        float min = std::min(x, y), max = std::max(x, y);
+        ValueAxis a = NormalValueAxis(min, max);
+        ASSERT_TRUE(std::isfinite(a.lowest) && std::isfinite(a.range)) << min << " " << max;
+        ASSERT_GT(a.range, 0.0f) << min << " " << max;
+        ASSERT_GT(a.step, 0.0f) << min << " " << max;
+        ASSERT_LE(a.lowest, min) << min << " " << max;
+        ASSERT_GE(a.lowest + a.range, max) << min << " " << max;
+        ASSERT_TRUE(min < 0 || a.lowest == 0) << min << " " << max;
+        ValueAxis z = ZoomedValueAxis(min, max);
+        ASSERT_GT(z.range, 0.0f) << min << " " << max;
+        ASSERT_TRUE(max > 0 ? z.lowest + z.range >= max : z.lowest <= min) << min << " " << max;
+    }
+    const float inf = std::numeric_limits<float>::infinity(), nan = std::numeric_limits<float>::quiet_NaN();
+    for (float min : {-inf, nan, -1e38f, 0.0f})
+        for (float max : {inf, nan, 1e38f, 0.0f}) {
+            ValueAxis a = NormalValueAxis(min, max);
+            EXPECT_TRUE(std::isfinite(a.lowest) && a.range > 0 && std::isfinite(a.range)) << min << " " << max;
+            ValueAxis z = ZoomedValueAxis(min, max);
+            EXPECT_TRUE(std::isfinite(z.lowest) && z.range > 0 && std::isfinite(z.range)) << min << " " << max;
+        }
+}
+
+TEST(ValueAxis, ZoomedViewStartsAtZeroOrEndsThereWhenAllIsNegative) {
+    ValueAxis a = ZoomedValueAxis(0, 12345);
     EXPECT_EQ(a.lowest, 0.0f);
     EXPECT_EQ(a.range, 12345.0f);
-    EXPECT_EQ(ZoomedValueAxis(0).range, 1.0f);
+    EXPECT_EQ(ZoomedValueAxis(0, 0).range, 1.0f);
+    ValueAxis down = ZoomedValueAxis(-5000, -1000);
+    EXPECT_EQ(down.lowest, -5000.0f);
+    EXPECT_EQ(down.range, 5000.0f);
+    EXPECT_EQ(down.step, 500.0f);
 }
 
 TEST(Labels, ThinnedWhenTheyDoNotFit) {
@@ -108,6 +179,22 @@ TEST(GraphView, StylesCycleAndTheAgeWindowFollowsItsRules) {
     EXPECT_EQ(v.windowOn, 0);
     StepStyle(v);
     EXPECT_EQ(v.style, StyleLines);
+
+    // A pick taken back (a double-click's first press) leaves the earlier
+    // picks as they were, even one it had pushed out.
+    PickAge(v, 3);
+    PickAge(v, 4);
+    PickAge(v, 9);
+    UnpickAge(v);
+    ASSERT_EQ(v.pickedCount, 2);
+    EXPECT_EQ(v.picked[0], 3);
+    EXPECT_EQ(v.picked[1], 4);
+    UnpickAge(v);  // only once
+    EXPECT_EQ(v.pickedCount, 2);
+    PickAge(v, -1);  // outside the years: nothing picked, nothing to take back
+    UnpickAge(v);
+    EXPECT_EQ(v.pickedCount, 2);
+    v.pickedCount = 0;
 
     PickAge(v, 20);  // one age: from the first age of the plan
     EXPECT_EQ(ApplyAgeWindow(v), 1);

@@ -15,6 +15,21 @@ protected:
         accountList = AccountListState{};
         summaryPanel = SummaryState{};
     }
+    // A Monte Carlo folder run of `trials` trials drawing into `p`.
+    static MonteCarloFolderRun FolderRun(ui::RecordingPainter& p, int trials) {
+        scenario.settings.mcTrials = static_cast<int16_t>(trials);
+        state.mcTrials = trials;
+        MonteCarloFolderRun run;
+        run.painter = &p;
+        run.box = {0, 0, 700, 500};
+        return run;
+    }
+    // How many drawn texts are exactly `text`.
+    static int Exactly(const ui::RecordingPainter& p, const std::string& text) {
+        int n = 0;
+        for (const auto& t : p.texts) n += t.text == text;
+        return n;
+    }
     static std::string Names() {
         std::string s;
         for (int i = 0; i < scenario.accountTable.accountCount; ++i)
@@ -220,14 +235,99 @@ TEST_F(ResultsTest, AccountAndGroupSeries) {
     EXPECT_EQ(GraphCodeOfFolder(FolderAccountGraph), GraphAccounts);
 }
 
+// The second Accounts tab's pies show Accounts 11 and 12, with their own
+// names, colours and read-outs.
+TEST_F(ResultsTest, PiesOfALaterAccountsTabShowThatTabsAccounts) {
+    for (int i = 0; i < 12; ++i) {
+        std::string name = "A" + std::to_string(i + 1);
+        AddAccount(name.c_str(), AccountInvestmentSavings, 100.0f * (i + 1), 0);
+    }
+    ASSERT_EQ(RunProjection(OutputResultsList), 1);
+    float total = 0;
+    std::vector<PieSlice> slices = PieSlices(GraphAccounts, 0, total, 1);
+    ASSERT_EQ(slices.size(), 2u);
+    EXPECT_EQ(total, 1100.0f + 1200.0f);
+    EXPECT_EQ(slices[0].value, 1100.0f);
+    ui::RecordingPainter p;
+    PieArea a = DrawPies(p, {0, 0, 500, 400}, GraphAccounts, 1, 0, DrawScale{});
+    EXPECT_EQ(p.Count("pie (100,100,100)"), 1);  // colour 10: the eleventh Account
+    EXPECT_EQ(p.Count("pie (200,200,200)"), 1);
+    EXPECT_EQ(p.TextsWith("A11").size(), 1u);
+    EXPECT_EQ(p.TextsWith("A12").size(), 1u);
+    EXPECT_TRUE(p.TextsWith("A1 ").empty());
+    EXPECT_EQ(p.TextsWith("Total = $2,300.00").size(), 1u);
+    EXPECT_EQ(PieSliceText(a, 1), "A12: $1,200.00 ( 52.17%)");
+    EXPECT_EQ(PieSliceText(a, 2), "");
+}
+
+// Quarters showing pies hand them back for the slice hit test; the others
+// hand back none.
+TEST_F(ResultsTest, SummaryQuartersReturnTheirPies) {
+    AddAccount("Cash", AccountInvestmentSavings, 3000, 0);
+    AddAccount("IRA", AccountRetirementSavings, 1000, 0);
+    ASSERT_EQ(RunProjection(OutputResultsList), 1);
+    GraphView views[3];
+    views[0].showPies = 1;
+    views[0].selectedRow = 1;
+    PlotArea plots[3];
+    PieArea pies[3];
+    pies[1].slices.push_back({0, 1, 1});  // left from an earlier drawing
+    ui::RecordingPainter p;
+    DrawSummaryFolder(p, {0, 0, 900, 700}, views, plots, pies, DrawScale{});
+    ASSERT_EQ(pies[0].slices.size(), 2u);
+    EXPECT_EQ(pies[0].code, GraphNetWorth);
+    EXPECT_TRUE(pies[1].slices.empty());
+    EXPECT_EQ(plots[0].rows, 0);
+    EXPECT_GT(plots[1].rows, 0);
+    // Above the centre: the first slice, the investments' three quarters.
+    int hit = PieSliceAt(pies[0].slices, pies[0].cx, pies[0].cy, pies[0].radius, pies[0].cx, pies[0].cy - pies[0].radius / 2);
+    EXPECT_EQ(hit, 0);
+    EXPECT_EQ(PieSliceText(pies[0], hit), "Investment Accounts: $3,000.00 ( 75.00%)");
+}
+
+// A net worth below 0 all along: the analysis draws below a 0 line and ends.
+TEST_F(ResultsTest, MonteCarloFolderWithNegativeNetWorthEnds) {
+    scenario.initialValues.endAge = 80;
+    AddAccount("Debt", AccountAsset, -10000, 5);
+    ui::RecordingPainter p;
+    MonteCarloFolderRun run = FolderRun(p, 2);
+    EXPECT_EQ(RunMonteCarloFolder(run), 1);
+    EXPECT_LT(run.area.axis.lowest, 0.0f);
+    EXPECT_EQ(run.area.axis.lowest + 10 * run.area.axis.step, 0.0f);
+    EXPECT_FALSE(p.TextsWith("-$").empty());
+    EXPECT_EQ(Exactly(p, "0.00"), 1);
+}
+
+// An Accounts tab whose Accounts are all below 0 draws below a 0 line, in
+// the whole plan and in an age window.
+TEST_F(ResultsTest, AllNegativeAccountsGraphIsDrawnBelowZero) {
+    scenario.initialValues.endAge = 75;
+    AddAccount("Loan", AccountAsset, -1000, 10);
+    ASSERT_EQ(RunProjection(OutputResultsList), 1);
+    GraphSeries s = SeriesOf(GraphAccounts, 0);
+    GraphView v;
+    for (int pass = 0; pass < 2; ++pass) {
+        ui::RecordingPainter p;
+        PlotArea a = DrawGraph(p, {0, 0, 800, 500}, GraphAccounts, 0, v, DrawScale{});
+        EXPECT_GT(a.axis.range, 0.0f) << pass;
+        EXPECT_EQ(a.axis.lowest + a.axis.range, 0.0f) << pass;
+        for (int i = 0; i < a.rows; ++i) {
+            float value = SeriesValue(s, 0, a.firstRow + i);
+            EXPECT_GE(value, a.axis.lowest) << pass << " " << i;
+            EXPECT_LT(value, 0.0f) << pass << " " << i;
+        }
+        EXPECT_FALSE(p.TextsWith("-$").empty()) << pass;
+        EXPECT_EQ(Exactly(p, "0.00"), 1) << pass;  // the top label
+        PickAge(v, 3);  // the next pass: the window of rows 3 to 6
+        PickAge(v, 6);
+        ASSERT_EQ(ApplyAgeWindow(v), 1);
+    }
+}
+
 TEST_F(ResultsTest, MonteCarloFolderDrawsEveryPhase) {
     AddAccount("Cash", AccountInvestmentSavings, 10000, 5);
-    scenario.settings.mcTrials = 3;
-    state.mcTrials = 3;
     ui::RecordingPainter p;
-    MonteCarloFolderRun run;
-    run.painter = &p;
-    run.box = {0, 0, 700, 500};
+    MonteCarloFolderRun run = FolderRun(p, 3);
     int refreshes = 0;
     run.context = &refreshes;
     run.refresh = [](void* c) { ++*static_cast<int*>(c); };

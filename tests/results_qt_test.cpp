@@ -93,6 +93,43 @@ TEST_F(ResultFoldersTest, NetWorthInEachStyleAndThePieOfAnAge) {
     EXPECT_EQ(graph->view().showPies, 0);
 }
 
+// A double-click in a Summary quarter shows its pies, with no age left
+// picked by its first press; a right click on a slice then reads it out.
+TEST_F(ResultFoldersTest, SummaryPiesAnswerARightClickOnASlice) {
+    auto* summary = Shown<qtui::GraphFolder>(FolderSummary);
+    if (!summary) {
+        ShowFolder(FolderNetWorth);
+        summary = Shown<qtui::GraphFolder>(FolderSummary);
+    }
+    ASSERT_NE(summary, nullptr);
+    summary->grab();
+    QPoint inside(summary->width() / 5, summary->height() / 4);
+    QTest::mouseClick(summary, Qt::LeftButton, Qt::NoModifier, inside);
+    ASSERT_EQ(summary->view(0).pickedCount, 1);
+    QTest::mouseDClick(summary, Qt::LeftButton, Qt::NoModifier, inside);
+    ASSERT_EQ(summary->view(0).showPies, 1);
+    EXPECT_EQ(summary->view(0).pickedCount, 0);
+
+    // A slice of the Net Worth pie in the top left quarter.
+    QImage image = summary->grab().toImage();
+    QPoint slice(-1, -1);
+    for (int y = 0; y < image.height() / 2 && slice.x() < 0; ++y)
+        for (int x = 0; x < image.width() / 2 && slice.x() < 0; ++x) {
+            QColor c = image.pixelColor(x, y);
+            for (int k = 1; k <= 5; ++k) {
+                Colour g = GraphColour(k);
+                // Inside the slice, clear of its outline and of the label swatches.
+                QPoint at(x + 6, y + 6);
+                if (c == QColor(g.r, g.g, g.b) && image.pixelColor(at) == c && x < image.width() / 4) slice = at;
+            }
+        }
+    ASSERT_GE(slice.x(), 0);
+    const QColor tip(255, 255, 225);
+    EXPECT_EQ(Pixels(summary, tip), 0);
+    QTest::mouseClick(summary, Qt::RightButton, Qt::NoModifier, slice);
+    EXPECT_GT(Pixels(summary, tip), 100);
+}
+
 TEST_F(ResultFoldersTest, AccountListSortsTheScenarioByAHeadingClick) {
     auto* folder = Shown<qtui::AccountsFolder>(FolderAccounts);
     ASSERT_NE(folder, nullptr);

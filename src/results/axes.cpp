@@ -21,14 +21,50 @@ float PowerOfTen(int n) {
     return p;
 }
 
-// Reduces a magnitude below 1 by tenths; k counts the steps.
+// Reduces a magnitude below 1 by tenths; k counts the steps. Bounded, so
+// that no input can keep it going (a float reaches 1 in under 40 steps).
 float Reduce(float m, int& k) {
     k = 0;
-    while (m > 1) {
+    while (m > 1 && k < 60) {
         m = static_cast<float>(m * 0.1);
         ++k;
     }
     return m;
+}
+
+// Figures past this are drawn at the edge: beyond it the axis arithmetic
+// would overflow single precision. NaN counts as 0.
+constexpr float AxisLimit = 1e36f;
+float AxisInput(float v) {
+    if (std::isnan(v)) return 0;
+    return v > AxisLimit ? AxisLimit : (v < -AxisLimit ? -AxisLimit : v);
+}
+
+// A range rounded up to 1, 2, 3, 4, 5 or 6 times a power of ten, or the
+// next power of ten.
+float NiceRange(float range) {
+    float r = range;
+    int e = 0;
+    while (0.1 * r > 1 && e < 60) {
+        r = static_cast<float>(r * 0.1);
+        ++e;
+    }
+    int d = static_cast<int>(std::trunc(r));
+    range = d > 5 ? PowerOfTen(e + 1) : (d + 1) * PowerOfTen(e);
+    return range == 0 ? 1 : range;
+}
+
+// Moves a negative lowest value down to the next grid line of `step` below
+// it, so that a grid line falls on 0 (unless 0 is more than nine steps up).
+float OnGrid(float lowest, float step) {
+    if (!(lowest < 0)) return lowest;
+    float s = lowest;
+    for (int i = 0; i < 9; ++i) {
+        s += step;
+        if (s == 0) break;
+        if (s > 0) return lowest - s;
+    }
+    return lowest;
 }
 
 int Rows() {
@@ -176,10 +212,17 @@ int GraphCodeOfFolder(int folder) {
 
 ValueAxis NormalValueAxis(float min, float max) {
     ValueAxis a;
-    int k = 0;
-    float m = Reduce(max, k);
-    float p = k == 0 ? 1 : PowerOfTen(k - 1);
-    float top = static_cast<float>(std::trunc(static_cast<float>(11 * m)) * p * 1.1);
+    min = AxisInput(min);
+    max = AxisInput(max);
+    // With nothing above 0 the axis ends at 0 and reaches down instead.
+    bool belowZero = !(max > 0) && min < 0;
+    float top = 0;
+    if (!belowZero) {
+        int k = 0;
+        float m = Reduce(max, k);
+        float p = k == 0 ? 1 : PowerOfTen(k - 1);
+        top = static_cast<float>(std::trunc(static_cast<float>(11 * m)) * p * 1.1);
+    }
 
     float oldMin = min;
     if (min > 0) {
@@ -194,48 +237,55 @@ ValueAxis NormalValueAxis(float min, float max) {
         // widenings do not always reach it (a lowest value of -19000 would stay
         // below -13000, off the plot), so this goes on until it does.
         for (int i = 1; min > oldMin && i < 100; ++i) min = static_cast<float>(-t * (1 + 0.1 * i));
+        // A magnitude below a tenth reduces to nothing: the value itself.
+        if (min > oldMin) min = oldMin;
     }
 
     float range = std::fabs(min) + top;
     if (range == 0) range = 1;
     float step = static_cast<float>(0.1 * range);
-    while (top < max) top += step;
+    for (int i = 0; top < max && step > 0 && i < 100; ++i) top += step;
 
-    range = std::fabs(min) + top;
-    float r = range;
-    int e = 0;
-    while (0.1 * r > 1) {
-        r = static_cast<float>(r * 0.1);
-        ++e;
-    }
-    int d = static_cast<int>(std::trunc(r));
-    range = d > 5 ? PowerOfTen(e + 1) : (d + 1) * PowerOfTen(e);
-    if (range == 0) range = 1;
+    range = NiceRange(std::fabs(min) + top);
     step = static_cast<float>(0.1 * range);
-
-    if (min < 0) {
-        float s = min;
-        for (int i = 0; i < 9; ++i) {
-            s += step;
-            if (s == 0) break;
-            if (s > 0) {
-                min -= s;
-                if (!(10 * step < max)) range = 10 * step;
-                break;
-            }
-        }
+    if (belowZero) {
+        a.lowest = -range;
+        a.range = range;
+        a.step = step;
+        return a;
     }
-    a.lowest = min;
+
+    float lowest = OnGrid(min, step);
+    if (lowest < min && !(10 * step < max)) range = 10 * step;
+    // Moving the lowest value onto the grid can push the largest values off
+    // the top: the range then grows to the next round size until they fit.
+    for (int i = 0; lowest + range < max && i < 100; ++i) {
+        range = NiceRange(range + step);
+        step = static_cast<float>(0.1 * range);
+        lowest = OnGrid(min, step);
+    }
+    a.lowest = lowest;
     a.range = range;
     a.step = step;
     return a;
 }
 
-ValueAxis ZoomedValueAxis(float max) {
+ValueAxis ZoomedValueAxis(float min, float max) {
     ValueAxis a;
-    a.lowest = 0;
-    a.range = static_cast<float>(max * 0.1) * 10;
-    if (a.range == 0) a.range = 1;
+    min = AxisInput(min);
+    max = AxisInput(max);
+    if (!(max > 0) && min < 0) {
+        // Every value in the window is below 0: the same rule, downwards
+        // from 0, so the plot is not turned upside down.
+        a.lowest = static_cast<float>(min * 0.1) * 10;
+        if (a.lowest > min) a.lowest = min;
+        a.range = -a.lowest;
+    } else {
+        a.lowest = 0;
+        a.range = static_cast<float>(max * 0.1) * 10;
+        if (a.range < max) a.range = max;
+    }
+    if (!(a.range > 0)) a.range = 1;
     a.step = static_cast<float>(0.1 * a.range);
     return a;
 }
@@ -285,12 +335,28 @@ void StepStyle(GraphView& v) {
 }
 
 void PickAge(GraphView& v, int row) {
+    v.justPicked = 0;
+    v.displaced = -1;
     if (row < 0) return;
     if (v.pickedCount == 2) {
+        v.displaced = v.picked[0];
         v.picked[0] = v.picked[1];
         v.pickedCount = 1;
     }
     v.picked[v.pickedCount++] = row;
+    v.justPicked = 1;
+}
+
+void UnpickAge(GraphView& v) {
+    if (!v.justPicked || v.pickedCount <= 0) return;
+    --v.pickedCount;
+    if (v.displaced >= 0) {
+        v.picked[1] = v.picked[0];
+        v.picked[0] = v.displaced;
+        v.pickedCount = 2;
+    }
+    v.justPicked = 0;
+    v.displaced = -1;
 }
 
 int ApplyAgeWindow(GraphView& v) {
@@ -325,7 +391,7 @@ ValueAxis AxisOf(const GraphSeries& s, const GraphView& v) {
             if (!any || x > max) max = x;
             any = true;
         }
-    return v.windowOn ? ZoomedValueAxis(max) : NormalValueAxis(min, max);
+    return v.windowOn ? ZoomedValueAxis(min, max) : NormalValueAxis(min, max);
 }
 
 // ---- Pointer ------------------------------------------------------------------------

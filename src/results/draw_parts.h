@@ -5,6 +5,9 @@
 
 int HeightOf(const PlotArea& a, float v);
 int ColumnCentre(const PlotArea& a, int i);
+// The value of grid line i (0..10) and the width of the widest value label.
+float GridValue(const ValueAxis& axis, int i);
+int ValueLabelWidth(ui::Painter& p, const ValueAxis& axis);
 // Grid lines and value labels; age labels under the year columns.
 void DrawValueAxis(ui::Painter& p, const PlotArea& a);
 void DrawAgeAxis(ui::Painter& p, const PlotArea& a);

@@ -143,11 +143,23 @@ int ColumnCentre(const PlotArea& a, int i) {
     return a.left + static_cast<int>(std::lround((i + 0.5f) * a.yearWidth));
 }
 
+float GridValue(const ValueAxis& axis, int i) {
+    float value = axis.lowest + i * axis.step;
+    // Rounding can leave a grid value a hair off 0; it is the 0 line.
+    return std::fabs(value) < 0.001f * axis.step ? 0 : value;
+}
+
+int ValueLabelWidth(ui::Painter& p, const ValueAxis& axis) {
+    int width = 0;
+    for (int i = 0; i <= 10; ++i) width = std::max(width, p.TextWidth(AxisMoneyText(GridValue(axis, i))));
+    return width;
+}
+
 void DrawValueAxis(ui::Painter& p, const PlotArea& a) {
     int every = ValueLabelEvery(a.bottom - a.top, p.LineHeight());
     p.SetTextColour(Black);
     for (int i = 0; i <= 10; ++i) {
-        float value = a.axis.lowest + i * a.axis.step;
+        float value = GridValue(a.axis, i);
         int y = HeightOf(a, value);
         p.SetPen(value == 0 && a.axis.lowest < 0 ? Black : Grid, 1);
         p.Line(a.left, y, a.right, y);
@@ -212,8 +224,7 @@ PlotArea DrawGraph(ui::Painter& p, const ui::Rect& box, int code, int block, con
     p.SetFont(compact ? line * 3 / 4 : 0, false);
     int smallLine = p.LineHeight();
 
-    int labelWidth = 0;
-    for (int i = 0; i <= 10; ++i) labelWidth = std::max(labelWidth, p.TextWidth(AxisMoneyText(a.axis.lowest + i * a.axis.step)));
+    int labelWidth = ValueLabelWidth(p, a.axis);
     int legendWidth = LegendWidth(p, s, smallLine);
     a.left = box.left + margin + labelWidth + 6;
     a.right = box.right - margin - legendWidth - margin;
@@ -244,8 +255,8 @@ PlotArea DrawGraph(ui::Painter& p, const ui::Rect& box, int code, int block, con
 
 // ---- Pies ------------------------------------------------------------------------
 
-std::vector<PieSlice> PieSlices(int code, int row, float& total) {
-    GraphSeries s = SeriesOf(code, 0);
+std::vector<PieSlice> PieSlices(int code, int row, float& total, int block) {
+    GraphSeries s = SeriesOf(code, block);
     std::vector<PieSlice> slices;
     total = 0;
     if (row < 0 || row >= MaxResultRows) return slices;
@@ -289,7 +300,7 @@ PieArea DrawPies(ui::Painter& p, const ui::Rect& box, int code, int block, int r
     (void)scale;
     GraphSeries s = SeriesOf(code, block);
     float total = 0;
-    std::vector<PieSlice> slices = PieSlices(code, row, total);
+    std::vector<PieSlice> slices = PieSlices(code, row, total, block);
     DrawFramedBox(p, box, true);
     int line = p.LineHeight();
     p.SetTextColour(Black);
@@ -332,5 +343,15 @@ PieArea DrawPies(ui::Painter& p, const ui::Rect& box, int code, int block, int r
     area.cy = ptop + diameter / 2;
     area.radius = diameter / 2;
     area.slices = slices;
+    area.code = code;
+    area.block = block;
     return area;
+}
+
+std::string PieSliceText(const PieArea& a, int slice) {
+    if (slice < 0 || slice >= static_cast<int>(a.slices.size())) return "";
+    const PieSlice& s = a.slices[slice];
+    GraphSeries series = SeriesOf(a.code, a.block);
+    std::string name = s.series >= 0 && s.series < series.count ? series.legend[s.series] : "";
+    return name + ": " + AxisMoneyText(s.value) + " (" + PieShareText(s.share) + ")";
 }

@@ -39,8 +39,7 @@ void DrawFrame(MonteCarloFolderRun& r, const float* netWorth, int rows) {
     a.axis = NormalValueAxis(min - 0.6f * spread, max + 0.3f * spread);
     a.firstRow = 0;
     a.rows = rows;
-    int labelWidth = 0;
-    for (int i = 0; i <= 10; ++i) labelWidth = std::max(labelWidth, p.TextWidth(AxisMoneyText(a.axis.lowest + i * a.axis.step)));
+    int labelWidth = ValueLabelWidth(p, a.axis);
     int margin = line / 2 + 4;
     a.left = r.box.left + margin + labelWidth + 6;
     a.right = r.box.right - 2 * margin;

@@ -89,8 +89,12 @@ int GraphCodeOfFolder(int folder);
 struct ValueAxis {
     float lowest = 0, range = 1, step = 0.1f;
 };
+// Covers [min, max] for any input; an axis over values all at or below 0
+// ends at 0.
 ValueAxis NormalValueAxis(float min, float max);
-ValueAxis ZoomedValueAxis(float max);
+// The age window's axis: from 0 to the window's largest value, or, when
+// every value in it is below 0, from its lowest value up to 0.
+ValueAxis ZoomedValueAxis(float min, float max);
 // Every `k`-th value label is drawn; 1 when 10 labels fit.
 int ValueLabelEvery(int plotHeight, int lineHeight);
 // Every `k`-th age label is drawn; 1 when all fit at 3 character widths each.
@@ -105,6 +109,10 @@ struct GraphView {
     int fromRow = 0, toRow = 0;  // the age window, rows included
     int picked[2] = {};
     int pickedCount = 0;
+    // What the last PickAge did, so that it can be taken back: whether it
+    // picked, and the age it pushed out (-1 none).
+    int justPicked = 0;
+    int displaced = -1;
     int selectedRow = -1;        // pies of this row while showPies
     int showPies = 0;
 };
@@ -114,6 +122,8 @@ void ShownRows(const GraphView& v, int& first, int& count);
 void StepStyle(GraphView& v);
 // The row under the pointer becomes a picked age (the last two are kept).
 void PickAge(GraphView& v, int row);
+// Takes back the pick just made (the first press of a double-click).
+void UnpickAge(GraphView& v);
 // Shift + right click: switches a window off, or applies the picked ages.
 // Returns 1 when the view changed.
 int ApplyAgeWindow(GraphView& v);
@@ -140,8 +150,9 @@ struct PieSlice {
     float value;
     float share;  // of the full circle, 0..1
 };
-// The composition of one row: components above 0 only.
-std::vector<PieSlice> PieSlices(int code, int row, float& total);
+// The composition of one row: components above 0 only. `block` picks the
+// ten Accounts of an Accounts tab, as for SeriesOf.
+std::vector<PieSlice> PieSlices(int code, int row, float& total, int block = 0);
 // The slice under (x, y) of a pie centred at (cx, cy), or -1.
 int PieSliceAt(const std::vector<PieSlice>& slices, int cx, int cy, int radius, int x, int y);
 std::string PieTotalText(float total);
@@ -161,8 +172,11 @@ PlotArea DrawGraph(ui::Painter& p, const ui::Rect& box, int code, int block, con
 struct PieArea {
     int cx = 0, cy = 0, radius = 0;
     std::vector<PieSlice> slices;
+    int code = 0, block = 0;  // the graph the slices belong to
 };
 PieArea DrawPies(ui::Painter& p, const ui::Rect& box, int code, int block, int row, const DrawScale& scale);
+// The read-out of slice `slice` of a drawn pie: "Name: $1,234.00 ( 25.00%)".
+std::string PieSliceText(const PieArea& a, int slice);
 // The framed box of the graph folders.
 void DrawFramedBox(ui::Painter& p, const ui::Rect& r, bool shadow);
 
@@ -184,9 +198,10 @@ std::vector<PanelLine> SummaryPanelLines(int row, int view);
 void RefreshSummaryPanel();
 void DrawSummaryPanel(ui::Painter& p, const ui::Rect& box, int row, int view, bool darker);
 // The Summary folder: Net Worth, Incoming and Outgoing in three quarters and
-// the panel in the fourth. `plots` receives the three plot areas.
+// the panel in the fourth. `plots` receives the three plot areas and `pies`
+// the pies of the quarters that show them (empty for the others).
 void DrawSummaryFolder(ui::Painter& p, const ui::Rect& box, const GraphView views[3], PlotArea plots[3],
-                       const DrawScale& scale);
+                       PieArea pies[3], const DrawScale& scale);
 // The graph codes of the Summary quarters.
 int SummaryQuarterCode(int quarter);
 

@@ -128,7 +128,7 @@ void DrawSummaryPanel(ui::Painter& p, const ui::Rect& box, int row, int view, bo
 }
 
 void DrawSummaryFolder(ui::Painter& p, const ui::Rect& box, const GraphView views[3], PlotArea plots[3],
-                       const DrawScale& scale) {
+                       PieArea pies[3], const DrawScale& scale) {
     int midX = (box.left + box.right) / 2, midY = (box.top + box.bottom) / 2;
     const ui::Rect quarters[4] = {{box.left, box.top, midX - 4, midY - 4},
                                   {midX + 4, box.top, box.right, midY - 4},
@@ -136,10 +136,11 @@ void DrawSummaryFolder(ui::Painter& p, const ui::Rect& box, const GraphView view
                                   {midX + 4, midY + 4, box.right, box.bottom}};
     for (int q = 0; q < 3; ++q) {
         if (views[q].showPies) {
-            DrawPies(p, quarters[q], SummaryQuarterCode(q), 0, views[q].selectedRow, scale);
+            pies[q] = DrawPies(p, quarters[q], SummaryQuarterCode(q), 0, views[q].selectedRow, scale);
             plots[q] = PlotArea();
         } else {
             plots[q] = DrawGraph(p, quarters[q], SummaryQuarterCode(q), 0, views[q], scale, true);
+            pies[q] = PieArea();
         }
     }
     DrawSummaryPanel(p, quarters[3], summaryPanel.row, summaryPanel.view, shell.darker != 0);

@@ -37,7 +37,7 @@ int GraphFolder::CodeOf(int quarter) const {
 
 void GraphFolder::DrawOn(ui::Painter& p, const ui::Rect& box, const DrawScale& scale) {
     if (Summary()) {
-        DrawSummaryFolder(p, box, views_, plots_, scale);
+        DrawSummaryFolder(p, box, views_, plots_, pies_, scale);
         return;
     }
     if (views_[0].showPies) {
@@ -45,6 +45,7 @@ void GraphFolder::DrawOn(ui::Painter& p, const ui::Rect& box, const DrawScale& s
         plots_[0] = PlotArea();
     } else {
         plots_[0] = DrawGraph(p, box, CodeOf(0), block_, views_[0], scale);
+        pies_[0] = PieArea();
     }
 }
 
@@ -87,8 +88,10 @@ void GraphFolder::mouseMoveEvent(QMouseEvent* event) {
 void GraphFolder::mousePressEvent(QMouseEvent* event) {
     QPoint pos = event->position().toPoint();
     int q = QuarterAt(pos);
-    if (event->button() == Qt::LeftButton && q >= 0) {
-        PickAge(views_[q], RowAtX(plots_[q], pos.x()));
+    if (event->button() == Qt::LeftButton) {
+        // Only the pick of this press may be taken back by a double-click.
+        for (GraphView& v : views_) v.justPicked = 0;
+        if (q >= 0) PickAge(views_[q], RowAtX(plots_[q], pos.x()));
     } else if (event->button() == Qt::RightButton && (event->modifiers() & Qt::ShiftModifier)) {
         for (int k = 0; k < Quarters(); ++k)
             if (q < 0 ? k == 0 || Summary() : k == q) ApplyAgeWindow(views_[k]);
@@ -100,9 +103,7 @@ void GraphFolder::mousePressEvent(QMouseEvent* event) {
             const PieArea& a = pies_[k];
             int i = PieSliceAt(a.slices, a.cx, a.cy, a.radius, pos.x(), pos.y());
             if (i < 0) continue;
-            GraphSeries s = SeriesOf(CodeOf(k), block_);
-            readOut_ = QString::fromLocal8Bit(s.legend[a.slices[i].series] + ": " + AxisMoneyText(a.slices[i].value) +
-                                              " (" + PieShareText(a.slices[i].share) + ")");
+            readOut_ = QString::fromLocal8Bit(PieSliceText(a, i));
             readOutAt_ = pos;
             update();
         }
@@ -117,6 +118,9 @@ void GraphFolder::mouseDoubleClickEvent(QMouseEvent* event) {
             if (q < 0 || k == q) StepStyle(views_[k]);
     } else if (event->button() == Qt::LeftButton) {
         if (q >= 0) {
+            // The first press of the double-click picked this age; selecting
+            // the year is what was meant.
+            UnpickAge(views_[q]);
             int row = RowAtX(plots_[q], pos.x());
             for (int k = 0; k < Quarters(); ++k) {
                 views_[k].selectedRow = row;
