@@ -85,6 +85,7 @@ TemplateDialog::TemplateDialog(QWidget* parent, const ui::DialogTemplate& t, ui:
         if (labelled) {
             auto* label = new QLabel(qtui::Text(c.text), formParent);
             label->setBuddy(w);
+            labels_[c.id] = label;
             form->addRow(label, w);
         } else {
             form->addRow(w);
@@ -177,7 +178,14 @@ void TemplateDialog::Send(int message, int id) {
     routine_(*this, message, id);
 }
 
-void TemplateDialog::reject() { Send(ui::DialogCommand, ui::IdCancel); }
+// Escape and the close button ask the routine; once it has ended the dialog
+// (a close after End) the window really goes.
+void TemplateDialog::reject() {
+    if (ended_)
+        QDialog::reject();
+    else
+        Send(ui::DialogCommand, ui::IdCancel);
+}
 
 std::string TemplateDialog::Text(int id) {
     QWidget* w = control(id);
@@ -211,6 +219,7 @@ void TemplateDialog::SetChecked(int id, bool on) {
 
 void TemplateDialog::Enable(int id, bool on) {
     if (QWidget* w = control(id)) w->setEnabled(on);
+    if (QWidget* label = labels_.value(id)) label->setEnabled(on);
 }
 
 bool TemplateDialog::Enabled(int id) {
@@ -259,12 +268,11 @@ void TemplateDialog::SetRange(int id, int low, int high) {
     }
 }
 
+// done() hides a modeless window too (and deletes it, as it closes); a plain
+// close() would come back through reject() and leave it on the screen.
 void TemplateDialog::End(int result) {
     ended_ = true;
-    if (modeless_)
-        close();
-    else
-        done(result);
+    done(result);
 }
 
 TemplateDialog* QtDialogHost::Current() { return last; }

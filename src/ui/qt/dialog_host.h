@@ -41,6 +41,7 @@ private:
     bool modeless_;
     bool ended_ = false;
     QMap<int, QWidget*> controls_;
+    QMap<int, QWidget*> labels_;  // the caption beside a field, greyed with it
 };
 
 class QtDialogHost : public ui::DialogHost {

@@ -59,7 +59,7 @@ AccountsFolder::AccountsFolder(QWidget* parent) : QWidget(parent) {
             if (action(table_)) Refill();
         });
     };
-    button("&Add", [](QTableWidget*) { return AccountListAdd(); });
+    button("&Add", [](QTableWidget*) { return CommandAddAccount(); });
     button("&Edit", [](QTableWidget* t) { return AccountListEdit(t->currentRow()); });
     button("&Import", [](QTableWidget*) { return AccountListImport(); });
     button("&Delete", [](QTableWidget* t) { return AccountListDelete(t->currentRow()); });
