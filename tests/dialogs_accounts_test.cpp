@@ -191,4 +191,50 @@ TEST_F(AccountDialogs, PreferencesStoreTheSwitches) {
     EXPECT_EQ(state.modified, 1);
 }
 
+TEST_F(AccountDialogs, CancelAfterARefusedOkPutsTheAccountAndItsOptionsBack) {
+    // Bonds: Retirement Savings at position 0.
+    const int slot = scenario.accountTable.accounts[0].optionsSlot;
+    scenario.accountOptions.penaltyRate[slot] = 10;
+    scenario.accountOptions.penaltyAge[slot] = 59;
+    scenario.accountTable.accounts[0].penaltyApplies = 1;
+    const Account before = scenario.accountTable.accounts[0];
+    Script({Type(FieldAccountName, "Savings bonds"), Type(FieldInitialAmount, "1"), Type(FieldPenaltyRate, "12"),
+            Type(FieldPenaltyAge, "130"), Ok()});
+    EXPECT_EQ(AccountListEdit(0), 0);
+    EXPECT_EQ(LastCaption(), "PENALTY AGE ERROR");
+    const Account a = scenario.accountTable.accounts[0];
+    EXPECT_EQ(FieldText(scenario.accountTable.accounts[0].name), "Bonds");
+    EXPECT_EQ(+a.initialAmount, +before.initialAmount);
+    EXPECT_EQ(+a.balance, +before.balance);
+    EXPECT_EQ(+scenario.accountOptions.penaltyRate[slot], 10.0f);
+    EXPECT_EQ(state.modified, 0);
+    // A new account's refused OK leaves nothing behind in its options slot.
+    const int newSlot = scenario.accountTable.accounts[3].optionsSlot;
+    auto n = NewAccount("100");
+    n.push_back(Type(FieldStdDeviation, "300"));
+    n.push_back(Ok());
+    Script(n);
+    EXPECT_EQ(AccountListAdd(), 0);
+    EXPECT_EQ(LastCaption(), "Standard Deviation Value Error");
+    EXPECT_EQ(scenario.accountTable.accountCount, 3);
+    EXPECT_EQ(+scenario.accountOptions.penaltyRate[newSlot], 0.0f);
+    EXPECT_EQ(+scenario.accountOptions.penaltyAge[newSlot], 0.0f);
+}
+
+TEST_F(AccountDialogs, GroupsShowOnlyDefinedGroups) {
+    SetFieldText(scenario.settings.groupName[0], "Stocks");
+    scenario.settings.groupRandomMinRate[0] = -5;
+    scenario.settings.groupRandomMaxRate[0] = 15;
+    SetFieldText(scenario.settings.groupName[1], "A");
+    scenario.settings.groupRandomMinRate[1] = 3;
+    scenario.settings.groupRandomMaxRate[1] = 4;
+    Script({});
+    EXPECT_EQ(GroupsDialog(), 0);
+    const auto& r = dialogs.Last();
+    EXPECT_EQ(r.Shown(FieldGroupName), "Stocks");
+    EXPECT_EQ(r.Shown(FieldGroupName + 1), "-5.000   ");
+    EXPECT_EQ(r.Shown(FieldGroupName + 2), "15.000   ");
+    for (int id : {FieldGroupName + 3, FieldGroupName + 4, FieldGroupName + 5}) EXPECT_EQ(r.Shown(id), "") << id;
+}
+
 }  // namespace

@@ -369,4 +369,75 @@ TEST_F(EventDialogs, TheHundredFiftyFirstEventIsRefusedBeforeItsDialog) {
     EXPECT_TRUE(dialogs.runs.empty());
 }
 
+TEST_F(EventDialogs, DepositAndTransferKeepTheStartAgeAsTyped) {
+    Script({Type(FieldStartAge, "45.7"), Click(FieldOneTime), Type(FieldEndAge, "45.7"), Type(FieldAmount, "500"),
+            Type(FieldApplyRate, "0"), Ok()});
+    EXPECT_EQ(DepositDialog(), 1);
+    EXPECT_EQ(+scenario.events[0].startAge, 45.7f);
+    EXPECT_EQ(+scenario.events[0].endAge, 45.0f);  // an unchecked end age is truncated as for a withdrawal
+    Script({Type(FieldStartAge, "45.7"), Type(FieldEndAge, "60.5"), Type(FieldAmount, "10"),
+            Type(FieldApplyRate, "0"), Ok()});
+    EXPECT_EQ(TransferDialog(), 1);
+    EXPECT_EQ(+scenario.events[1].startAge, 45.7f);
+    EXPECT_EQ(+scenario.events[1].endAge, 60.5f);
+    Script({Type(FieldStartAge, "50.5"), Type(FieldEndAge, "61.5"), Click(FieldTransferAll), Ok()});
+    EXPECT_EQ(TransferDialog(), 1);
+    EXPECT_EQ(+scenario.events[2].startAge, 50.5f);
+    EXPECT_EQ(+scenario.events[2].endAge, 61.5f);  // transfer-all reads the end age unchecked, as typed
+}
+
+// An existing event whose dialog ends without OK is as it was, whatever
+// Calculate or a refused OK stored meanwhile.
+TEST_F(EventDialogs, CancelPutsBackAnExistingEventAfterCalculateOrARefusedOk) {
+    ResetEventSlot(0);
+    Event& loan = scenario.events[0];
+    loan.eventType = EventLoan;
+    loan.startAge = 45;
+    loan.endAge = 50;
+    loan.amount = 20000;
+    loan.loanRate = 6;
+    loan.years = 5;
+    loan.monthlyPayment = 386.66f;
+    ResetEventSlot(1);
+    Event& deposit = scenario.events[1];
+    deposit.eventType = EventDeposit;
+    deposit.startAge = 41;
+    deposit.endAge = 50;
+    deposit.amount = 500;
+    state.eventCount = 2;
+    auto s = LoanFields("10");
+    s.push_back(Type(FieldAmount, "90000"));
+    s.push_back(Click(FieldCalculate));
+    Script(s);
+    EXPECT_EQ(EditEvent(0), 0);
+    EXPECT_NE(dialogs.Last().Text(FieldMonthlyPayment), "386.66     ");  // Calculate did run
+    const Event l = scenario.events[0];
+    EXPECT_EQ(+l.amount, 20000.0f);
+    EXPECT_EQ(+l.years, 5);
+    EXPECT_EQ(+l.monthlyPayment, 386.66f);
+    EXPECT_EQ(FieldText(scenario.events[0].description), "");
+    Script({Type(FieldStartAge, "60"), Type(FieldEndAge, "70"), Type(FieldAmount, "0"), Ok()});
+    EXPECT_EQ(EditEvent(1), 0);
+    EXPECT_EQ(LastCaption(), "AMOUNT ERROR");
+    const Event d = scenario.events[1];
+    EXPECT_EQ(+d.startAge, 41.0f);
+    EXPECT_EQ(+d.endAge, 50.0f);
+    EXPECT_EQ(state.eventCount, 2);
+    EXPECT_EQ(state.modified, 0);
+    // OK still stores.
+    Script({Type(FieldAmount, "750"), Ok()});
+    EXPECT_EQ(EditEvent(1), 1);
+    EXPECT_EQ(+scenario.events[1].amount, 750.0f);
+}
+
+TEST_F(EventDialogs, CancelledNewEventLeavesItsSlotFree) {
+    auto s = LoanFields("5");
+    s.push_back(Click(FieldCalculate));
+    Script(s);
+    EXPECT_EQ(LoanDialog(), 0);
+    EXPECT_EQ(state.eventCount, 0);
+    EXPECT_EQ(+scenario.events[0].eventType, EventFreeSlot);
+    EXPECT_EQ(state.modified, 0);
+}
+
 }  // namespace

@@ -139,4 +139,15 @@ TEST_F(OptionDialogs, MortgageScheduleShowsAndWritesTheRows) {
     EXPECT_TRUE(std::filesystem::exists("psched.tmp"));
 }
 
+TEST_F(OptionDialogs, RmdTableRefusalBeforeSeventyKeepsTheEarlierValues) {
+    Script({Type(FieldTableStart, "65"), Type(FieldTableValue, "30.1"), Type(FieldTableValue + 1, "60"), Ok()});
+    EXPECT_EQ(RmdTableDialog(1), 0);
+    ASSERT_EQ(screen.messages.size(), 1u);
+    EXPECT_EQ(LastText(), "This amount must be greater than 0.00 and less than 50.00.");
+    EXPECT_EQ(LastCaption(), "Probable RMD Value Error");
+    EXPECT_EQ(+scenario.accountOptions.rmdStartAge1, 65);
+    EXPECT_EQ(+scenario.accountOptions.rmdValues1[0], 30.1f);  // stored before the refusal
+    EXPECT_EQ(+scenario.accountOptions.rmdValues1[1], 0.0f);   // the refused one is not
+}
+
 }  // namespace

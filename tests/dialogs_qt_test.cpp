@@ -5,9 +5,12 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QListWidget>
+#include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QPointer>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QSlider>
 #include <QTest>
 #include <QTimer>
@@ -18,6 +21,7 @@
 #include "qt_fixture.h"
 #include "ui/qt/dialog_host.h"
 #include "ui/qt/dialog_lists.h"
+#include "ui/qt/folders.h"
 
 namespace {
 
@@ -52,6 +56,24 @@ protected:
             act(d);
         });
     }
+    // Runs `act` on the dialog captioned `title` once it is shown.
+    static void WhenShownTitled(const QString& title, std::function<void(qtui::TemplateDialog*)> act) {
+        QTimer::singleShot(0, [title, act] {
+            qtui::TemplateDialog* d = qtui::QtDialogHost::Current();
+            if (!d || !d->isVisible() || d->windowTitle() != title) {
+                WhenShownTitled(title, act);
+                return;
+            }
+            act(d);
+        });
+    }
+    // The caption shown beside a field.
+    static QLabel* LabelOf(qtui::TemplateDialog* d, int id) {
+        for (QLabel* l : d->findChildren<QLabel*>())
+            if (l->buddy() == d->control(id)) return l;
+        return nullptr;
+    }
+    static QPushButton* Button(qtui::TemplateDialog* d, int id) { return qobject_cast<QPushButton*>(d->control(id)); }
     static QLineEdit* Edit(qtui::TemplateDialog* d, int id) { return qobject_cast<QLineEdit*>(d->control(id)); }
     static void TypeInto(qtui::TemplateDialog* d, int id, const QString& text) {
         QLineEdit* e = Edit(d, id);
@@ -108,7 +130,7 @@ TEST_F(QtDialogs, RefusedValueKeepsTheDialogOpenAndEscapeCancels) {
     EXPECT_EQ(+scenario.events[0].startAge, 50.0f);
 }
 
-TEST_F(QtDialogs, MortgageAndAccountInformationPictures) {
+TEST_F(QtDialogs, MortgageEscapeAfterCalculatePutsTheEventBackAndAccountInformationPictures) {
     ResetEventSlot(0);
     Event& m = scenario.events[0];
     m.eventType = EventMortgage;
@@ -137,7 +159,7 @@ TEST_F(QtDialogs, MortgageAndAccountInformationPictures) {
         QTest::keyClick(d, Qt::Key_Escape);
     });
     EXPECT_EQ(EditEvent(0), 0);
-    EXPECT_NEAR(+scenario.events[0].monthlyPayment, 1231.43f, 0.005f);
+    EXPECT_EQ(+scenario.events[0].monthlyPayment, 0.0f);  // Calculate's figure goes with the Escape
 
     SetFieldText(scenario.settings.groupName[0], "Fixed income");
     scenario.accountOptions.penaltyRate[scenario.accountTable.accounts[0].optionsSlot] = 10;
@@ -196,6 +218,91 @@ TEST_F(QtDialogs, ScenarioFolderListsEventsAndDeletesTheSelectedOne) {
     folder->findChild<QPushButton*>("eventDelete")->click();
     EXPECT_EQ(state.eventCount, 0);
     EXPECT_FALSE(folder->list()->item(row) && folder->list()->item(row)->text().contains("Inheritance"));
+}
+
+TEST_F(QtDialogs, AddEventClosesWithOkEscapeOrTheCloseButtonAndOpensTheEventDialogs) {
+    EXPECT_EQ(DispatchCommand(CmdAddEvent), 1);
+    QPointer<qtui::TemplateDialog> chooser = qtui::QtDialogHost::Current();
+    ASSERT_TRUE(chooser);
+    EXPECT_EQ(chooser->windowTitle(), "Add Event");
+    EXPECT_TRUE(chooser->isVisible());
+    EXPECT_TRUE(shell.windowOpen[WindowAddEvent]);
+    bool withdrawalShown = false;
+    WhenShownTitled("Withdrawal", [&withdrawalShown](qtui::TemplateDialog* d) {
+        withdrawalShown = true;
+        QTest::keyClick(d, Qt::Key_Escape);
+    });
+    Button(chooser, FieldAddWithdrawal)->click();
+    EXPECT_TRUE(withdrawalShown);
+    EXPECT_EQ(state.eventCount, 0);
+    ASSERT_TRUE(chooser);
+    EXPECT_TRUE(chooser->isVisible());
+    EXPECT_TRUE(shell.windowOpen[WindowAddEvent]);
+    Button(chooser, ui::IdOk)->click();
+    EXPECT_FALSE(chooser && chooser->isVisible());
+    EXPECT_FALSE(shell.windowOpen[WindowAddEvent]);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(chooser);  // the window went, not just out of sight
+
+    ASSERT_EQ(AddEventDialog(), 1);
+    chooser = qtui::QtDialogHost::Current();
+    QTest::keyClick(chooser, Qt::Key_Escape);
+    EXPECT_FALSE(chooser && chooser->isVisible());
+    EXPECT_FALSE(shell.windowOpen[WindowAddEvent]);
+    ASSERT_EQ(AddEventDialog(), 1);
+    chooser = qtui::QtDialogHost::Current();
+    chooser->close();
+    EXPECT_FALSE(chooser && chooser->isVisible());
+    EXPECT_FALSE(shell.windowOpen[WindowAddEvent]);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+TEST_F(QtDialogs, DisabledFieldsGreyTheirLabels) {
+    scenario.settings.mcDistribution = 1;
+    WhenShown([](qtui::TemplateDialog* d) {
+        QLabel* label = LabelOf(d, FieldFactor);
+        ASSERT_NE(label, nullptr);
+        EXPECT_EQ(label->text(), "Select Distribution Factor");
+        EXPECT_FALSE(d->control(FieldFactor)->isEnabled());
+        EXPECT_FALSE(label->isEnabled());
+        qobject_cast<QAbstractButton*>(d->control(FieldKindRange))->click();
+        EXPECT_TRUE(label->isEnabled());
+        QTest::keyClick(d, Qt::Key_Escape);
+    });
+    MonteCarloSettingsDialog();
+    WhenShown([](qtui::TemplateDialog* d) {
+        // Checking is Investment Savings: no penalty.
+        for (int id : {FieldPenaltyRate, FieldPenaltyAge}) {
+            ASSERT_NE(LabelOf(d, id), nullptr);
+            EXPECT_FALSE(LabelOf(d, id)->isEnabled()) << id;
+        }
+        QTest::keyClick(d, Qt::Key_Escape);
+    });
+    AccountListEdit(1);
+}
+
+TEST_F(QtDialogs, AccountsFolderAddRunsTheProjectionAsTheAddAccountCommandDoes) {
+    qtui::QtUi qui(window.get());
+    ui::ScopedUi shown(&qui);
+    window->show();
+    SelectFolderTab(TabOfFolder(FolderAccounts), 9999);
+    auto* folder = qobject_cast<qtui::AccountsFolder*>(window->currentFolder());
+    ASSERT_NE(folder, nullptr);
+    QPushButton* add = nullptr;
+    for (QPushButton* b : folder->findChildren<QPushButton*>())
+        if (b->text() == "&Add") add = b;
+    ASSERT_NE(add, nullptr);
+    int runs = shell.runs;
+    WhenShownTitled("Account Information", [](qtui::TemplateDialog* d) {
+        TypeInto(d, FieldAccountName, "Brokerage");
+        TypeInto(d, FieldInitialAmount, "1000");
+        Button(d, ui::IdOk)->click();
+    });
+    add->click();
+    EXPECT_EQ(scenario.accountTable.accountCount, 4);
+    EXPECT_GT(shell.runs, runs);
+    EXPECT_EQ(state.needsRecalc, 0);
+    EXPECT_EQ(folder->table()->rowCount(), 4);
 }
 
 }  // namespace

@@ -263,7 +263,7 @@ void GroupsRoutine(ui::Dialog& d, int message, int control) {
     if (message == ui::DialogOpen) {
         for (int r = 0; r < MaxGroups; ++r) {
             std::string name = FieldText(s.groupName[r]);
-            if (name.empty()) continue;
+            if (name.size() <= 1) continue;  // a one-character name is no group
             d.SetText(FieldGroupName + 3 * r, name);
             d.SetText(FieldGroupName + 3 * r + 1, Format("%-9.3f", s.groupRandomMinRate[r]));
             d.SetText(FieldGroupName + 3 * r + 2, Format("%-9.3f", s.groupRandomMaxRate[r]));
@@ -343,7 +343,10 @@ int AccountInformationDialog(int position) {
     infoPosition = position;
     infoNew = position == n;
     if (infoNew) ClearNewAccount(position);
-    return Run(WindowAccountInformation, AccountInformationTemplate(), AccountInformationRoutine);
+    // OK stores field by field into the record, its options slot and (with
+    // the slot repair) other records: Cancel puts all of them back.
+    return RunKeeping(WindowAccountInformation, AccountInformationTemplate(), AccountInformationRoutine,
+                      scenario.accountTable, scenario.accountOptions);
 }
 
 int GroupsDialog() { return Run(WindowAccountInformation, GroupsTemplate(), GroupsRoutine); }

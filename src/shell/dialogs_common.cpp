@@ -27,6 +27,12 @@ int PrepareEventSlot() {
     return 1;
 }
 
+// A new event left unconfirmed is already unused: the count never reached it.
+int RunEventDialog(int window, const ui::DialogTemplate& t, ui::DialogRoutine routine) {
+    if (!editingEvent) return Run(window, t, routine);
+    return RunKeeping(window, t, routine, scenario.events[EventSlot()]);
+}
+
 void StoreEvent(int type) {
     Event& e = scenario.events[EventSlot()];
     e.eventType = static_cast<uint16_t>(type);

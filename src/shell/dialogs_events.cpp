@@ -42,15 +42,18 @@ void ShowMoneyEvent(ui::Dialog& d, const Event& e) {
     d.SetChecked(FieldInflation, e.applyInflation != 0);
 }
 
-// Description, start age (whole), end age (unless `noEndCheck`: then read
-// as typed and truncated). 0 when a check refused.
-int StoreAges(ui::Dialog& d, Event& e, bool noEndCheck) {
+// Description, start age, end age (unless `noEndCheck`: then read as typed,
+// unchecked). A Withdrawal keeps whole ages; a Deposit keeps its start age as
+// typed and truncates an unchecked end age as a Withdrawal does; a Transfer
+// keeps both as typed. 0 when a check refused.
+int StoreAges(ui::Dialog& d, Event& e, bool noEndCheck, int type) {
     StoreDescription(d, e);
     float v;
     if (!CheckAge(d, FieldStartAge, v, "START AGE ERROR")) return 0;
-    e.startAge = Whole(v);
+    e.startAge = type == EventWithdrawal ? Whole(v) : v;
     if (noEndCheck) {
-        e.endAge = Whole(Typed(d, FieldEndAge));
+        float typed = Typed(d, FieldEndAge);
+        e.endAge = type == EventTransfer ? typed : Whole(typed);
     } else {
         if (!CheckAge(d, FieldEndAge, v, "END AGE ERROR")) return 0;
         e.endAge = v;
@@ -103,7 +106,7 @@ void WithdrawalRoutine(ui::Dialog& d, int message, int control) {
         return;
     }
     if (message != ui::DialogCommand || CommonButtons(d, control, 516) || control != ui::IdOk) return;
-    if (!StoreAges(d, e, d.Checked(FieldOneTime)) || !StoreAmountAndRate(d, e)) return;
+    if (!StoreAges(d, e, d.Checked(FieldOneTime), EventWithdrawal) || !StoreAmountAndRate(d, e)) return;
     e.eventType = EventWithdrawal;
     int accountId, mark;
     if (!ChosenPayingAccount(d, FieldAccount, accountId, mark)) return;
@@ -138,7 +141,7 @@ void DepositRoutine(ui::Dialog& d, int message, int control) {
         return;
     }
     if (message != ui::DialogCommand || CommonButtons(d, control, 257) || control != ui::IdOk) return;
-    if (!StoreAges(d, e, d.Checked(FieldOneTime)) || !StoreAmountAndRate(d, e)) return;
+    if (!StoreAges(d, e, d.Checked(FieldOneTime), EventDeposit) || !StoreAmountAndRate(d, e)) return;
     StoreMoneyChecks(d, e);
     e.secondary = d.Checked(FieldTaxDeposit) ? 1 : 0;
     e.accountId = static_cast<int16_t>(PickedAccountId(d, FieldAccount, e.accountId));
@@ -180,7 +183,7 @@ void TransferRoutine(ui::Dialog& d, int message, int control) {
     if (control == FieldTransferAll) EnableTransferFields(d);
     if (control != ui::IdOk) return;
     bool all = d.Checked(FieldTransferAll);
-    if (!StoreAges(d, e, all || d.Checked(FieldOneTime))) return;
+    if (!StoreAges(d, e, all || d.Checked(FieldOneTime), EventTransfer)) return;
     if (!all && !StoreAmountAndRate(d, e)) return;
     StoreMoneyChecks(d, e);
     e.transferAll = all ? 1 : 0;
@@ -636,7 +639,7 @@ void MortgageRoutine(ui::Dialog& d, int message, int control) {
 
 int RunEvent(int window, const ui::DialogTemplate& t, ui::DialogRoutine routine) {
     if (!PrepareEventSlot()) return 0;
-    return Run(window, t, routine);
+    return RunEventDialog(window, t, routine);
 }
 
 }  // namespace
@@ -673,7 +676,7 @@ CreditCardPayoff SimulateCreditCard(float balance, float rate, float payment, fl
 int WithdrawalDialog() {
     if (!PrepareEventSlot()) return 0;
     if (!editingEvent) Slot().accountId = -1;
-    return Run(WindowWithdrawal, WithdrawalTemplate(), WithdrawalRoutine);
+    return RunEventDialog(WindowWithdrawal, WithdrawalTemplate(), WithdrawalRoutine);
 }
 int DepositDialog() { return RunEvent(WindowDeposit, DepositTemplate(), DepositRoutine); }
 int TransferDialog() { return RunEvent(WindowTransfer, TransferTemplate(), TransferRoutine); }
@@ -683,7 +686,7 @@ int FundamentalsDialog() {
         Slot().accountId = -1;
         InheritFundamentals(Slot());
     }
-    return Run(WindowFundamentals, FundamentalsTemplate(), FundamentalsRoutine);
+    return RunEventDialog(WindowFundamentals, FundamentalsTemplate(), FundamentalsRoutine);
 }
 int AccountRateDialog(int position) {
     if (position < 0 || position >= scenario.accountTable.accountCount) return 0;

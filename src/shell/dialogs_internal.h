@@ -4,6 +4,7 @@
 
 #include <initializer_list>
 #include <string>
+#include <tuple>
 
 #include "model/model.h"
 #include "shell/check.h"
@@ -19,6 +20,18 @@ using K = ui::ControlKind;
 // Runs `t` with the shell's open flag `window` set while it shows.
 int Run(int window, const ui::DialogTemplate& t, ui::DialogRoutine routine);
 
+// Runs a dialog that edits `records` in place. The checks of an OK store
+// field by field, so a refused OK has already written the earlier fields;
+// when the dialog then ends without OK (Cancel, Escape, the close button)
+// the records are put back as they were when it opened.
+template <class... Record>
+int RunKeeping(int window, const ui::DialogTemplate& t, ui::DialogRoutine routine, Record&... records) {
+    std::tuple<Record...> kept{records...};
+    int result = Run(window, t, routine);
+    if (!result) std::tie(records...) = kept;
+    return result;
+}
+
 // Set while an existing event is edited in place (its slot is not reset).
 extern int editingEvent;
 // The slot the event dialogs build in: the live count (the event's index
@@ -26,6 +39,9 @@ extern int editingEvent;
 int EventSlot();
 // Prepares the slot for a new event; 0 when every slot is in use.
 int PrepareEventSlot();
+// Runs an event dialog on the slot; an existing event that is not confirmed
+// gets its record back.
+int RunEventDialog(int window, const ui::DialogTemplate& t, ui::DialogRoutine routine);
 // OK of an event dialog: type, count, recalculation.
 void StoreEvent(int type);
 

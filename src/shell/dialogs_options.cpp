@@ -247,10 +247,13 @@ void RmdTableRoutine(ui::Dialog& d, int message, int control) {
     for (int k = 0; k < RmdTableLength; ++k) {
         float value = v[k];
         int age = static_cast<int>(start) + k;
-        // From age 70 on a doubtful value is named and kept.
+        // From age 70 on a doubtful value is named and kept. Below that it
+        // stops the OK, with the values before it stored.
         if (!CheckText(FieldInput(d, FieldTableValue + k, 8), value, 0, 50, age, "Probable RMD Value Error") &&
-            age < 70)
+            age < 70) {
+            WriteTable(rmdTable, v);
             return;
+        }
         v[k] = value;
     }
     WriteTable(rmdTable, v);
