@@ -10,10 +10,14 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include "exchange/exchange.h"
 #include "model/model.h"
+#include "results/reports.h"
 #include "shell/dialogs.h"
 #include "shell/shell.h"
 #include "ui/qt/fonts.h"
+#include "ui/qt/printing.h"
+#include "ui/qt/report_window.h"
 #include "ui/qt/folders.h"
 #include "ui/qt/qt_ui.h"
 
@@ -56,6 +60,10 @@ MainWindow::MainWindow() {
     setAutoFillBackground(true);
 
     InstallResultsCommands();
+    InstallReportCommands();
+    InstallExchangeCommands();
+    InstallReportWindow();
+    InstallPrinting();
     InstallFolderCommands();
     dialogHooks.fontChooser = ChooseFont;
     SetCommandRoutine(CmdReportFont, [] { return ChooseFont(1); });

@@ -1,0 +1,3 @@
+#include "exchange/exchange.h"
+
+void InstallExchangeCommands() {}

@@ -1,0 +1,7 @@
+#include "ui/qt/printing.h"
+
+namespace qtui {
+
+void InstallPrinting() {}
+
+}  // namespace qtui
