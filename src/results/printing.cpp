@@ -1,0 +1,5 @@
+#include "results/printing.h"
+
+PrintState printState;
+
+int PrintPages(int, int) { return 0; }
