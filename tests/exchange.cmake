@@ -1,0 +1,1 @@
+tillory_test(exchange_test exchange_test.cpp LIBS tillory_exchange)
