@@ -3,7 +3,9 @@
 #pragma once
 
 #include <QApplication>
+#include <QTimer>
 
+#include <functional>
 #include <memory>
 
 #include "shell_fixture.h"
@@ -38,6 +40,17 @@ protected:
         shell.closed = 1;  // let the window go without the close question
         window.reset();
         ShellTest::TearDown();
+    }
+    // Runs `answer` on the next modal window once it is shown.
+    static void AnswerModal(std::function<void(QWidget*)> answer) {
+        QTimer::singleShot(0, [answer] {
+            QWidget* w = QApplication::activeModalWidget();
+            if (!w) {
+                AnswerModal(answer);
+                return;
+            }
+            answer(w);
+        });
     }
     // Start-up as the program makes it, with `scenarioFile` opened after it.
     void StartWindow(const std::string& scenarioFile = "") {
