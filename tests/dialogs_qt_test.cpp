@@ -2,6 +2,7 @@
 // fields and pressing OK reaches the Scenario. With TILLORY_DIALOG_PICTURES
 // set to a folder, the Withdrawal, Mortgage and Account Information dialogs
 // are saved there as pictures.
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -303,6 +304,33 @@ TEST_F(QtDialogs, AccountsFolderAddRunsTheProjectionAsTheAddAccountCommandDoes) 
     EXPECT_GT(shell.runs, runs);
     EXPECT_EQ(state.needsRecalc, 0);
     EXPECT_EQ(folder->table()->rowCount(), 4);
+}
+
+TEST_F(QtDialogs, EffectiveRateFillsTheInvestmentCalculatorsRate) {
+    ResetCalculators();
+    WhenShownTitled("Taxes, Inflation and Your Investment", [](qtui::TemplateDialog* d) {
+        TypeInto(d, FieldInvAmount, "10000");
+        TypeInto(d, FieldInvYears, "10");
+        WhenShownTitled("Calculate Effective Yearly Rate", [](qtui::TemplateDialog* e) {
+            EXPECT_FALSE(Edit(e, FieldOtherPeriods)->isEnabled());
+            TypeInto(e, FieldNominal, "6");
+            qobject_cast<QAbstractButton*>(e->control(FieldMonthly))->click();
+            Button(e, FieldUseRate)->click();
+            Picture(e, "dialog-effective-rate.png");
+            Button(e, ui::IdOk)->click();
+        });
+        Button(d, FieldInvEffective)->click();
+        EXPECT_EQ(Edit(d, FieldInvRate)->text(), "6.1678  ");
+        TypeInto(d, FieldInvTax, "25");
+        TypeInto(d, FieldInvInflation, "2.5");
+        Button(d, FieldInvCalculate)->click();
+        EXPECT_EQ(d->control(FieldInvYearsShown)->property("text").toString(), "10");
+        Picture(d, "dialog-tax-inflation.png");
+        Button(d, ui::IdOk)->click();
+    });
+    EXPECT_EQ(DispatchCommand(CmdTaxInflationInvestment), 1);
+    EXPECT_EQ(shell.windowOpen[WindowCalculator], 0);
+    EXPECT_EQ(shell.windowOpen[WindowEffectiveRate], 0);
 }
 
 }  // namespace

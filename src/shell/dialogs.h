@@ -135,11 +135,46 @@ enum : int {
     FieldReportFonts,
 };
 enum : int { FieldScheduleList = 440, FieldSchedulePrint };
+// The small calculators of Tools/Aids.
+enum : int {
+    FieldInflStartAge = 500,
+    FieldInflEndAge,
+    FieldInflAmount,
+    FieldInflRate,
+    FieldInflResult,
+    FieldInflCalculate,
+};
+enum : int {
+    FieldInvAmount = 520,
+    FieldInvYears,
+    FieldInvRate,
+    FieldInvTax,
+    FieldInvInflation,
+    FieldInvYearsShown,
+    FieldInvTaxShown,
+    FieldInvWorth,
+    FieldInvInflationShown,
+    FieldInvToday,
+    FieldInvAverage,
+    FieldInvCalculate,
+    FieldInvEffective,
+};
+enum : int {
+    FieldNominal = 540,
+    FieldDaily,
+    FieldMonthly,
+    FieldQuarterly,
+    FieldSemiannually,
+    FieldOther,
+    FieldOtherPeriods,
+    FieldEffectiveResult,
+    FieldUseRate,
+    FieldEffCalculate,
+};
 
 // Calculators the mortgage and rate dialogs hand over to; null until the
 // module doing them installs a routine, and their buttons stay disabled.
 struct DialogHooks {
-    int (*effectiveRate)() = nullptr;
     int (*refinance)(int eventIndex) = nullptr;
     int (*accelerated)(float principal, int years, float yearlyRate, float monthlyRate, int remainingYears,
                        float extra) = nullptr;
@@ -174,6 +209,14 @@ int RmdOptionsDialog();
 int RmdTableDialog(int table);  // 1..3
 int MonteCarloSettingsDialog();
 int ReportOptionsDialog();
+// The calculators of Tools/Aids; each keeps its values for the whole run.
+int InflationCalculatorDialog();
+int TaxInflationDialog();
+// The effective-rate calculator; "Use This Effective Yearly Rate" writes the
+// rate into field `field` of `asker` (nullptr: opened alone, button disabled).
+int EffectiveRateDialog(ui::Dialog* asker, int field);
+// Back to the values of a fresh start (tests).
+void ResetCalculators();
 // The schedule of the mortgage in slot `eventIndex`, also written to "psched.tmp".
 int MortgageScheduleWindow(int eventIndex);
 
@@ -221,3 +264,6 @@ int CommandAssetAllocation();
 int CommandRequiredMinimum();
 int CommandAdjustMonteCarlo();
 int CommandReportOptions();
+int CommandInflationCalculator();
+int CommandTaxInflation();
+int CommandEffectiveRate();

@@ -106,7 +106,6 @@ void ShowAccount(ui::Dialog& d) {
         d.SetChecked(FieldRmdTable3, table == 30);
         FillGroups(d, a.groupIndex);
     }
-    d.Enable(FieldRateButton, dialogHooks.effectiveRate != nullptr);
     EnablePenalty(d);
 }
 
@@ -192,7 +191,7 @@ void AccountInformationRoutine(ui::Dialog& d, int message, int control) {
         case ui::IdHelp: Help(HelpContext, 518); break;
         case ui::IdOk: StoreAccount(d); break;
         case FieldRateButton:
-            if (dialogHooks.effectiveRate) dialogHooks.effectiveRate();
+            EffectiveRateDialog(&d, FieldEffectiveRate);
             break;
         case FieldAccountType:
         case FieldPenaltyApplies: EnablePenalty(d); break;

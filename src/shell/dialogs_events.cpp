@@ -213,12 +213,11 @@ void AccountRateRoutine(ui::Dialog& d, int message, int control) {
     if (message == ui::DialogOpen) {
         d.SetText(FieldAccountName, FieldText(a.name));
         d.SetText(FieldRate, Format("%-8.3f", a.rate));
-        d.Enable(FieldEffectiveRate, dialogHooks.effectiveRate != nullptr);
         return;
     }
     if (message != ui::DialogCommand) return;
     if (control == ui::IdCancel) d.End(0);
-    if (control == FieldEffectiveRate && dialogHooks.effectiveRate) dialogHooks.effectiveRate();
+    if (control == FieldEffectiveRate) EffectiveRateDialog(&d, FieldRate);
     if (control != ui::IdOk) return;
     float rate;
     if (!CheckText(FieldInput(d, FieldRate, 12), rate, -200, 200, 0, "RATE ERROR")) return;

@@ -141,6 +141,7 @@ enum : int {
     WindowReportOptions,
     WindowPreferences,
     WindowCalculator,
+    WindowEffectiveRate,
     WindowCount
 };
 

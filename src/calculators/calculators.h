@@ -1,0 +1,21 @@
+// The arithmetic of the Tools/Aids calculators, without their dialogs.
+#pragma once
+
+#include <cstdint>
+
+// The effective yearly rate (%) of `nominal` % compounded `periods` times a
+// year; below 1 period the nominal rate itself.
+float EffectiveRate(float nominal, int16_t periods);
+
+// `amount` grown by `rate` % once for every whole age from the start age
+// (cut to a whole number) while below the end age (cut likewise).
+float InflatedAmount(float startAge, float endAge, float amount, float rate);
+
+// A lump sum invested for `years` at `rate` %, its growth taxed at `taxRate` %
+// every year, with `inflation` % a year.
+struct TaxedGrowth {
+    float worth = 0;        // in money of the day
+    float todaysValue = 0;  // in today's purchasing power
+    float averageRate = 0;  // the simple yearly average of the real growth, %
+};
+TaxedGrowth GrowthAfterTaxes(float amount, int32_t years, float rate, float taxRate, float inflation);

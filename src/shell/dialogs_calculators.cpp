@@ -1,0 +1,238 @@
+// The small calculators of Tools/Aids: inflation, taxes/inflation/investment
+// and the effective yearly rate. They keep their last values for the run.
+#include <cmath>
+#include <cstdlib>
+
+#include "calculators/calculators.h"
+#include "engine/payment.h"
+#include "shell/dialogs_internal.h"
+
+namespace dialogs {
+namespace {
+
+struct CalculatorValues {
+    float inflStartAge = 0, inflEndAge = 0, inflAmount = 0, inflRate = 0, inflResult = 0;
+    float invAmount = 0;
+    int32_t invYears = 1;
+    float invRate = 0, invTax = 0, invInflation = 0;
+} kept;
+
+// Where "Use This Effective Yearly Rate" writes, while the calculator shows.
+ui::Dialog* rateAsker = nullptr;
+int rateAskerField = 0;
+
+float Number(ui::Dialog& d, int id) { return static_cast<float>(std::atof(FieldInput(d, id, NumberRoom).c_str())); }
+
+int Refuse(const char* text, const char* caption) {
+    ui::Message(text, caption, ui::Buttons::Ok, ui::Icon::Exclamation);
+    return 0;
+}
+
+std::string Percent(float v) { return Format("%-4.2f", v) + "%"; }
+
+// ---- Inflation Calculator -----------------------------------------------------------
+ui::DialogTemplate InflationTemplate() {
+    ui::DialogTemplate t{"INFLATE", "Inflation Calculator", {}, false, 0};
+    t.controls = {
+        {FieldInflStartAge, K::Edit, "Start Age", NumberRoom},
+        {FieldInflEndAge, K::Edit, "End Age", NumberRoom},
+        {FieldInflAmount, K::Edit, "Start Age Amount", NumberRoom},
+        {FieldInflRate, K::Edit, "Inflation Rate (%)", NumberRoom},
+        {FieldInflResult, K::ReadOnly, "Inflated Amount"},
+        {ui::IdOk, K::Button, "OK"},
+        {FieldInflCalculate, K::Button, "Calculate"},
+    };
+    return t;
+}
+
+int CalculateInflation(ui::Dialog& d) {
+    float v = Number(d, FieldInflStartAge);
+    if (!(v >= 0 && v <= 120)) return Refuse("Start age must be a value from 1 - 120.", "Start Age Error!");
+    kept.inflStartAge = v;
+    v = Number(d, FieldInflEndAge);
+    if (!(v >= 0 && v <= 120)) return Refuse("End Age must be a value from 1 - 120.", "End Age Error!");
+    kept.inflEndAge = v;
+    if (!(kept.inflEndAge > kept.inflStartAge))
+        return Refuse("End Age must be greater the Start Age.", "End Age Error!");
+    v = Number(d, FieldInflRate);
+    if (!(v >= -100 && v <= 100)) return Refuse("Inflation Rate must be a value from -100 - 100.", "Rate Error!");
+    kept.inflRate = v;
+    v = Number(d, FieldInflAmount);
+    if (!(v >= 1.0f && v <= 99999999.0f))
+        return Refuse("This amount must be a value from 1.0 - 99999999.00", "Amount Error!");
+    kept.inflAmount = v;
+    kept.inflResult = InflatedAmount(kept.inflStartAge, kept.inflEndAge, kept.inflAmount, kept.inflRate);
+    d.SetText(FieldInflResult, Format("%-13.2f", kept.inflResult));
+    return 1;
+}
+
+void InflationRoutine(ui::Dialog& d, int message, int control) {
+    if (message == ui::DialogOpen) {
+        d.SetText(FieldInflStartAge, Format("%-6.2f", kept.inflStartAge));
+        d.SetText(FieldInflEndAge, Format("%-6.2f", kept.inflEndAge));
+        d.SetText(FieldInflAmount, Format("%-13.2f", kept.inflAmount));
+        d.SetText(FieldInflRate, Format("%-13.2f", kept.inflRate));
+        d.SetText(FieldInflResult, Format("%-13.2f", kept.inflResult));
+        return;
+    }
+    if (message != ui::DialogCommand) return;
+    if (control == ui::IdOk || control == ui::IdCancel) d.End(1);
+    if (control == FieldInflCalculate) CalculateInflation(d);
+}
+
+// ---- Taxes, Inflation and Your Investment -------------------------------------------
+ui::DialogTemplate TaxInflationTemplate() {
+    ui::DialogTemplate t{"TAXINF", "Taxes, Inflation and Your Investment", {}, false, 1556};
+    t.controls = {
+        {FieldInvAmount, K::Edit, "Amount invested", NumberRoom},
+        {FieldInvYears, K::Edit, "Number of years amount is invested", 4},
+        {FieldInvRate, K::Edit, "Effective yearly rate of return on investment (%)", NumberRoom},
+        {FieldInvTax, K::Edit, "Rate at which investment is taxed (%)", NumberRoom},
+        {FieldInvInflation, K::Edit, "Estimated yearly inflation rate (%)", NumberRoom},
+        {FieldInvEffective, K::Button, "Calculate Effective Yearly Rate"},
+        {0, K::Column, ""},
+        {FieldInvYearsShown, K::ReadOnly, "At the end of"},
+        {FieldInvTaxShown, K::ReadOnly, "years, taxed at a yearly rate of"},
+        {FieldInvWorth, K::ReadOnly, "your investment will be worth"},
+        {FieldInvInflationShown, K::ReadOnly, "At a yearly inflation rate of"},
+        {FieldInvToday, K::ReadOnly, "this amounts to"},
+        {FieldInvAverage, K::ReadOnly, "in today's purchasing power.  It also represents a"},
+        {0, K::Label, "effective yearly rate of return on your investment."},
+        {ui::IdOk, K::Button, "OK"},
+        {FieldInvCalculate, K::Button, "Calculate"},
+        {ui::IdHelp, K::Button, "Help"},
+    };
+    return t;
+}
+
+int CalculateTaxInflation(ui::Dialog& d) {
+    float amount = Number(d, FieldInvAmount);
+    if (!(amount > 0)) return Refuse("The investment amount must be greater than $0.00.", "Amount Error!");
+    int years = std::atoi(FieldInput(d, FieldInvYears, 4).c_str());
+    if (years < 1) return Refuse("The number of years be greater than 0.", "Number of Years Error!");
+    kept.invAmount = amount;
+    kept.invYears = years;
+    kept.invRate = Number(d, FieldInvRate);
+    kept.invTax = Number(d, FieldInvTax);
+    kept.invInflation = Number(d, FieldInvInflation);
+    TaxedGrowth g = GrowthAfterTaxes(amount, years, kept.invRate, kept.invTax, kept.invInflation);
+    d.SetText(FieldInvYearsShown, FormatInt("%d", years));
+    d.SetText(FieldInvTaxShown, Percent(kept.invTax));
+    d.SetText(FieldInvWorth, Dollars("%13.2f", g.worth));
+    d.SetText(FieldInvInflationShown, Percent(kept.invInflation));
+    d.SetText(FieldInvToday, Dollars("%13.2f", g.todaysValue));
+    d.SetText(FieldInvAverage, Percent(g.averageRate));
+    return 1;
+}
+
+void TaxInflationRoutine(ui::Dialog& d, int message, int control) {
+    if (message == ui::DialogOpen) {
+        d.SetText(FieldInvAmount, Format("%-6.2f", kept.invAmount));
+        d.SetText(FieldInvYears, FormatInt("%3d", kept.invYears));
+        d.SetText(FieldInvRate, Format("%-13.4f", kept.invRate));
+        d.SetText(FieldInvTax, Format("%-13.2f", kept.invTax));
+        d.SetText(FieldInvInflation, Format("%-13.2f", kept.invInflation));
+        return;
+    }
+    if (message != ui::DialogCommand) return;
+    switch (control) {
+        case ui::IdOk:
+        case ui::IdCancel: d.End(1); return;
+        case ui::IdHelp: Help(HelpContext, 1556); return;
+        case FieldInvCalculate: CalculateTaxInflation(d); return;
+        case FieldInvEffective: EffectiveRateDialog(&d, FieldInvRate); return;
+        default: return;
+    }
+}
+
+// ---- Calculate Effective Yearly Rate ------------------------------------------------
+ui::DialogTemplate EffectiveRateTemplate() {
+    ui::DialogTemplate t{"EFFECTIVE", "Calculate Effective Yearly Rate", {}, false, 1558};
+    t.controls = {
+        {FieldNominal, K::Edit, "Nominal Rate (%)", NumberRoom},
+        {0, K::Group, "Interest Compounded"},
+        {FieldDaily, K::Radio, "Daily"},
+        {FieldMonthly, K::Radio, "Monthly"},
+        {FieldQuarterly, K::Radio, "Quarterly"},
+        {FieldSemiannually, K::Radio, "Semiannually"},
+        {FieldOther, K::Radio, "Other - enter number of compoundings per year"},
+        {FieldOtherPeriods, K::Edit, "", NumberRoom},
+        {0, K::Group, ""},
+        {FieldEffectiveResult, K::ReadOnly, "Effective Yearly Rate"},
+        {FieldUseRate, K::Button, "Use This Effective Yearly Rate"},
+        {ui::IdOk, K::Button, "OK"},
+        {FieldEffCalculate, K::Button, "Calculate"},
+        {ui::IdHelp, K::Button, "Help"},
+    };
+    return t;
+}
+
+int CalculateEffectiveRate(ui::Dialog& d, bool use) {
+    float nominal = Number(d, FieldNominal);
+    if (!(nominal > -200 && nominal <= 200))
+        return Refuse("The Nominal Rate must be a value greater than -200 and less than 200.00", "Rate Error!");
+    int periods = 1;
+    if (d.Checked(FieldDaily)) periods = 365;
+    if (d.Checked(FieldMonthly)) periods = 12;
+    if (d.Checked(FieldQuarterly)) periods = 4;
+    if (d.Checked(FieldSemiannually)) periods = 2;
+    if (d.Checked(FieldOther)) {
+        float other = Number(d, FieldOtherPeriods);
+        if (!(other >= 1 && std::trunc(other) <= 365))
+            return Refuse("The number of compounding periods per year must be greater than or equal to 1 and less than 365",
+                          "Period Error!");
+        periods = static_cast<int>(other);
+    }
+    std::string text = Format("%-8.4f", EffectiveRate(nominal, static_cast<int16_t>(periods)));
+    d.SetText(FieldEffectiveResult, text);
+    if (use && rateAsker) rateAsker->SetText(rateAskerField, text);
+    return 1;
+}
+
+void EffectiveRateRoutine(ui::Dialog& d, int message, int control) {
+    if (message == ui::DialogOpen) {
+        d.Enable(FieldOtherPeriods, false);
+        d.Enable(FieldUseRate, rateAsker != nullptr);
+        return;
+    }
+    if (message != ui::DialogCommand) return;
+    switch (control) {
+        case ui::IdOk:
+        case ui::IdCancel: d.End(1); return;
+        case ui::IdHelp: Help(HelpContext, 1558); return;
+        case FieldDaily:
+        case FieldMonthly:
+        case FieldQuarterly:
+        case FieldSemiannually:
+        case FieldOther: d.Enable(FieldOtherPeriods, d.Checked(FieldOther)); return;
+        case FieldEffCalculate: CalculateEffectiveRate(d, false); return;
+        case FieldUseRate: CalculateEffectiveRate(d, true); return;
+        default: return;
+    }
+}
+
+}  // namespace
+}  // namespace dialogs
+
+using namespace dialogs;
+
+int InflationCalculatorDialog() { return Run(WindowCalculator, InflationTemplate(), InflationRoutine); }
+int TaxInflationDialog() { return Run(WindowCalculator, TaxInflationTemplate(), TaxInflationRoutine); }
+
+int EffectiveRateDialog(ui::Dialog* asker, int field) {
+    // Opened from another calculator or an account dialog, it nests in it.
+    ui::Dialog* outerAsker = rateAsker;
+    int outerField = rateAskerField;
+    rateAsker = asker;
+    rateAskerField = field;
+    int result = Run(WindowEffectiveRate, EffectiveRateTemplate(), EffectiveRateRoutine);
+    rateAsker = outerAsker;
+    rateAskerField = outerField;
+    return result;
+}
+
+int CommandInflationCalculator() { return InflationCalculatorDialog(); }
+int CommandTaxInflation() { return TaxInflationDialog(); }
+int CommandEffectiveRate() { return EffectiveRateDialog(nullptr, 0); }
+
+void ResetCalculators() { kept = {}; }

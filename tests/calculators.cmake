@@ -1,0 +1,1 @@
+tillory_test(calculators_test calculators_test.cpp LIBS tillory_shell tillory_calculators)

@@ -1,0 +1,139 @@
+// The small calculators: their arithmetic, and their dialogs' checks,
+// texts and remembered values under the scripted ui.
+#include "calculators/calculators.h"
+#include "dialogs_fixture.h"
+
+namespace {
+
+TEST(Calculators, EffectiveRate) {
+    EXPECT_EQ(Format("%.4f", EffectiveRate(12, 12)), "12.6825");
+    EXPECT_EQ(EffectiveRate(12, 1), 12.0f);
+    EXPECT_EQ(EffectiveRate(7.5f, 0), 7.5f);
+    EXPECT_EQ(EffectiveRate(7.5f, -3), 7.5f);
+    EXPECT_GT(EffectiveRate(5, 365), EffectiveRate(5, 12));
+}
+
+TEST(Calculators, InflatedAmountCountsWholeAges) {
+    EXPECT_EQ(Format("%.2f", InflatedAmount(65, 66, 1000, 3)), "1030.00");
+    EXPECT_EQ(InflatedAmount(65, 66.9f, 1000, 3), InflatedAmount(65, 66, 1000, 3));
+    EXPECT_EQ(Format("%.2f", InflatedAmount(65.8f, 67, 1000, 3)), "1060.90");
+    EXPECT_LT(InflatedAmount(65, 66, 1000, -3), 1000.0f);
+    EXPECT_EQ(Format("%.2f", InflatedAmount(65, 66, 1000, -100)), "0.00");
+    EXPECT_EQ(InflatedAmount(70, 70, 1000, 3), 1000.0f);
+}
+
+TEST(Calculators, GrowthAfterTaxes) {
+    // Untaxed, no inflation: today's value is the worth, and the average is
+    // simple, not compound: 10% for 2 years is 21% in all, 10.5% a year.
+    TaxedGrowth g = GrowthAfterTaxes(1000, 2, 10, 0, 0);
+    EXPECT_EQ(Format("%.2f", g.worth), "1210.00");
+    EXPECT_EQ(g.todaysValue, g.worth);
+    EXPECT_EQ(Format("%.2f", g.averageRate), "10.50");
+    // Taxed at 25%, the growth is 7.5% a year; 2.5% inflation leaves about 4.88%.
+    g = GrowthAfterTaxes(1000, 1, 10, 25, 2.5f);
+    EXPECT_EQ(Format("%.2f", g.worth), "1075.00");
+    EXPECT_EQ(Format("%.2f", g.todaysValue), "1048.78");
+}
+
+class CalculatorDialogs : public DialogsTest {
+protected:
+    void SetUp() override {
+        DialogsTest::SetUp();
+        ResetCalculators();
+    }
+};
+
+TEST_F(CalculatorDialogs, InflationChecksInOrderAndKeepsWhatPassed) {
+    Script({Type(FieldInflStartAge, "65"), Type(FieldInflEndAge, "65"), Type(FieldInflAmount, "1000"),
+            Type(FieldInflRate, "3"), Click(FieldInflCalculate), Type(FieldInflEndAge, "66.9"),
+            Type(FieldInflRate, "101"), Click(FieldInflCalculate), Type(FieldInflRate, "3"),
+            Type(FieldInflAmount, "0.5"), Click(FieldInflCalculate), Type(FieldInflAmount, "1000"),
+            Click(FieldInflCalculate), Ok()});
+    EXPECT_EQ(DispatchCommand(CmdInflationCalculator), 1);
+    ASSERT_EQ(screen.messages.size(), 3u);
+    EXPECT_EQ(screen.messages[0].text, "End Age must be greater the Start Age.");
+    EXPECT_EQ(screen.messages[0].caption, "End Age Error!");
+    EXPECT_EQ(screen.messages[0].icon, ui::Icon::Exclamation);
+    EXPECT_EQ(screen.messages[1].text, "Inflation Rate must be a value from -100 - 100.");
+    EXPECT_EQ(screen.messages[2].text, "This amount must be a value from 1.0 - 99999999.00");
+    EXPECT_EQ(screen.messages[2].caption, "Amount Error!");
+    const auto& r = dialogs.Last();
+    EXPECT_EQ(r.caption, "Inflation Calculator");
+    EXPECT_EQ(r.Shown(FieldInflStartAge), "0.00  ");
+    EXPECT_EQ(r.Shown(FieldInflResult), "0.00         ");
+    EXPECT_EQ(r.Text(FieldInflResult), "1030.00      ");
+    EXPECT_EQ(shell.windowOpen[WindowCalculator], 0);
+
+    // The values come back the next time, the result among them.
+    Script({Ok()});
+    EXPECT_EQ(DispatchCommand(CmdInflationCalculator), 1);
+    EXPECT_EQ(dialogs.Last().Shown(FieldInflStartAge), "65.00 ");
+    EXPECT_EQ(dialogs.Last().Shown(FieldInflEndAge), "66.90 ");
+    EXPECT_EQ(dialogs.Last().Shown(FieldInflResult), "1030.00      ");
+}
+
+TEST_F(CalculatorDialogs, InflationAgesOutOfRange) {
+    Script({Type(FieldInflStartAge, "121"), Click(FieldInflCalculate), Type(FieldInflStartAge, "60"),
+            Type(FieldInflEndAge, "-1"), Click(FieldInflCalculate), Ok()});
+    InflationCalculatorDialog();
+    ASSERT_EQ(screen.messages.size(), 2u);
+    EXPECT_EQ(screen.messages[0].text, "Start age must be a value from 1 - 120.");
+    EXPECT_EQ(screen.messages[0].caption, "Start Age Error!");
+    EXPECT_EQ(screen.messages[1].text, "End Age must be a value from 1 - 120.");
+}
+
+TEST_F(CalculatorDialogs, TaxInflationShowsItsSentence) {
+    Script({Type(FieldInvAmount, "0"), Click(FieldInvCalculate), Type(FieldInvAmount, "1000"),
+            Type(FieldInvYears, "0"), Click(FieldInvCalculate), Type(FieldInvYears, "2"), Type(FieldInvRate, "10"),
+            Type(FieldInvTax, "0"), Type(FieldInvInflation, "0"), Click(FieldInvCalculate), Ok()});
+    EXPECT_EQ(DispatchCommand(CmdTaxInflationInvestment), 1);
+    ASSERT_EQ(screen.messages.size(), 2u);
+    EXPECT_EQ(screen.messages[0].text, "The investment amount must be greater than $0.00.");
+    EXPECT_EQ(screen.messages[0].caption, "Amount Error!");
+    EXPECT_EQ(screen.messages[1].text, "The number of years be greater than 0.");
+    EXPECT_EQ(screen.messages[1].caption, "Number of Years Error!");
+    const auto& r = dialogs.Last();
+    EXPECT_EQ(r.caption, "Taxes, Inflation and Your Investment");
+    EXPECT_EQ(r.Shown(FieldInvYears), "  1");
+    EXPECT_EQ(r.Shown(FieldInvRate), "0.0000       ");
+    EXPECT_EQ(r.Text(FieldInvYearsShown), "2");
+    EXPECT_EQ(r.Text(FieldInvTaxShown), "0.00%");
+    EXPECT_EQ(r.Text(FieldInvWorth), "$1,210.00");
+    EXPECT_EQ(r.Text(FieldInvToday), "$1,210.00");
+    EXPECT_EQ(r.Text(FieldInvAverage), "10.50%");
+}
+
+TEST_F(CalculatorDialogs, EffectiveRateChoicesAndItsChecks) {
+    Script({Type(FieldNominal, "12"), Click(FieldMonthly), Click(FieldEffCalculate), Type(FieldNominal, "-200"),
+            Click(FieldEffCalculate), Type(FieldNominal, "12"), Click(FieldOther), Type(FieldOtherPeriods, "0.5"),
+            Click(FieldEffCalculate), Type(FieldOtherPeriods, "365.7"), Click(FieldEffCalculate), Ok()});
+    EXPECT_EQ(DispatchCommand(CmdEffectiveRate), 1);
+    const auto& r = dialogs.Last();
+    EXPECT_EQ(r.caption, "Calculate Effective Yearly Rate");
+    EXPECT_FALSE(r.shownEnabled.at(FieldOtherPeriods));
+    EXPECT_FALSE(r.shownEnabled.at(FieldUseRate));  // opened alone
+    EXPECT_TRUE(r.Enabled(FieldOtherPeriods));
+    ASSERT_EQ(screen.messages.size(), 2u);
+    EXPECT_EQ(screen.messages[0].text, "The Nominal Rate must be a value greater than -200 and less than 200.00");
+    EXPECT_EQ(screen.messages[0].caption, "Rate Error!");
+    EXPECT_EQ(screen.messages[1].caption, "Period Error!");
+    EXPECT_EQ(r.Text(FieldEffectiveResult), Format("%-8.4f", EffectiveRate(12, 365)));
+}
+
+TEST_F(CalculatorDialogs, UseThisRateWritesIntoTheAskingField) {
+    // From the investment calculator: into its rate of return, which stays open.
+    Script({Click(FieldInvEffective), Ok()});
+    Script({Type(FieldNominal, "12"), Click(FieldMonthly), Click(FieldUseRate), Ok()});
+    EXPECT_EQ(TaxInflationDialog(), 1);
+    ASSERT_EQ(dialogs.runs.size(), 2u);
+    EXPECT_TRUE(dialogs.runs[1].shownEnabled.at(FieldUseRate));
+    EXPECT_EQ(dialogs.runs[0].Text(FieldInvRate), "12.6825 ");
+
+    // From Account Information: into its Effective Yearly Rate.
+    Script({Click(FieldRateButton), Dlg::Click(ui::IdCancel)});
+    Script({Type(FieldNominal, "6"), Click(FieldQuarterly), Click(FieldUseRate), Ok()});
+    EXPECT_EQ(AccountListEdit(0), 0);
+    EXPECT_EQ(dialogs.runs[2].Text(FieldEffectiveRate), Format("%-8.4f", EffectiveRate(6, 4)));
+}
+
+}  // namespace
