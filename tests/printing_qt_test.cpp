@@ -99,6 +99,23 @@ TEST_F(PrintingQtTest, CancellingThePrintDialogPrintsNothingAndSaysNothing) {
     EXPECT_TRUE(screen.messages.empty());
 }
 
+TEST_F(PrintingQtTest, TheResultsFoldersPrintButtonPrintsTheResultsReport) {
+    MakeScenarioFile("last.ret");
+    WriteSettings("last.ret");
+    StartWindow();
+    ShowFolder(FolderResults);
+    bool asked = false;
+    AnswerModal([&](QWidget* w) {
+        asked = qobject_cast<QPrintDialog*>(w) != nullptr;
+        qobject_cast<QDialog*>(w)->reject();
+    });
+    window->resultsFolder()->button(ResultsPrint)->click();
+    EXPECT_TRUE(asked);
+    // The pages were cut before the printer was asked for.
+    EXPECT_NE(Bytes("page1").find("Financial Scenario:"), std::string::npos);
+    EXPECT_EQ(shell.printing, 0);
+}
+
 TEST_F(PrintingQtTest, PageSetupStoresMarginsAndOrientationInTheScenario) {
     state.marginLeft = 750;
     state.printOrientation = 1;
@@ -162,4 +179,12 @@ TEST_F(PrintingQtTest, APrintedResultsPageOfTheExampleFitsItsPaper) {
     EXPECT_LE(inkBottom, area.bottom());
     if (const char* dir = std::getenv("TILLORY_SCREENSHOTS"))
         page.save(QString(dir) + "/print-results-page.png");
+
+    // On the printer: the title page and every page file.
+    printState.fromPage = 0;
+    printState.toPage = pages;
+    QPrinter printer(QPrinter::ScreenResolution);
+    PdfTo(printer, "results.pdf");
+    EXPECT_EQ(qtui::PrintPagesOn(printer, pages, PrintResultsReport), 1);
+    EXPECT_EQ(PdfPages("results.pdf"), pages + 1);
 }

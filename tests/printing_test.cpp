@@ -20,9 +20,10 @@ public:
     int cancelDuring = -1; // the cancel arrives while this page prints
     int documentsEnded = 0, dialogsClosed = 0, ownerDisabled = 0;
 
+    bool refuseDocument = false;
     int StartDocument(const std::string& name) override {
         document = name;
-        return 1;
+        return refuseDocument ? 0 : 1;
     }
     ui::Painter* StartPage(PageLayout& layout) override {
         if (static_cast<int>(pages.size()) == refusePage) return nullptr;
@@ -218,17 +219,39 @@ TEST_F(PrintingTest, MissingPagesAndRefusedPagesEndTheJob) {
     EXPECT_EQ(screen.messages[0].text, "Cannot Print Title Page");
     EXPECT_EQ(screen.messages[0].caption, "Print Schedule");
     EXPECT_EQ(refusing.ownerDisabled, 0);
+
+    screen.Clear();
+    RecordingDevice absent;
+    absent.refuseDocument = true;
+    EXPECT_EQ(RunPrintJob(absent, 1, PrintGroups), 0);
+    ASSERT_EQ(screen.messages.size(), 1u);
+    EXPECT_EQ(screen.messages[0].text, "Invalid Printer");
+    EXPECT_EQ(screen.messages[0].caption, "Print Error");
+    EXPECT_TRUE(absent.pages.empty());
 }
 
 TEST_F(PrintingTest, PrintAllReportsNumbersOutOfTheGrandTotal) {
     WritePages("rpage", 2);
     AllPages(2);
-    printState.grandTotal = 5;
-    RecordingDevice first, second;
-    EXPECT_EQ(RunPrintJob(first, 2, PrintNetWorth), 1);
-    EXPECT_EQ(RunPrintJob(second, 2, PrintIncoming), 1);
-    EXPECT_EQ(first.PageNumbers(), (std::vector<std::string>{"Page 0 of 5", "Page 1 of 5", "Page 2 of 5"}));
-    EXPECT_EQ(second.PageNumbers(), (std::vector<std::string>{"Page 2 of 5", "Page 3 of 5", "Page 4 of 5"}));
+    printState.grandTotal = 7;
+    static std::vector<RecordingDevice> devices;
+    devices.clear();
+    static int refuse;
+    refuse = 0;
+    printHooks.printPages = [](int count, int kind) {
+        if (refuse) return 0;  // the print dialog cancelled
+        devices.emplace_back();
+        return RunPrintJob(devices.back(), count, kind);
+    };
+    EXPECT_EQ(PrintPages(2, PrintNetWorth), 1);
+    refuse = 1;
+    EXPECT_EQ(PrintPages(2, PrintIncoming), 0);
+    refuse = 0;
+    EXPECT_EQ(PrintPages(2, PrintOutgoing), 1);
+    ASSERT_EQ(devices.size(), 2u);
+    EXPECT_EQ(devices[0].PageNumbers(), (std::vector<std::string>{"Page 0 of 7", "Page 1 of 7", "Page 2 of 7"}));
+    // The report not printed still counts: the next one goes on after it.
+    EXPECT_EQ(devices[1].PageNumbers(), (std::vector<std::string>{"Page 4 of 7", "Page 5 of 7", "Page 6 of 7"}));
     // Without a grand total every printout counts on its own again.
     printState.grandTotal = 0;
     RecordingDevice alone;

@@ -13,7 +13,11 @@ PrintHooks printHooks;
 
 int PrintPages(int pageCount, int kind) {
     if (!printHooks.printPages) return 0;
-    return printHooks.printPages(pageCount, kind);
+    int printed = printHooks.printPages(pageCount, kind);
+    // Under Print All Reports the next report numbers on after these pages,
+    // whether or not they came out.
+    if (printState.grandTotal > 0) printState.pagesPrinted += pageCount;
+    return printed;
 }
 
 // ---- Header block ------------------------------------------------------------------
@@ -172,7 +176,7 @@ int RunPrintJob(PrintDevice& device, int pageCount, int kind) {
     std::vector<int> order = PageOrder(pageCount, printState.fromPage, printState.toPage, printState.copies,
                                        printState.collate != 0);
     if (!device.StartDocument("Printing Schedule")) {
-        PrintError("Cannot print page!", "Print Error");
+        PrintError("Invalid Printer", "Print Error");
         return 0;
     }
     if (!device.OpenCancelDialog()) {
@@ -202,6 +206,5 @@ int RunPrintJob(PrintDevice& device, int pageCount, int kind) {
     }
     device.EndDocument();
     device.CloseCancelDialog();
-    if (ok && printState.grandTotal > 0) printState.pagesPrinted += pageCount;
     return ok;
 }
