@@ -136,4 +136,65 @@ TEST_F(CalculatorDialogs, UseThisRateWritesIntoTheAskingField) {
     EXPECT_EQ(dialogs.runs[2].Text(FieldEffectiveRate), Format("%-8.4f", EffectiveRate(6, 4)));
 }
 
+TEST_F(CalculatorDialogs, MortgageCalculatorChecksComputesAndRemembersItsTexts) {
+    // The defaults fail the amount once the rate 8.0 has passed.
+    Script({Click(FieldMcCalculate), Type(FieldMcAmount, "100000"), Type(FieldMcDownPayment, "0"),
+            Type(FieldMcYears, "101"), Click(FieldMcCalculate), Type(FieldMcYears, "30.5"), Type(FieldMcRate, "0.5"),
+            Click(FieldMcCalculate), Type(FieldMcRate, "8.0"), Ok()});
+    EXPECT_EQ(DispatchCommand(CmdMortgageCalculator), 1);
+    const auto& r = dialogs.Last();
+    EXPECT_EQ(r.caption, "Mortgage Calculator");
+    EXPECT_EQ(r.Shown(FieldMcRate), "8.0");
+    EXPECT_EQ(r.Shown(FieldMcYears), "30");
+    ASSERT_EQ(screen.messages.size(), 3u);
+    EXPECT_EQ(screen.messages[0].text, "This amount must be greater than 0.00 and less than 99999999.00.");
+    EXPECT_EQ(screen.messages[0].caption, "AMOUNT ERROR");
+    EXPECT_EQ(screen.messages[1].text, "The number of years must be between 1 and 100.");
+    EXPECT_EQ(screen.messages[1].caption, "NO OF YEARS ERROR");
+    EXPECT_EQ(screen.messages[2].text, "Loan/Mortgage rates must be greater than 0.0 and less than 1000.0.");
+    EXPECT_EQ(screen.messages[2].caption, "RATE ERROR");
+    EXPECT_EQ(r.Text(FieldMcPayment), "733.76   ");
+    EXPECT_EQ(shell.windowOpen[WindowCalculator], 0);
+
+    // Reopened with the texts as read; Cancel computes nothing.
+    Script({Type(FieldMcAmount, "1234567890123"), Dlg::Click(ui::IdCancel)});
+    EXPECT_EQ(MortgageCalculatorDialog(), 0);
+    EXPECT_EQ(dialogs.Last().Shown(FieldMcAmount), "100000");
+    EXPECT_EQ(dialogs.Last().Shown(FieldMcYears), "30.5");
+    EXPECT_EQ(dialogs.Last().Shown(FieldMcPayment), "733.76   ");
+
+    // Bounds: 1 and 1000 % and 1 and 100 years pass; a down payment above
+    // the amount gives a negative payment, shown as it is.
+    Script({Type(FieldMcRate, "1000"), Type(FieldMcYears, "100"), Click(FieldMcCalculate), Type(FieldMcRate, "1"),
+            Type(FieldMcYears, "1"), Type(FieldMcDownPayment, "200000"), Ok()});
+    screen.Clear();
+    EXPECT_EQ(MortgageCalculatorDialog(), 1);
+    EXPECT_TRUE(screen.messages.empty());
+    EXPECT_EQ(dialogs.Last().Text(FieldMcPayment).substr(0, 1), "-");
+}
+
+TEST_F(CalculatorDialogs, UseThisMortgageInPlanOpensTheMortgageDialogOnItsTexts) {
+    Script({Type(FieldMcAmount, "250000"), Type(FieldMcDownPayment, "50000"), Type(FieldMcRate, "6.25"),
+            Type(FieldMcYears, "30"), Click(FieldMcCalculate), Click(FieldMcUse)});
+    Script({Type(FieldDescription, "House"), Type(FieldStartAge, "42"), Type(FieldPayoffAge, "72"), Ok()});
+    EXPECT_EQ(DispatchCommand(CmdMortgageCalculator), 1);
+    const auto& m = dialogs.Find("Mortgage");
+    EXPECT_EQ(m.Shown(FieldAmount), "250000");
+    EXPECT_EQ(m.Shown(FieldDownPayment), "50000");
+    EXPECT_EQ(m.Shown(FieldRate), "6.25");
+    EXPECT_EQ(m.Shown(FieldYears), "30");
+    EXPECT_EQ(m.Shown(FieldMonthlyPayment), "$1,231.43");
+    ASSERT_EQ(state.eventCount, 1);
+    EXPECT_EQ(+scenario.events[0].eventType, EventMortgage);
+    EXPECT_EQ(+scenario.events[0].amount, 250000.0f);
+    // The calculator now shows the payment as money text; a second Mortgage
+    // dialog is not filled again.
+    Script({Dlg::Click(ui::IdCancel)});
+    MortgageCalculatorDialog();
+    EXPECT_EQ(dialogs.Last().Shown(FieldMcPayment), "$1,231.43");
+    Script({Dlg::Click(ui::IdCancel)});
+    MortgageDialog();
+    EXPECT_NE(dialogs.Last().Shown(FieldAmount), "250000");
+}
+
 }  // namespace

@@ -110,7 +110,7 @@ std::vector<Command> table = {
     {CmdBudgetFirst + 3, "Budget 4", nullptr, nullptr, G, nullptr},
     {CmdBudgetLast, "Budget 5", nullptr, nullptr, G, nullptr},
     // Tools/Aids
-    {CmdMortgageCalculator, "M&ortgage Calculator", "Ctrl+O", "Mortgage Calculator", G, nullptr},
+    {CmdMortgageCalculator, "M&ortgage Calculator", "Ctrl+O", "Mortgage Calculator", G, CommandMortgageCalculator},
     {CmdRefinance, "&Refinance Analysis", "Ctrl+R", "Refinance Mortgage Calculator", G, nullptr},
     {CmdAccelerated, "&Accelerated Mortgage Payment Analysis", "Ctrl+A", "Accelerated Mortgage Calculator", G,
      nullptr},

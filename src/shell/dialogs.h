@@ -3,6 +3,8 @@
 // here, against ui::Dialog; the desktop program only shows the templates.
 #pragma once
 
+#include <string>
+
 #include "ui/dialog.h"
 
 // Control ids shared by the dialogs (each dialog uses the ones it shows).
@@ -171,6 +173,15 @@ enum : int {
     FieldUseRate,
     FieldEffCalculate,
 };
+enum : int {
+    FieldMcAmount = 560,
+    FieldMcDownPayment,
+    FieldMcRate,
+    FieldMcYears,
+    FieldMcPayment,
+    FieldMcCalculate,
+    FieldMcUse,
+};
 
 // Calculators the mortgage and rate dialogs hand over to; null until the
 // module doing them installs a routine, and their buttons stay disabled.
@@ -215,6 +226,13 @@ int TaxInflationDialog();
 // The effective-rate calculator; "Use This Effective Yearly Rate" writes the
 // rate into field `field` of `asker` (nullptr: opened alone, button disabled).
 int EffectiveRateDialog(ui::Dialog* asker, int field);
+// The Mortgage Calculator; "Use this mortgage in plan" opens the Mortgage
+// dialog on its figures.
+int MortgageCalculatorDialog();
+// The calculator's texts as typed, shown by the next Mortgage dialog; that
+// dialog rewrites `payment` as money text when it takes them.
+void HandMortgageTexts(const std::string& years, const std::string& amount, const std::string& downPayment,
+                       const std::string& rate, std::string* payment);
 // Back to the values of a fresh start (tests).
 void ResetCalculators();
 // The schedule of the mortgage in slot `eventIndex`, also written to "psched.tmp".
@@ -267,3 +285,4 @@ int CommandReportOptions();
 int CommandInflationCalculator();
 int CommandTaxInflation();
 int CommandEffectiveRate();
+int CommandMortgageCalculator();

@@ -235,4 +235,104 @@ int CommandInflationCalculator() { return InflationCalculatorDialog(); }
 int CommandTaxInflation() { return TaxInflationDialog(); }
 int CommandEffectiveRate() { return EffectiveRateDialog(nullptr, 0); }
 
-void ResetCalculators() { kept = {}; }
+
+// ---- Mortgage Calculator ------------------------------------------------------------
+namespace dialogs {
+namespace {
+
+// The field texts, kept for the whole run; a field gives at most 9 characters.
+struct MortgageTexts {
+    std::string amount = "0.0", downPayment = "0.0", rate = "8.0", years = "30", payment = "0.0";
+} mortgageTexts;
+struct MortgageFigures {
+    float amount = 0, rate = 0, downPayment = 0, payment = 0;
+    int16_t years = 0;
+} mortgageFigures;
+constexpr int MortgageRoom = 10;
+enum : int { MortgageUseInPlan = 2 };
+
+ui::DialogTemplate MortgageCalculatorTemplate() {
+    ui::DialogTemplate t{"MORTGAGEC", "Mortgage Calculator", {}, false, 1536};
+    t.controls = {
+        {FieldMcAmount, K::Edit, "Amount", MortgageRoom},
+        {FieldMcDownPayment, K::Edit, "Down Payment", MortgageRoom},
+        {FieldMcRate, K::Edit, "Rate", MortgageRoom},
+        {FieldMcYears, K::Edit, "No Of Years", MortgageRoom},
+        {FieldMcPayment, K::ReadOnly, "Monthly Payment"},
+        {FieldMcUse, K::Button, "Use this mortgage in plan"},
+        {ui::IdOk, K::Button, "OK"},
+        {ui::IdCancel, K::Button, "Cancel"},
+        {FieldMcCalculate, K::Button, "Calculate"},
+        {ui::IdHelp, K::Button, "Help"},
+    };
+    return t;
+}
+
+std::string Taken(ui::Dialog& d, int id, std::string& kept) { return kept = FieldInput(d, id, MortgageRoom); }
+
+// The checks in order; the first refusal stops, what passed before it stays.
+int CalculateMortgage(ui::Dialog& d) {
+    MortgageFigures& m = mortgageFigures;
+    Taken(d, FieldMcRate, mortgageTexts.rate);
+    if (!CheckField(d, FieldMcRate, m.rate, MortgageRoom, 1.0f, 1000.0f, 6, "RATE ERROR")) return 0;
+    Taken(d, FieldMcAmount, mortgageTexts.amount);
+    if (!CheckField(d, FieldMcAmount, m.amount, MortgageRoom, 1.0f, 100000000.0f, 2, "AMOUNT ERROR")) return 0;
+    Taken(d, FieldMcDownPayment, mortgageTexts.downPayment);
+    if (!CheckField(d, FieldMcDownPayment, m.downPayment, MortgageRoom, 0.0f, 100000000.0f, 2, "DOWN PAYMENT ERROR"))
+        return 0;
+    Taken(d, FieldMcYears, mortgageTexts.years);
+    if (!CheckField(d, FieldMcYears, m.years, MortgageRoom, 1, 100, 5, "NO OF YEARS ERROR")) return 0;
+    // A down payment above the amount gives a negative payment, shown as it is.
+    m.payment = LevelPayment(m.amount - m.downPayment, MonthlyRate(m.rate), int32_t{m.years} * 12);
+    mortgageTexts.payment = Format("%-9.2f", m.payment);
+    d.SetText(FieldMcPayment, mortgageTexts.payment);
+    return 1;
+}
+
+void MortgageCalculatorRoutine(ui::Dialog& d, int message, int control) {
+    if (message == ui::DialogOpen) {
+        d.SetText(FieldMcAmount, mortgageTexts.amount);
+        d.SetText(FieldMcDownPayment, mortgageTexts.downPayment);
+        d.SetText(FieldMcRate, mortgageTexts.rate);
+        d.SetText(FieldMcYears, mortgageTexts.years);
+        d.SetText(FieldMcPayment, mortgageTexts.payment);
+        return;
+    }
+    if (message != ui::DialogCommand) return;
+    switch (control) {
+        case ui::IdOk:
+            if (CalculateMortgage(d)) d.End(1);
+            return;
+        case ui::IdCancel: d.End(0); return;
+        case ui::IdHelp: Help(HelpContext, 1536); return;
+        case FieldMcCalculate: CalculateMortgage(d); return;
+        case FieldMcUse:
+            // Taken as typed, without the checks: the Mortgage dialog checks its own fields.
+            Taken(d, FieldMcAmount, mortgageTexts.amount);
+            Taken(d, FieldMcDownPayment, mortgageTexts.downPayment);
+            Taken(d, FieldMcRate, mortgageTexts.rate);
+            Taken(d, FieldMcYears, mortgageTexts.years);
+            HandMortgageTexts(mortgageTexts.years, mortgageTexts.amount, mortgageTexts.downPayment,
+                              mortgageTexts.rate, &mortgageTexts.payment);
+            d.End(MortgageUseInPlan);
+            return;
+        default: return;
+    }
+}
+
+}  // namespace
+}  // namespace dialogs
+
+int MortgageCalculatorDialog() {
+    int result = Run(WindowCalculator, MortgageCalculatorTemplate(), MortgageCalculatorRoutine);
+    if (result == MortgageUseInPlan) return DispatchCommand(CmdMortgage);
+    return result;
+}
+
+int CommandMortgageCalculator() { return MortgageCalculatorDialog(); }
+
+void ResetCalculators() {
+    kept = {};
+    mortgageTexts = {};
+    mortgageFigures = {};
+}

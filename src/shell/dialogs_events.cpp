@@ -531,6 +531,11 @@ struct HandedBack {
     int years = 0;
     float amount = 0, downPayment = 0, rate = 0, payment = 0;
 } handedBack;
+struct {
+    int present = 0;
+    std::string years, amount, downPayment, rate;
+    std::string* payment = nullptr;
+} handedTexts;
 
 int AcceleratedAmount(ui::Dialog& d, float& out) {
     float v = Typed(d, FieldAccelerated);
@@ -611,6 +616,17 @@ void MortgageRoutine(ui::Dialog& d, int message, int control) {
             d.SetText(FieldRate, AgeText(handedBack.rate));
             d.SetText(FieldMonthlyPayment, MoneyFieldText(handedBack.payment));
             handedBack.present = 0;
+        }
+        if (handedTexts.present) {  // the Mortgage Calculator's texts as typed
+            d.SetText(FieldYears, handedTexts.years);
+            d.SetText(FieldAmount, handedTexts.amount);
+            d.SetText(FieldDownPayment, handedTexts.downPayment);
+            d.SetText(FieldRate, handedTexts.rate);
+            if (handedTexts.payment) {
+                *handedTexts.payment = FormatDollars(*handedTexts.payment);
+                d.SetText(FieldMonthlyPayment, *handedTexts.payment);
+            }
+            handedTexts.present = 0;
         }
         FillAccountCombo(d, FieldPaymentAccount, true, e.paymentAccountAssigned ? e.paymentAccountId : -1);
         d.Enable(FieldRefinance, editingEvent && dialogHooks.refinance);
@@ -708,4 +724,14 @@ int MortgageDialog() { return RunEvent(WindowMortgage, MortgageTemplate(), Mortg
 
 void HandMortgageBack(int years, float amount, float downPayment, float rate, float payment) {
     handedBack = {1, years, amount, downPayment, rate, payment};
+}
+
+void HandMortgageTexts(const std::string& years, const std::string& amount, const std::string& downPayment,
+                       const std::string& rate, std::string* payment) {
+    handedTexts.present = 1;
+    handedTexts.years = years;
+    handedTexts.amount = amount;
+    handedTexts.downPayment = downPayment;
+    handedTexts.rate = rate;
+    handedTexts.payment = payment;
 }
