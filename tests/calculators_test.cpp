@@ -2,6 +2,7 @@
 // texts and remembered values under the scripted ui.
 #include "calculators/calculators.h"
 #include "dialogs_fixture.h"
+#include "engine/payment.h"
 
 namespace {
 
@@ -33,6 +34,37 @@ TEST(Calculators, GrowthAfterTaxes) {
     g = GrowthAfterTaxes(1000, 1, 10, 25, 2.5f);
     EXPECT_EQ(Format("%.2f", g.worth), "1075.00");
     EXPECT_EQ(Format("%.2f", g.todaysValue), "1048.78");
+}
+
+TEST(Calculators, AcceleratedPayments) {
+    const float r = static_cast<float>(1.0 / 12 * 8 * 0.01);
+    // Without extra the two mortgages agree; the last month clears the
+    // balance and is not counted, so 360 months show as 360.
+    AcceleratedPayoff plain = AcceleratePayments(100000, r, 30, 30, 0);
+    EXPECT_EQ(Dollars("%13.2f", plain.payment), "$733.76");
+    EXPECT_EQ(plain.acceleratedInterest, plain.interest);
+    EXPECT_EQ(plain.months, 360);
+    // 200 more a month from the first month: paid off in month 189 (188.4 by
+    // the closed formula), the months counted up to it.
+    AcceleratedPayoff early = AcceleratePayments(100000, r, 30, 30, 200);
+    EXPECT_EQ(early.months, 189);
+    EXPECT_LT(early.acceleratedInterest, plain.interest - 40000);
+    EXPECT_EQ(early.interest, plain.interest);
+    // Only in the last year: a little less interest, the same length.
+    AcceleratedPayoff late = AcceleratePayments(100000, r, 30, 1, 200);
+    EXPECT_LT(late.acceleratedInterest, plain.interest);
+    EXPECT_GT(late.acceleratedInterest, plain.interest - 100);
+    // Paid off in the first month: one month of interest, none after.
+    AcceleratedPayoff atOnce = AcceleratePayments(1000, r, 30, 30, 100000);
+    EXPECT_EQ(atOnce.acceleratedInterest, r * 1000);
+}
+
+TEST(Calculators, InvestedInstead) {
+    EXPECT_EQ(InvestedInstead(100, 9, 0, 0, 0), 12 * 100.0f * 10);
+    EXPECT_EQ(InvestedInstead(100, 0, 5, 25, 3), 1200.0f);
+    // 5% taxed at 20% is 4% a year; 0 inflation.
+    EXPECT_EQ(Format("%.2f", InvestedInstead(100, 1, 5, 20, 0)), "2448.00");
+    EXPECT_LT(InvestedInstead(100, 10, 5, 20, 3), InvestedInstead(100, 10, 5, 20, 0));
 }
 
 class CalculatorDialogs : public DialogsTest {
@@ -195,6 +227,50 @@ TEST_F(CalculatorDialogs, UseThisMortgageInPlanOpensTheMortgageDialogOnItsTexts)
     Script({Dlg::Click(ui::IdCancel)});
     MortgageDialog();
     EXPECT_NE(dialogs.Last().Shown(FieldAmount), "250000");
+}
+
+TEST_F(CalculatorDialogs, AcceleratedAnalysisChecksAndShowsBothMortgages) {
+    scenario.initialValues.taxRate = 20;
+    scenario.initialValues.inflationRate = 0;
+    Script({Type(FieldAccAmount, "10000001"), Click(FieldAccCalculate), Type(FieldAccAmount, "10000000"),
+            Type(FieldAccYears, "51"), Click(FieldAccCalculate), Type(FieldAccYears, "30"),
+            Type(FieldAccYearsLeft, "31"), Click(FieldAccCalculate), Type(FieldAccYearsLeft, "30"),
+            Type(FieldAccRate, "0"), Click(FieldAccCalculate), Type(FieldAccRate, "50"), Type(FieldAccExtra, "-1"),
+            Click(FieldAccCalculate), Type(FieldAccExtra, "0"), Type(FieldAccInvestRate, "51"),
+            Click(FieldAccCalculate), Type(FieldAccInvestRate, "0"), Type(FieldAccTaxRate, "0"),
+            Click(FieldAccCalculate), Type(FieldAccAmount, "100000"), Type(FieldAccRate, "8"),
+            Type(FieldAccExtra, "0"), Click(FieldAccCalculate), Ok()});
+    EXPECT_EQ(DispatchCommand(CmdAccelerated), 1);
+    const auto& r = dialogs.Last();
+    EXPECT_EQ(r.caption, "Accelerated Mortgage Payment Analysis");
+    EXPECT_EQ(r.Shown(FieldAccYears), " 30");
+    EXPECT_EQ(r.Shown(FieldAccInvestRate), "5.00         ");
+    EXPECT_EQ(r.Shown(FieldAccTaxRate), "20.00        ");
+    std::vector<std::string> captions;
+    for (const auto& m : screen.messages) captions.push_back(m.caption);
+    EXPECT_EQ(captions, (std::vector<std::string>{"Amount Error!", "Number of Years Error!",
+                                                  "Number of Years Left Error!", "Rate Error!",
+                                                  "Additional Amount Error!", "Rate Error!"}));
+    EXPECT_EQ(screen.messages[3].text, "The mortgage rate must be greater than 0.0% and less than 50.0%");
+    EXPECT_EQ(screen.messages[5].text, "The investment rate must be greater than 0.0% and less than 50.0%");
+    // Without extra both mortgages are the same and nothing is saved.
+    EXPECT_EQ(r.Text(FieldAccPayment), "$733.76");
+    EXPECT_EQ(r.Text(FieldAccNewPayment), "$733.76");
+    EXPECT_EQ(r.Text(FieldAccNewTotal), r.Text(FieldAccTotal));
+    EXPECT_EQ(r.Text(FieldAccSavings), "$0.00");
+    EXPECT_EQ(r.Text(FieldAccYearsShown), "30.00 ");
+    EXPECT_EQ(r.Text(FieldAccWorth), "$0.00");
+    EXPECT_EQ(r.Text(FieldAccWorthYears), " 30");
+
+    // The values are kept; from a mortgage its figures come in.
+    Script({Ok()});
+    AcceleratedPaymentDialog();
+    EXPECT_EQ(dialogs.Last().Shown(FieldAccAmount), "100000.00    ");
+    Script({Click(FieldAccCalculate), Ok()});
+    AcceleratedPaymentDialogFor(200000, 30, 6.25f, 25, 150);
+    EXPECT_EQ(dialogs.Last().Shown(FieldAccYearsLeft), " 25");
+    EXPECT_EQ(dialogs.Last().Shown(FieldAccExtraShown), "$150.00");
+    EXPECT_EQ(dialogs.Last().Text(FieldAccNewPayment), "$1,381.43");
 }
 
 }  // namespace

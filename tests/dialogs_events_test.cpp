@@ -310,14 +310,13 @@ TEST_F(EventDialogs, MortgageStoresEveryFieldAndTheAcceleratedAmountRule) {
     EXPECT_EQ(+e.paymentAccountId, IdOf("Checking"));
     EXPECT_EQ(+e.paymentAccountAssigned, AccountAssignedMarker);
     EXPECT_EQ(dialogs.Last().Text(FieldMonthlyPayment), "$959.28");
-    // A new mortgage offers no analysis; an edited one neither while no calculator exists.
+    // A new mortgage offers no analysis.
     EXPECT_FALSE(dialogs.Last().Enabled(FieldRefinance));
     EXPECT_FALSE(dialogs.Last().Enabled(FieldAcceleratedAnalysis));
 }
 
 TEST_F(EventDialogs, MortgageAnalysisButtonsNeedAnExistingMortgage) {
     dialogHooks.refinance = [](int) { return 0; };
-    dialogHooks.accelerated = [](float, int, float, float, int, float) { return 1; };
     Script({});
     MortgageDialog();
     EXPECT_FALSE(dialogs.Last().Enabled(FieldRefinance));

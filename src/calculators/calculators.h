@@ -19,3 +19,17 @@ struct TaxedGrowth {
     float averageRate = 0;  // the simple yearly average of the real growth, %
 };
 TaxedGrowth GrowthAfterTaxes(float amount, int32_t years, float rate, float taxRate, float inflation);
+
+// A level-payment mortgage against the same mortgage with `extra` paid on top
+// every month once only `yearsLeft` of its `years` remain.
+struct AcceleratedPayoff {
+    float payment = 0;              // the level monthly payment
+    float interest = 0;             // total interest, plain
+    float acceleratedInterest = 0;  // total interest, with the extra payments
+    int32_t months = 0;             // the months the accelerated payments last
+};
+AcceleratedPayoff AcceleratePayments(float amount, float monthlyRate, int32_t years, int32_t yearsLeft, float extra);
+
+// Investing `extra` a month instead, for `years` whole years: growth taxed at
+// `taxRate` %, value reduced by `inflation` % a year.
+float InvestedInstead(float extra, int32_t years, float rate, float taxRate, float inflation);

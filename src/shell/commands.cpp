@@ -113,7 +113,7 @@ std::vector<Command> table = {
     {CmdMortgageCalculator, "M&ortgage Calculator", "Ctrl+O", "Mortgage Calculator", G, CommandMortgageCalculator},
     {CmdRefinance, "&Refinance Analysis", "Ctrl+R", "Refinance Mortgage Calculator", G, nullptr},
     {CmdAccelerated, "&Accelerated Mortgage Payment Analysis", "Ctrl+A", "Accelerated Mortgage Calculator", G,
-     nullptr},
+     CommandAccelerated},
     {CmdInflationCalculator, "I&nflation Calculator", "Ctrl+N", "Inflation Calculator", G, CommandInflationCalculator},
     {CmdTaxInflationInvestment, "Ta&xes/Inflation/Investment Analysis", "Ctrl+X",
      "Tax/Inflation/Investment Analysis", G, CommandTaxInflation},

@@ -182,13 +182,33 @@ enum : int {
     FieldMcCalculate,
     FieldMcUse,
 };
+enum : int {
+    FieldAccAmount = 580,
+    FieldAccYears,
+    FieldAccYearsLeft,
+    FieldAccRate,
+    FieldAccExtra,
+    FieldAccPayment,
+    FieldAccTotal,
+    FieldAccInterest,
+    FieldAccYearsShown,
+    FieldAccNewPayment,
+    FieldAccNewTotal,
+    FieldAccNewInterest,
+    FieldAccSavings,
+    FieldAccExtraShown,
+    FieldAccInvestRate,
+    FieldAccTaxRate,
+    FieldAccInflation,
+    FieldAccWorth,
+    FieldAccWorthYears,
+    FieldAccCalculate,
+};
 
 // Calculators the mortgage and rate dialogs hand over to; null until the
 // module doing them installs a routine, and their buttons stay disabled.
 struct DialogHooks {
     int (*refinance)(int eventIndex) = nullptr;
-    int (*accelerated)(float principal, int years, float yearlyRate, float monthlyRate, int remainingYears,
-                       float extra) = nullptr;
     int (*budget)(int budgetIndex) = nullptr;
     int (*fontChooser)(int fontRecord) = nullptr;  // 1 report font, 2 and 3 folder fonts
     int (*printSchedule)() = nullptr;              // prints "psched.tmp"
@@ -233,6 +253,10 @@ int MortgageCalculatorDialog();
 // dialog rewrites `payment` as money text when it takes them.
 void HandMortgageTexts(const std::string& years, const std::string& amount, const std::string& downPayment,
                        const std::string& rate, std::string* payment);
+// The accelerated-payment analysis, alone or on the figures of a mortgage
+// (the extra amount only when above 0).
+int AcceleratedPaymentDialog();
+int AcceleratedPaymentDialogFor(float principal, int years, float yearlyRate, int yearsLeft, float extra);
 // Back to the values of a fresh start (tests).
 void ResetCalculators();
 // The schedule of the mortgage in slot `eventIndex`, also written to "psched.tmp".
@@ -286,3 +310,4 @@ int CommandInflationCalculator();
 int CommandTaxInflation();
 int CommandEffectiveRate();
 int CommandMortgageCalculator();
+int CommandAccelerated();

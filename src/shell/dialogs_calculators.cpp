@@ -331,8 +331,155 @@ int MortgageCalculatorDialog() {
 
 int CommandMortgageCalculator() { return MortgageCalculatorDialog(); }
 
+// ---- Accelerated Mortgage Payment Analysis -----------------------------------------
+namespace dialogs {
+namespace {
+
+struct AcceleratedValues {
+    float amount = 0, extra = 0, rate = 0, monthlyRate = 0;
+    int32_t years = 30, yearsLeft = 30;
+} accelerated;
+
+ui::DialogTemplate AcceleratedTemplate() {
+    ui::DialogTemplate t{"ACCEL", "Accelerated Mortgage Payment Analysis", {}, false, 1555};
+    t.controls = {
+        {FieldAccAmount, K::Edit, "Loan Amount", 15},
+        {FieldAccYears, K::Edit, "Number of Years", 4},
+        {FieldAccYearsLeft, K::Edit, "Years Left", 4},
+        {FieldAccRate, K::Edit, "Rate (%)", NumberRoom},
+        {FieldAccExtra, K::Edit, "Additional Monthly Payment", 15},
+        {0, K::Group, "Existing Mortgage"},
+        {FieldAccPayment, K::ReadOnly, "Monthly Payment"},
+        {FieldAccTotal, K::ReadOnly, "Total Payments"},
+        {FieldAccInterest, K::ReadOnly, "Total Interest"},
+        {0, K::Group, "Accelerated Payment Mortgage"},
+        {FieldAccYearsShown, K::ReadOnly, "Payment Years"},
+        {FieldAccNewPayment, K::ReadOnly, "Monthly Payment"},
+        {FieldAccNewTotal, K::ReadOnly, "Total Payments"},
+        {FieldAccNewInterest, K::ReadOnly, "Total Interest"},
+        {FieldAccSavings, K::ReadOnly, "Savings"},
+        {0, K::Column, ""},
+        {0, K::Group, "Investment Comparison"},
+        {FieldAccExtraShown, K::ReadOnly, ""},
+        {FieldAccInvestRate, K::Edit, " invested monthly at a yearly rate of (%)", NumberRoom},
+        {FieldAccTaxRate, K::Edit, " and taxed at (%)", NumberRoom},
+        {FieldAccInflation, K::Edit, " with an inflation rate of (%)", NumberRoom},
+        {FieldAccWorth, K::ReadOnly, " would be worth "},
+        {FieldAccWorthYears, K::ReadOnly, "at the end of"},
+        {0, K::Label, " years."},
+        {0, K::Group, ""},
+        {ui::IdOk, K::Button, "OK"},
+        {FieldAccCalculate, K::Button, "Calculate"},
+        {ui::IdHelp, K::Button, "Help"},
+    };
+    return t;
+}
+
+std::string Money13(float v) { return Dollars("%13.2f", v); }
+
+int Checked(bool ok, const char* text, const char* caption) { return ok ? 1 : Refuse(text, caption); }
+
+int CalculateAccelerated(ui::Dialog& d) {
+    AcceleratedValues& a = accelerated;
+    float v = static_cast<float>(std::atof(FieldInput(d, FieldAccAmount, 15).c_str()));
+    if (!Checked(v > 0 && v <= 10000000, "The mortgage amount must be greater than $0.00 and less than $10,000,000.00.",
+                 "Amount Error!"))
+        return 0;
+    a.amount = v;
+    int years = std::atoi(FieldInput(d, FieldAccYears, 4).c_str());
+    if (!Checked(years >= 1 && years <= 50, "The number of years must be greater than 0 and less than 50.",
+                 "Number of Years Error!"))
+        return 0;
+    a.years = years;
+    int left = std::atoi(FieldInput(d, FieldAccYearsLeft, 4).c_str());
+    if (!Checked(left >= 1 && left <= a.years,
+                 "The number of years left must be greater than 0 and less than the life of the mortgage.",
+                 "Number of Years Left Error!"))
+        return 0;
+    a.yearsLeft = left;
+    v = Number(d, FieldAccRate);
+    if (!Checked(v > 0 && v <= 50, "The mortgage rate must be greater than 0.0% and less than 50.0%", "Rate Error!"))
+        return 0;
+    a.rate = v;
+    v = static_cast<float>(std::atof(FieldInput(d, FieldAccExtra, 15).c_str()));
+    if (!Checked(v >= 0 && v <= 100000,
+                 "The addition monthly payment must be greater than $0.00 and less than $100,000.00",
+                 "Additional Amount Error!"))
+        return 0;
+    a.extra = v;
+    d.SetText(FieldAccExtraShown, Money13(a.extra));
+    const float invest = Number(d, FieldAccInvestRate);
+    if (!Checked(invest >= 0 && invest <= 50, "The investment rate must be greater than 0.0% and less than 50.0%",
+                 "Rate Error!"))
+        return 0;
+    const float tax = Number(d, FieldAccTaxRate);
+    if (!Checked(tax >= 0 && tax <= 50, "The tax rate must be greater than 0.0% and less than 50.0%", "Rate Error!"))
+        return 0;
+    const float inflation = Number(d, FieldAccInflation);
+    if (!Checked(inflation >= 0 && inflation <= 50, "The inflation rate must be greater than 0.0% and less than 50.0%",
+                 "Rate Error!"))
+        return 0;
+
+    a.monthlyRate = static_cast<float>(1.0 / 12 * a.rate * 0.01);
+    AcceleratedPayoff p = AcceleratePayments(a.amount, a.monthlyRate, a.years, a.yearsLeft, a.extra);
+    const float total = p.interest + a.amount, newTotal = p.acceleratedInterest + a.amount;
+    d.SetText(FieldAccPayment, Money13(p.payment));
+    d.SetText(FieldAccTotal, Money13(total));
+    d.SetText(FieldAccInterest, Money13(p.interest));
+    d.SetText(FieldAccYearsShown, Format("%-6.2f", static_cast<float>(p.months * (1.0 / 12))));
+    d.SetText(FieldAccNewPayment, Money13(p.payment + a.extra));
+    d.SetText(FieldAccNewTotal, Money13(newTotal));
+    d.SetText(FieldAccNewInterest, Money13(p.acceleratedInterest));
+    d.SetText(FieldAccSavings, Money13(total - newTotal));
+    const int wholeYears = p.months / 12;
+    d.SetText(FieldAccWorth, Money13(InvestedInstead(a.extra, wholeYears, invest, tax, inflation)));
+    d.SetText(FieldAccWorthYears, FormatInt("%3d", wholeYears));
+    return 1;
+}
+
+void AcceleratedRoutine(ui::Dialog& d, int message, int control) {
+    const AcceleratedValues& a = accelerated;
+    if (message == ui::DialogOpen) {
+        d.SetText(FieldAccAmount, Format("%-13.2f", a.amount));
+        d.SetText(FieldAccYears, FormatInt("%3d", a.years));
+        d.SetText(FieldAccYearsLeft, FormatInt("%3d", a.yearsLeft));
+        d.SetText(FieldAccRate, Format("%-6.2f", a.rate));
+        d.SetText(FieldAccExtra, Format("%-13.2f", a.extra));
+        d.SetText(FieldAccExtraShown, FormatDollars(Format("%-13.2f", a.extra)));
+        d.SetText(FieldAccInvestRate, Format("%-13.2f", 5.0));
+        d.SetText(FieldAccTaxRate, Format("%-13.2f", scenario.initialValues.taxRate));
+        d.SetText(FieldAccInflation, Format("%-13.2f", scenario.initialValues.inflationRate));
+        return;
+    }
+    if (message != ui::DialogCommand) return;
+    switch (control) {
+        case ui::IdOk:
+        case ui::IdCancel: d.End(1); return;
+        case ui::IdHelp: Help(HelpContext, 1555); return;
+        case FieldAccCalculate: CalculateAccelerated(d); return;
+        default: return;
+    }
+}
+
+}  // namespace
+}  // namespace dialogs
+
+int AcceleratedPaymentDialog() { return Run(WindowCalculator, AcceleratedTemplate(), AcceleratedRoutine); }
+
+int AcceleratedPaymentDialogFor(float principal, int years, float yearlyRate, int yearsLeft, float extra) {
+    accelerated.amount = principal;
+    accelerated.years = years;
+    accelerated.rate = yearlyRate;
+    accelerated.yearsLeft = yearsLeft;
+    if (extra > 0) accelerated.extra = extra;
+    return Run(WindowCalculator, AcceleratedTemplate(), AcceleratedRoutine);
+}
+
+int CommandAccelerated() { return AcceleratedPaymentDialog(); }
+
 void ResetCalculators() {
     kept = {};
     mortgageTexts = {};
     mortgageFigures = {};
+    accelerated = {};
 }

@@ -585,7 +585,7 @@ void AcceleratedAnalysis(ui::Dialog& d) {
     if (start < initialStart) remaining = years - static_cast<int>(Whole(initialStart) - Whole(start));
     float extra = 0;
     if (!AcceleratedAmount(d, extra)) return;
-    dialogHooks.accelerated(amount - down, years, rate, MonthlyRate(rate), remaining, extra);
+    AcceleratedPaymentDialogFor(amount - down, years, rate, remaining, extra);
 }
 
 void MortgageRoutine(ui::Dialog& d, int message, int control) {
@@ -630,11 +630,11 @@ void MortgageRoutine(ui::Dialog& d, int message, int control) {
         }
         FillAccountCombo(d, FieldPaymentAccount, true, e.paymentAccountAssigned ? e.paymentAccountId : -1);
         d.Enable(FieldRefinance, editingEvent && dialogHooks.refinance);
-        d.Enable(FieldAcceleratedAnalysis, editingEvent && dialogHooks.accelerated);
+        d.Enable(FieldAcceleratedAnalysis, editingEvent != 0);
         return;
     }
     if (message != ui::DialogCommand || CommonButtons(d, control, 259)) return;
-    if (control == FieldAcceleratedAnalysis && dialogHooks.accelerated) AcceleratedAnalysis(d);
+    if (control == FieldAcceleratedAnalysis) AcceleratedAnalysis(d);
     if (control == FieldRefinance && dialogHooks.refinance) {
         if (dialogHooks.refinance(EventSlot())) d.End(0);
         return;
