@@ -333,4 +333,33 @@ TEST_F(QtDialogs, EffectiveRateFillsTheInvestmentCalculatorsRate) {
     EXPECT_EQ(shell.windowOpen[WindowEffectiveRate], 0);
 }
 
+TEST_F(QtDialogs, AcceleratedAnalysisFromTheMortgageBeingEdited) {
+    ResetCalculators();
+    ResetEventSlot(0);
+    Event& m = scenario.events[0];
+    m.eventType = EventMortgage;
+    SetFieldText(m.description, "House");
+    m.startAge = 40;
+    m.endAge = 70;
+    m.amount = 250000;
+    m.rate2 = 50000;
+    m.loanRate = 6.25f;
+    m.years = 30;
+    state.eventCount = 1;
+    WhenShownTitled("Mortgage", [](qtui::TemplateDialog* d) {
+        TypeInto(d, FieldAccelerated, "150");
+        WhenShownTitled("Accelerated Mortgage Payment Analysis", [](qtui::TemplateDialog* a) {
+            EXPECT_EQ(Edit(a, FieldAccAmount)->text(), "200000.00    ");
+            Button(a, FieldAccCalculate)->click();
+            EXPECT_EQ(a->control(FieldAccNewPayment)->property("text").toString(), "$1,381.43");
+            Picture(a, "dialog-accelerated.png");
+            Button(a, ui::IdOk)->click();
+        });
+        Button(d, FieldAcceleratedAnalysis)->click();
+        QTest::keyClick(d, Qt::Key_Escape);
+    });
+    EXPECT_EQ(EditEvent(0), 0);
+    EXPECT_EQ(shell.windowOpen[WindowCalculator], 0);
+}
+
 }  // namespace
