@@ -16,6 +16,7 @@
 #include <functional>
 
 #include "model/model.h"
+#include "results/reports.h"
 #include "qt_fixture.h"
 #include "ui/qt/printing.h"
 
@@ -40,6 +41,34 @@ protected:
         for (size_t at = pdf.find("/Type /Page"); at != std::string::npos; at = pdf.find("/Type /Page", at + 1))
             pages += pdf.compare(at, 12, "/Type /Pages") != 0;
         return pages;
+    }
+    void OpenExample() {
+        std::filesystem::copy_file(EXAMPLE_SCENARIO, "retirement.ret");
+        ASSERT_EQ(OpenScenario("retirement.ret"), 1);
+        SetScenarioPath("retirement.ret");
+    }
+    // A printed page on Letter paper at 100 dots per inch with the usual
+    // margins; its ink must stay inside them. `inkRight` receives the
+    // rightmost inked column.
+    static QImage PagePicture(int kind, int number, int pages, int* inkRightOut = nullptr) {
+        QImage page(850, 1100, QImage::Format_RGB32);
+        page.fill(Qt::white);
+        QRect area(100, 100, 850 - 150, 1100 - 200);
+        {
+            QPainter painter(&page);
+            qtui::DrawPageOn(painter, area, 100, kind, number, pages);
+        }
+        int inkRight = -1, inkBottom = -1;
+        for (int y = 0; y < page.height(); ++y)
+            for (int x = 0; x < page.width(); ++x)
+                if (qGray(page.pixel(x, y)) < 128) {
+                    inkRight = std::max(inkRight, x);
+                    inkBottom = std::max(inkBottom, y);
+                }
+        if (inkRightOut) *inkRightOut = inkRight;
+        EXPECT_LE(inkRight, area.right()) << kind;
+        EXPECT_LE(inkBottom, area.bottom()) << kind;
+        return page;
     }
     void WritePages(int count) {
         for (int i = 1; i <= count; ++i)
@@ -152,31 +181,14 @@ TEST_F(PrintingQtTest, TheShownFolderPrintsAsOnePicture) {
 }
 
 TEST_F(PrintingQtTest, APrintedResultsPageOfTheExampleFitsItsPaper) {
-    std::filesystem::copy_file(EXAMPLE_SCENARIO, "retirement.ret");
-    ASSERT_EQ(OpenScenario("retirement.ret"), 1);
-    SetScenarioPath("retirement.ret");
+    OpenExample();
     ASSERT_EQ(RunProjection(OutputPrintFile), 1);
     int pages = PaginateResults(true);
     ASSERT_GE(pages, 3);
-    // Letter paper at 100 dots per inch, with the usual margins.
-    QImage page(850, 1100, QImage::Format_RGB32);
-    page.fill(Qt::white);
-    QRect area(100, 100, 850 - 150, 1100 - 200);
-    {
-        QPainter painter(&page);
-        qtui::DrawPageOn(painter, area, 100, PrintResultsReport, 2, pages);
-    }
-    // Ink inside the area only: nothing ran over the right or bottom margin.
-    int inkRight = -1, inkBottom = -1;
-    for (int y = 0; y < page.height(); ++y)
-        for (int x = 0; x < page.width(); ++x)
-            if (qGray(page.pixel(x, y)) < 128) {
-                inkRight = std::max(inkRight, x);
-                inkBottom = std::max(inkBottom, y);
-            }
-    EXPECT_GT(inkRight, area.left() + area.width() / 2);
-    EXPECT_LE(inkRight, area.right());
-    EXPECT_LE(inkBottom, area.bottom());
+    int inkRight = 0;
+    QImage page = PagePicture(PrintResultsReport, 2, pages, &inkRight);
+    // The schedule's eight columns reach across the page.
+    EXPECT_GT(inkRight, 100 + 700 * 3 / 4);
     if (const char* dir = std::getenv("TILLORY_SCREENSHOTS"))
         page.save(QString(dir) + "/print-results-page.png");
 
@@ -187,4 +199,16 @@ TEST_F(PrintingQtTest, APrintedResultsPageOfTheExampleFitsItsPaper) {
     PdfTo(printer, "results.pdf");
     EXPECT_EQ(qtui::PrintPagesOn(printer, pages, PrintResultsReport), 1);
     EXPECT_EQ(PdfPages("results.pdf"), pages + 1);
+}
+
+TEST_F(PrintingQtTest, PrintedReportPagesOfTheExampleFitTheirPaper) {
+    OpenExample();
+    ASSERT_EQ(RunProjection(OutputResultsList), 1);
+    for (int report : {ReportNetWorth, ReportAccountFlows}) {
+        int pages = WriteReport(report, 1);
+        ASSERT_GE(pages, 1) << report;
+        QImage page = PagePicture(report, 1, pages);
+        if (const char* dir = std::getenv("TILLORY_PRINT_PICTURES"))
+            page.save(QString(dir) + "/report" + QString::number(report) + ".png");
+    }
 }
