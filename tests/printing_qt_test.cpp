@@ -183,6 +183,7 @@ TEST_F(PrintingQtTest, TheShownFolderPrintsAsOnePicture) {
 TEST_F(PrintingQtTest, APrintedResultsPageOfTheExampleFitsItsPaper) {
     OpenExample();
     ASSERT_EQ(RunProjection(OutputPrintFile), 1);
+    state.reportBoxing = 1;
     int pages = PaginateResults(true);
     ASSERT_GE(pages, 3);
     int inkRight = 0;

@@ -302,7 +302,33 @@ TEST_F(PrintingTest, ABodyDrawsCellsInColumnsRulesAndBands) {
     EXPECT_TRUE(p.TextsWith("?").empty());
     EXPECT_EQ(p.Count("line "), 1);
     EXPECT_EQ(p.Count("rect (1,2,3)"), 1);
-    EXPECT_TRUE(p.TextsWith("Age")[0].x == 0);
+    // Cells stand two blanks inside the body's edge.
+    EXPECT_EQ(p.TextsWith("Age")[0].x, 14);
+}
+
+TEST_F(PrintingTest, OnResultsPagesOnlyYearRowsAreBandedAndTheHeadingIsBoxedAtItsRules) {
+    ui::RecordingPainter p;
+    PageLayout layout;
+    layout.area = {0, 0, 3000, 3000};
+    layout.fontHeight = 14;
+    ReportLook look;
+    look.banding = look.boxing = true;
+    look.band = {1, 2, 3};
+    std::string ten = "          ";
+    std::vector<std::string> body{"?BO", ten + "------", ten + "\t Investment", ten + "Age\t Accounts", ten + "------",
+                                  "?Bo", ten + "65.0 \t $1.00", ten + "Financial Events:", ten + "66.0 \t $2.00",
+                                  ten + "67.0 \t $3.00"};
+    DrawPrintedPage(p, layout, {"T", "F", "D", "H", "P"}, &body, PrintResultsReport, look);
+    // The body starts at line 6: the rules stand in the middle of lines 6 and 9.
+    int top = 6 * 14 + 7, bottom = 9 * 14 + 7;
+    int right = p.TextsWith("$1.00")[0].x + 7 * 5 + 14;
+    EXPECT_EQ(p.Count("rect (255,255,255) 0 " + std::to_string(top) + " " + std::to_string(right) + " " +
+                      std::to_string(bottom)),
+              1);
+    // Three year rows boxed, the second one banded; heading and event lines neither.
+    EXPECT_EQ(p.Count("rect (1,2,3)"), 1);
+    EXPECT_EQ(p.Count("rect (1,2,3) 0 " + std::to_string(12 * 14)), 1);
+    EXPECT_EQ(p.Count("rect (255,255,255)"), 1 + 3);
 }
 
 TEST_F(PrintingTest, ACrowdedPageGetsASmallerFont) {
@@ -430,8 +456,12 @@ TEST_F(PrintingTest, PrintResultsReportPaginatesASmallProjection) {
               "          \n"
               "Dooooone\n");
     std::string page2 = Bytes("page2");
-    EXPECT_EQ(page2.rfind(Heading(true), 0), 0u);
+    EXPECT_EQ(page2.rfind(Heading(false), 0), 0u);
     EXPECT_NE(page2.find("          65.0 \t"), std::string::npos);
+    // With rectangle boxing the heading comes with its rules.
+    state.reportBoxing = 1;
+    EXPECT_EQ(DispatchCommand(CmdPrintResults), 1);
+    EXPECT_EQ(Bytes("page2").rfind(Heading(true), 0), 0u);
 
     // Nothing happens while a job runs.
     printed[0] = 0;

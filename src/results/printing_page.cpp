@@ -2,6 +2,7 @@
 // column positions measured on the page, rules, bands and boxes as the
 // report settings ask.
 #include <algorithm>
+#include <cctype>
 
 #include "model/model.h"
 #include "results/printing.h"
@@ -124,15 +125,18 @@ void DrawPrintedPage(ui::Painter& p, const PageLayout& layout, const std::vector
     // The report font as it is, unless the page's lines would not fit: then
     // smaller, in proportion, until they do (a few tries; the surface may
     // not offer every size).
-    int lineHeight = 0, titleLine = 0;
+    int lineHeight = 0, titleLine = 0, pad = 0;
     Columns columns;
     for (int attempt = 0; attempt < 6; ++attempt) {
         p.SetFont(titleHeight, true);
         titleLine = p.LineHeight();
         p.SetFont(textHeight, false);
         lineHeight = p.LineHeight();
+        // The body keeps a little room inside its rules and boxes.
+        pad = p.TextWidth("  ");
         int widest = 0;
-        columns = body ? Measure(p, *body, kind, a.left, widest) : Columns{};
+        columns = body ? Measure(p, *body, kind, a.left + pad, widest) : Columns{};
+        widest += 2 * pad;
         for (size_t i = 1; i < header.size(); ++i) widest = std::max(widest, p.TextWidth(header[i]));
         int tall = titleLine + (static_cast<int>(header.size())) * lineHeight + BodyLineCount(body) * lineHeight;
         if ((widest <= areaWidth && tall <= areaHeight) || textHeight <= 0) break;
@@ -160,33 +164,48 @@ void DrawPrintedPage(ui::Painter& p, const PageLayout& layout, const std::vector
     if (!body) return;
     y += lineHeight;
 
-    int right = std::max(columns.Right(), a.left + 1);
-    int headingTop = -1, dataRows = 0;
+    int right = std::max(columns.Right(), a.left) + pad;
+    // The Results Report's heading between "?BO" and "?Bo": where it starts
+    // and where its first and last rules stand.
+    int headingTop = -1, firstRule = -1, lastRule = -1, dataRows = 0;
     for (size_t n = 0; n < body->size(); ++n) {
         const std::string& line = (*body)[n];
         if (IsMarker(line)) {
-            // "?BO" .. "?Bo" bracket the Results Report's column heading.
-            if (line.rfind("?BO", 0) == 0) headingTop = y;
+            if (line.rfind("?BO", 0) == 0) {
+                headingTop = y;
+                firstRule = lastRule = -1;
+            }
             if (line.rfind("?Bo", 0) == 0 && headingTop >= 0) {
                 if (look.boxing) {
                     p.SetPen({0, 0, 0}, 1);
                     p.SetBrush({255, 255, 255}, false);
-                    p.Rectangle(a.left, headingTop, right, y);
+                    if (firstRule >= 0 && lastRule > firstRule)
+                        p.Rectangle(a.left, firstRule, right, lastRule);
+                    else
+                        p.Rectangle(a.left, headingTop, right, y);
                 }
                 headingTop = -1;
             }
             continue;
         }
         if (IsRule(line, kind)) {
+            int at = y + lineHeight / 2;
             p.SetPen({0, 0, 0}, 1);
-            p.Line(a.left, y + lineHeight / 2, right, y + lineHeight / 2);
+            p.Line(a.left, at, right, at);
+            if (headingTop >= 0) {
+                if (firstRule < 0) firstRule = at;
+                lastRule = at;
+            }
             y += lineHeight;
             continue;
         }
         std::vector<std::string> cells = Cells(line);
-        // Data rows: lines of cells outside the column headings (the first
-        // line of a report page, the bracketed lines of the Results Report).
-        bool heading = headingTop >= 0 || (kind != PrintResultsReport && n == 0);
+        // Data rows: lines of cells outside the column headings; a report
+        // page's heading is its first line, and the Results Report's rows
+        // are the year rows, which start with the age.
+        bool heading = kind == PrintResultsReport
+                           ? headingTop >= 0 || !std::isdigit(static_cast<unsigned char>(Stripped(cells[0])[0]))
+                           : n == 0;
         if (cells.size() >= 2 && !heading) {
             if (look.banding && dataRows % 2 == 1) {
                 p.SetPen(look.band, 0);
@@ -199,7 +218,7 @@ void DrawPrintedPage(ui::Painter& p, const PageLayout& layout, const std::vector
         if (cells.size() >= 2)
             DrawRow(p, columns, cells, y);
         else
-            p.Text(a.left, y, line);
+            p.Text(a.left + pad, y, line);
         y += lineHeight;
     }
 }

@@ -117,9 +117,9 @@ int PaginateResults(bool rules) {
 int CommandPrintResults() {
     if (shell.printing) return 0;
     RunShellProjection(OutputPrintFile);
-    // Rectangle boxing frames the heading itself; the dash rules are for
-    // reports without it.
-    int pages = PaginateResults(state.reportBoxing == 0);
+    // The heading's rules (and the box drawn at them) come with rectangle
+    // boxing; without it the heading is its two lines of text.
+    int pages = PaginateResults(state.reportBoxing != 0);
     if (pages <= 0) return 0;
     return PrintPages(pages, PrintResultsReport);
 }
