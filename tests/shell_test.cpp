@@ -221,6 +221,8 @@ TEST_F(ShellTest, NewByHandWritesTheTemporaryFileAndEnablesTheMenus) {
     EXPECT_EQ(DispatchCommand(CmdNew), 1);
     ASSERT_EQ(screen.optionDialogs.size(), 1u);
     EXPECT_EQ(screen.optionDialogs[0].caption, "Create New Accounts");
+    EXPECT_EQ(screen.optionDialogs[0].options.at(0), "Create New Accounts From a Tab-delimited File (*.KVI)");
+    EXPECT_EQ(screen.optionDialogs[0].options.at(1), "Create New Accounts From a Comma-delimited File (*.CSV)");
     std::string name = FieldText(state.scenarioPath);
     EXPECT_EQ(std::filesystem::path(name).filename(), "temp31.ret");
     EXPECT_TRUE(std::filesystem::exists("temp31.ret"));

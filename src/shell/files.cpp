@@ -47,10 +47,10 @@ ui::FileDialog FileDialogFor(const char* title, const char* description, const c
 
 int CommandNew() {
     if (AskToSave() == ui::Answer::Cancel) return 0;
-    static const std::vector<std::string> options = {"Create New Accounts From a Tab-Delimited File",
-                                                     "Create New Accounts From a Comma-Delimited File",
+    static const std::vector<std::string> options = {"Create New Accounts From a Tab-delimited File (*.KVI)",
+                                                     "Create New Accounts From a Comma-delimited File (*.CSV)",
                                                      "Create New Accounts By Hand"};
-    int choice = 2;
+    int choice = 0;
     if (!ui::Current().ChooseOption("Create New Accounts", options, choice, 1568)) return 0;
     if (choice < 0 || choice > 2) return 0;
     state.modified = 1;
