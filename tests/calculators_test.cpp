@@ -1,5 +1,8 @@
 // The small calculators: their arithmetic, and their dialogs' checks,
 // texts and remembered values under the scripted ui.
+#include <cstdio>
+#include <string>
+
 #include "calculators/calculators.h"
 #include "dialogs_fixture.h"
 #include "engine/payment.h"
@@ -65,6 +68,73 @@ TEST(Calculators, InvestedInstead) {
     // 5% taxed at 20% is 4% a year; 0 inflation.
     EXPECT_EQ(Format("%.2f", InvestedInstead(100, 1, 5, 20, 0)), "2448.00");
     EXPECT_LT(InvestedInstead(100, 10, 5, 20, 3), InvestedInstead(100, 10, 5, 20, 0));
+}
+
+TEST(Calculators, TradeOffEndAmounts) {
+    TradeOff t;
+    float end[3];
+    TradeOffEndAmounts(t, 25, end);
+    EXPECT_EQ(end[0], 0.0f);
+    t.fixedCost[0] = 1000;
+    t.incomePerPeriod[0] = 100;
+    t.periods = 12.9f;  // whole periods count
+    t.fixedAmount[1] = 500;
+    t.costPerPeriod[1] = 10;
+    TradeOffEndAmounts(t, 25, end);
+    EXPECT_EQ(Format("%.2f", end[0]), "200.00");
+    EXPECT_EQ(Format("%.2f", end[1]), "380.00");
+    // Taxed: income counts at 75%, the fixed cost in full.
+    t.useTax = 1;
+    TradeOffEndAmounts(t, 25, end);
+    EXPECT_EQ(Format("%.2f", end[0]), "-100.00");
+    EXPECT_EQ(Format("%.2f", end[1]), "285.00");
+}
+
+TEST(Calculators, TradeOffFiles) {
+    TradeOff t;
+    std::snprintf(t.names[0], sizeof t.names[0], "Buy");
+    std::snprintf(t.names[2], sizeof t.names[2], "Lease");
+    t.fixedCost[0] = 1000;
+    t.incomePerPeriod[0] = 100;
+    t.costPerPeriod[2] = 50;
+    t.periods = 3;
+    t.further = 7;
+    const char* info = "tradeinf_test.dat";
+    ASSERT_EQ(WriteTradeOffFile(info, t), 1);
+    TradeOff back;
+    ASSERT_EQ(ReadTradeOffFile(info, back), 1);
+    EXPECT_STREQ(back.names[0], "Buy");
+    EXPECT_STREQ(back.names[1], "");
+    EXPECT_EQ(back.fixedCost[0], 1000.0f);
+    EXPECT_EQ(back.costPerPeriod[2], 50.0f);
+    EXPECT_EQ(back.further, 7.0f);
+    std::remove(info);
+    EXPECT_EQ(ReadTradeOffFile(info, back), 0);
+    EXPECT_STREQ(back.names[2], "Option 3");
+
+    const char* graph = "trade_test.tmp";
+    t.periods = 2;
+    EXPECT_EQ(WriteTradeOffGraph(graph, t, 0), -2);
+    t.periods = 101;
+    EXPECT_EQ(WriteTradeOffGraph(graph, t, 0), -1);
+    t.periods = 3;
+    ASSERT_EQ(WriteTradeOffGraph(graph, t, 0), 1);
+    std::FILE* f = std::fopen(graph, "r");
+    ASSERT_NE(f, nullptr);
+    std::string text;
+    char buffer[256];
+    while (std::fgets(buffer, sizeof buffer, f)) text += buffer;
+    std::fclose(f);
+    std::remove(graph);
+    // The unnamed option is left out; five points from 0 to periods + 1.
+    EXPECT_EQ(text,
+              "1\nDummy\nDummy\nDummy\n5.000000\n2\nBuy\nLease\n"
+              "0.0\n0.0\n0.000000 -1000.000000 0.000000 \n"
+              "0.0\n0.0\n1.000000 -900.000000 -50.000000 \n"
+              "0.0\n0.0\n2.000000 -800.000000 -100.000000 \n"
+              "0.0\n0.0\n3.000000 -700.000000 -150.000000 \n"
+              "0.0\n0.0\n4.000000 -600.000000 -200.000000 \n"
+              "Done\nDone\n");
 }
 
 class CalculatorDialogs : public DialogsTest {
@@ -271,6 +341,36 @@ TEST_F(CalculatorDialogs, AcceleratedAnalysisChecksAndShowsBothMortgages) {
     EXPECT_EQ(dialogs.Last().Shown(FieldAccYearsLeft), " 25");
     EXPECT_EQ(dialogs.Last().Shown(FieldAccExtraShown), "$150.00");
     EXPECT_EQ(dialogs.Last().Text(FieldAccNewPayment), "$1,381.43");
+}
+
+TEST_F(CalculatorDialogs, TradeOffComputesAtOnceAndKeepsItsFile) {
+    ReadTradeOffSettings();  // no file: the three default names
+    scenario.initialValues.taxRate = 25;
+    Script({Type(FieldTradeFixedCost, "1000"), Type(FieldTradeIncome, "100"), Choose(FieldTradePeriods, 12),
+            Click(FieldTradeCalculate), Click(FieldTradeUseTax), Choose(FieldTradePeriods, 2), Click(FieldTradeGraph),
+            Ok()});
+    EXPECT_EQ(DispatchCommand(CmdTradeOff), 1);
+    const auto& r = dialogs.Last();
+    EXPECT_EQ(r.caption, "Trade-Off Analysis");
+    EXPECT_EQ(r.Shown(FieldTradeName + 1), "Option 2");
+    EXPECT_EQ(r.Shown(FieldTradeEnd), "0.00      ");
+    EXPECT_EQ(r.Shown(FieldTradePeriods), "  0");
+    ASSERT_EQ(screen.messages.size(), 1u);
+    EXPECT_EQ(screen.messages[0].text, "Not enough periods.\nPlease try again.");
+    EXPECT_EQ(screen.messages[0].caption, "FILE ERROR");
+    EXPECT_TRUE(screen.launches.empty());
+    // Taxed, two periods: -1000 + 2 x 75.
+    EXPECT_EQ(r.Text(FieldTradeEnd), "-850.00   ");
+    EXPECT_EQ(r.Text(FieldTradeDifference), "850.00    ");
+    EXPECT_EQ(r.Text(FieldTradeDifference + 1), "0.00      ");
+
+    // OK wrote "tradeinf.dat"; the next start reads it back.
+    ResetCalculators();
+    ReadTradeOffSettings();
+    Script({Ok()});
+    TradeOffDialog();
+    EXPECT_EQ(dialogs.Last().Shown(FieldTradeFixedCost), "1000.00");
+    EXPECT_TRUE(dialogs.Last().checked.at(FieldTradeUseTax));
 }
 
 }  // namespace

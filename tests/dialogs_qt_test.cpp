@@ -13,9 +13,11 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QSlider>
+#include <QSpinBox>
 #include <QTest>
 #include <QTimer>
 
+#include <cstdio>
 #include <functional>
 
 #include "dialogs_fixture.h"
@@ -360,6 +362,27 @@ TEST_F(QtDialogs, AcceleratedAnalysisFromTheMortgageBeingEdited) {
     });
     EXPECT_EQ(EditEvent(0), 0);
     EXPECT_EQ(shell.windowOpen[WindowCalculator], 0);
+}
+
+TEST_F(QtDialogs, TradeOffPeriodsStepWithTheArrows) {
+    ResetCalculators();
+    ReadTradeOffSettings();
+    WhenShownTitled("Trade-Off Analysis", [](qtui::TemplateDialog* d) {
+        TypeInto(d, FieldTradeFixedCost, "1000");
+        TypeInto(d, FieldTradeIncome, "100");
+        Button(d, FieldTradeCalculate)->click();
+        auto* periods = qobject_cast<QSpinBox*>(d->control(FieldTradePeriods));
+        ASSERT_NE(periods, nullptr);
+        EXPECT_EQ(periods->maximum(), 100);
+        periods->setValue(12);  // as twelve steps up
+        EXPECT_EQ(d->control(FieldTradeEnd)->property("text").toString(), "200.00    ");
+        Picture(d, "dialog-trade-off.png");
+        Button(d, ui::IdOk)->click();
+    });
+    EXPECT_EQ(DispatchCommand(CmdTradeOff), 1);
+    ResetCalculators();
+    ReadTradeOffSettings();
+    std::remove("tradeinf.dat");
 }
 
 }  // namespace

@@ -33,3 +33,22 @@ AcceleratedPayoff AcceleratePayments(float amount, float monthlyRate, int32_t ye
 // Investing `extra` a month instead, for `years` whole years: growth taxed at
 // `taxRate` %, value reduced by `inflation` % a year.
 float InvestedInstead(float extra, int32_t years, float rate, float taxRate, float inflation);
+
+// The trade-off analysis of up to three options, kept in "tradeinf.dat".
+struct TradeOff {
+    char names[3][30] = {};
+    float fixedCost[3] = {}, costPerPeriod[3] = {}, fixedAmount[3] = {}, incomePerPeriod[3] = {};
+    float periods = 0;
+    float useTax = 0;  // 1.0 or 0.0
+    float further = 0;  // kept in the file, used by nothing
+};
+// Each option's amount at the end of the periods; the tax rate (%) counts
+// only with useTax on.
+void TradeOffEndAmounts(const TradeOff& t, float taxRate, float out[3]);
+// "tradeinf.dat": 1 when written / read. A file that cannot be read leaves
+// the names "Option 1" .. "Option 3" and zeros.
+int WriteTradeOffFile(const char* path, const TradeOff& t);
+int ReadTradeOffFile(const char* path, TradeOff& t);
+// The companion graph's file: 1 written, 0 not created, -1 more than 100
+// periods, -2 fewer than 3.
+int WriteTradeOffGraph(const char* path, const TradeOff& t, float taxRate);

@@ -117,7 +117,7 @@ std::vector<Command> table = {
     {CmdInflationCalculator, "I&nflation Calculator", "Ctrl+N", "Inflation Calculator", G, CommandInflationCalculator},
     {CmdTaxInflationInvestment, "Ta&xes/Inflation/Investment Analysis", "Ctrl+X",
      "Tax/Inflation/Investment Analysis", G, CommandTaxInflation},
-    {CmdTradeOff, "&Trade-off Analysis", "Ctrl+T", "Trade-off Analysis", G, nullptr},
+    {CmdTradeOff, "&Trade-off Analysis", "Ctrl+T", "Trade-off Analysis", G, CommandTradeOff},
     {CmdCompareScenarios, "&Compare Scenarios", "Ctrl+C", "Compare Scenarios", G, CommandCompare},
     {CmdEffectiveRate, "Calculat&e Effective Yearly Interest Rate", "Ctrl+E", "Effective Interest Rate Calculator",
      G, CommandEffectiveRate},

@@ -204,6 +204,20 @@ enum : int {
     FieldAccWorthYears,
     FieldAccCalculate,
 };
+// Trade-off: option i (0..2) uses the field + i.
+enum : int {
+    FieldTradeName = 600,
+    FieldTradeFixedCost = 610,
+    FieldTradeCostPerPeriod = 620,
+    FieldTradeFixedAmount = 630,
+    FieldTradeIncome = 640,
+    FieldTradeEnd = 650,
+    FieldTradeDifference = 660,  // 1 and 2, 2 and 3, 1 and 3
+    FieldTradePeriods = 670,
+    FieldTradeUseTax,
+    FieldTradeGraph,
+    FieldTradeCalculate,
+};
 
 // Calculators the mortgage and rate dialogs hand over to; null until the
 // module doing them installs a routine, and their buttons stay disabled.
@@ -257,6 +271,10 @@ void HandMortgageTexts(const std::string& years, const std::string& amount, cons
 // (the extra amount only when above 0).
 int AcceleratedPaymentDialog();
 int AcceleratedPaymentDialogFor(float principal, int years, float yearlyRate, int yearsLeft, float extra);
+// The trade-off analysis of three options; its figures live in
+// "tradeinf.dat", read at start-up.
+int TradeOffDialog();
+void ReadTradeOffSettings();
 // Back to the values of a fresh start (tests).
 void ResetCalculators();
 // The schedule of the mortgage in slot `eventIndex`, also written to "psched.tmp".
@@ -311,3 +329,4 @@ int CommandTaxInflation();
 int CommandEffectiveRate();
 int CommandMortgageCalculator();
 int CommandAccelerated();
+int CommandTradeOff();

@@ -1,7 +1,9 @@
 // The small calculators of Tools/Aids: inflation, taxes/inflation/investment
 // and the effective yearly rate. They keep their last values for the run.
 #include <cmath>
+#include <algorithm>
 #include <cstdlib>
+#include <cstring>
 
 #include "calculators/calculators.h"
 #include "engine/payment.h"
@@ -477,9 +479,135 @@ int AcceleratedPaymentDialogFor(float principal, int years, float yearlyRate, in
 
 int CommandAccelerated() { return AcceleratedPaymentDialog(); }
 
+// ---- Trade-off Analysis -----------------------------------------------------------------
+namespace dialogs {
+namespace {
+
+TradeOff trade;
+constexpr const char* TradeOffFile = "tradeinf.dat";
+constexpr const char* TradeOffGraphFile = "trade.tmp";
+
+ui::DialogTemplate TradeOffTemplate() {
+    ui::DialogTemplate t{"TRADE", "Trade-Off Analysis", {}, false, 1540};
+    const char* const options[] = {"Option 1", "Option 2", "Option 3"};
+    for (int i = 0; i < 3; ++i) {
+        if (i > 0) t.controls.push_back({0, K::Column, ""});
+        t.controls.push_back({0, K::Group, options[i]});
+        t.controls.push_back({FieldTradeName + i, K::Edit, "Option Name", 20});
+        t.controls.push_back({0, K::Label, "Outgoing"});
+        t.controls.push_back({FieldTradeFixedCost + i, K::Edit, "Fixed Cost", NumberRoom});
+        t.controls.push_back({FieldTradeCostPerPeriod + i, K::Edit, "Cost per Period", NumberRoom});
+        t.controls.push_back({0, K::Label, "Incoming"});
+        t.controls.push_back({FieldTradeFixedAmount + i, K::Edit, "Fixed Amount", NumberRoom});
+        t.controls.push_back({FieldTradeIncome + i, K::Edit, "Income per Period", NumberRoom});
+        t.controls.push_back({FieldTradeEnd + i, K::ReadOnly, "End Amount"});
+    }
+    t.controls.push_back({0, K::Column, ""});
+    t.controls.push_back({0, K::Group, "Differences"});
+    t.controls.push_back({FieldTradeDifference, K::ReadOnly, "Options 1 and 2"});
+    t.controls.push_back({FieldTradeDifference + 1, K::ReadOnly, "Options 2 and 3"});
+    t.controls.push_back({FieldTradeDifference + 2, K::ReadOnly, "Options 1 and 3"});
+    t.controls.push_back({0, K::Group, ""});
+    t.controls.push_back({FieldTradePeriods, K::Spin, "No of Periods"});
+    t.controls.push_back({FieldTradeUseTax, K::Check, "Use Initial Values Tax Rate"});
+    t.controls.push_back({ui::IdOk, K::Button, "OK"});
+    t.controls.push_back({FieldTradeGraph, K::Button, "Graph"});
+    t.controls.push_back({FieldTradeCalculate, K::Button, "Calculate"});
+    t.controls.push_back({ui::IdHelp, K::Button, "Help"});
+    return t;
+}
+
+// The periods as the up-down control holds them.
+int WholePeriods() { return trade.periods >= 0 && trade.periods <= 100000 ? static_cast<int>(trade.periods) : 0; }
+
+void ShowTradeOff(ui::Dialog& d) {
+    float end[3];
+    TradeOffEndAmounts(trade, scenario.initialValues.taxRate, end);
+    for (int i = 0; i < 3; ++i) d.SetText(FieldTradeEnd + i, Format("%-10.2f", end[i]));
+    d.SetText(FieldTradeDifference, Format("%-10.2f", std::fabs(end[0] - end[1])));
+    d.SetText(FieldTradeDifference + 1, Format("%-10.2f", std::fabs(end[1] - end[2])));
+    d.SetText(FieldTradeDifference + 2, Format("%-10.2f", std::fabs(end[0] - end[2])));
+}
+
+void TakeTradeOff(ui::Dialog& d) {
+    for (int i = 0; i < 3; ++i) {
+        std::string name = FieldInput(d, FieldTradeName + i, 20);
+        std::memset(trade.names[i], 0, sizeof trade.names[i]);
+        std::memcpy(trade.names[i], name.data(), std::min(name.size(), sizeof trade.names[i] - 1));
+        trade.fixedCost[i] = Number(d, FieldTradeFixedCost + i);
+        trade.costPerPeriod[i] = Number(d, FieldTradeCostPerPeriod + i);
+        trade.fixedAmount[i] = Number(d, FieldTradeFixedAmount + i);
+        trade.incomePerPeriod[i] = Number(d, FieldTradeIncome + i);
+    }
+    trade.periods = Number(d, FieldTradePeriods);
+    trade.useTax = d.Checked(FieldTradeUseTax) ? 1.0f : 0.0f;
+}
+
+void GraphTradeOff() {
+    int written = WriteTradeOffGraph(TradeOffGraphFile, trade, scenario.initialValues.taxRate);
+    if (written == -1) Refuse("The number of periods cannot exceed 100.", "FILE ERROR");
+    if (written == -2) Refuse("Not enough periods.\nPlease try again.", "FILE ERROR");
+    if (written == 0) Refuse("Cannot open trad.tmp for writing!", "FILE ERROR");
+    if (written == 1) StartCompanion("kvtplot.exe trade.tmp");
+}
+
+void TradeOffRoutine(ui::Dialog& d, int message, int control) {
+    if (message == ui::DialogOpen) {
+        for (int i = 0; i < 3; ++i) {
+            d.SetText(FieldTradeName + i, FieldText(trade.names[i]));
+            d.SetText(FieldTradeFixedCost + i, Format("%-6.2f", trade.fixedCost[i]));
+            d.SetText(FieldTradeCostPerPeriod + i, Format("%-6.2f", trade.costPerPeriod[i]));
+            d.SetText(FieldTradeFixedAmount + i, Format("%-6.2f", trade.fixedAmount[i]));
+            d.SetText(FieldTradeIncome + i, Format("%-6.2f", trade.incomePerPeriod[i]));
+        }
+        d.SetRange(FieldTradePeriods, 0, 100);
+        d.SetText(FieldTradePeriods, FormatInt("%3d", WholePeriods()));
+        d.Select(FieldTradePeriods, WholePeriods());
+        d.SetChecked(FieldTradeUseTax, trade.useTax == 1.0f);
+        ShowTradeOff(d);
+        return;
+    }
+    if (message != ui::DialogCommand) return;
+    switch (control) {
+        case FieldTradePeriods:
+            trade.periods = static_cast<float>(d.Selected(FieldTradePeriods));
+            d.SetText(FieldTradePeriods, FormatInt("%3d", WholePeriods()));
+            ShowTradeOff(d);
+            return;
+        case FieldTradeCalculate:
+        case FieldTradeUseTax:
+            TakeTradeOff(d);
+            ShowTradeOff(d);
+            return;
+        case FieldTradeGraph:
+            TakeTradeOff(d);
+            ShowTradeOff(d);
+            GraphTradeOff();
+            return;
+        case ui::IdHelp: Help(HelpContext, 1540); return;
+        case ui::IdOk:
+        case ui::IdCancel:
+            // Escape keeps what was typed too: nothing entered is lost.
+            TakeTradeOff(d);
+            if (!WriteTradeOffFile(TradeOffFile, trade))
+                Refuse("Cannot write tradeinf.dat", "FILE ERROR");
+            d.End(1);
+            return;
+        default: return;
+    }
+}
+
+}  // namespace
+}  // namespace dialogs
+
+int TradeOffDialog() { return Run(WindowCalculator, TradeOffTemplate(), TradeOffRoutine); }
+void ReadTradeOffSettings() { ReadTradeOffFile(TradeOffFile, trade); }
+int CommandTradeOff() { return TradeOffDialog(); }
+
 void ResetCalculators() {
     kept = {};
     mortgageTexts = {};
     mortgageFigures = {};
     accelerated = {};
+    trade = {};
 }

@@ -6,6 +6,7 @@
 #include "engine/engine.h"
 #include "model/model.h"
 #include "montecarlo/random.h"
+#include "shell/dialogs.h"
 #include "shell/shell.h"
 
 ShellHooks shellHooks;
@@ -49,6 +50,7 @@ void StartUpBeforeWindow(const std::string& commandLine) {
     state.windowWidth = 600;
     state.windowHeight = 500;
     ReadPreferences();
+    ReadTradeOffSettings();
     if (state.windowWidth < 600) state.windowWidth = 600;
 
     ui::Rect r;

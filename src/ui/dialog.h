@@ -23,6 +23,7 @@ enum class ControlKind {
     Button,    // push button: a DialogCommand
     List,      // a list of text rows (read-only table view)
     TrackBar,  // a slider; moving it is a DialogCommand
+    Spin,      // a whole number with up and down arrows; a step is a DialogCommand
     Column,    // starts a new column of controls (layout only)
     Group,     // a titled frame around the controls up to the next Group or Column
 };

@@ -13,8 +13,10 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
+#include <QSpinBox>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <cstdlib>
 
 #include "ui/qt/qt_ui.h"
 
@@ -81,7 +83,8 @@ TemplateDialog::TemplateDialog(QWidget* parent, const ui::DialogTemplate& t, ui:
         }
         QWidget* w = Make(c, formParent);
         bool labelled = c.kind == ui::ControlKind::Edit || c.kind == ui::ControlKind::ReadOnly ||
-                        c.kind == ui::ControlKind::Combo || c.kind == ui::ControlKind::TrackBar;
+                        c.kind == ui::ControlKind::Combo || c.kind == ui::ControlKind::TrackBar ||
+                        c.kind == ui::ControlKind::Spin;
         if (labelled) {
             auto* label = new QLabel(qtui::Text(c.text), formParent);
             label->setBuddy(w);
@@ -163,6 +166,13 @@ QWidget* TemplateDialog::Make(const ui::Control& c, QWidget* parent) {
             w = s;
             break;
         }
+        case ui::ControlKind::Spin: {
+            auto* s = new QSpinBox(parent);
+            // A step by the user is a command; Select and SetText set it silently.
+            connect(s, &QSpinBox::valueChanged, this, [this, id] { Send(ui::DialogCommand, id); });
+            w = s;
+            break;
+        }
         case ui::ControlKind::Column:
         case ui::ControlKind::Group: break;
     }
@@ -189,6 +199,7 @@ void TemplateDialog::reject() {
 
 std::string TemplateDialog::Text(int id) {
     QWidget* w = control(id);
+    if (auto* s = qobject_cast<QSpinBox*>(w)) return Std(s->text());
     if (auto* e = qobject_cast<QLineEdit*>(w)) return Std(e->text());
     if (auto* l = qobject_cast<QLabel*>(w)) return Std(l->text());
     if (auto* b = qobject_cast<QAbstractButton*>(w)) return Std(b->text());
@@ -198,7 +209,10 @@ std::string TemplateDialog::Text(int id) {
 
 void TemplateDialog::SetText(int id, const std::string& text) {
     QWidget* w = control(id);
-    if (auto* e = qobject_cast<QLineEdit*>(w)) {
+    if (auto* s = qobject_cast<QSpinBox*>(w)) {
+        QSignalBlocker quiet(s);
+        s->setValue(std::atoi(text.c_str()));
+    } else if (auto* e = qobject_cast<QLineEdit*>(w)) {
         e->setText(qtui::Text(text));
         e->setCursorPosition(0);
     } else if (auto* l = qobject_cast<QLabel*>(w)) {
@@ -244,6 +258,7 @@ int TemplateDialog::Selected(int id) {
     QWidget* w = control(id);
     if (auto* c = qobject_cast<QComboBox*>(w)) return c->currentIndex();
     if (auto* s = qobject_cast<QSlider*>(w)) return s->value();
+    if (auto* s = qobject_cast<QSpinBox*>(w)) return s->value();
     if (auto* l = qobject_cast<QTreeWidget*>(w)) {
         QTreeWidgetItem* item = l->currentItem();
         return item ? l->indexOfTopLevelItem(item) : -1;
@@ -258,11 +273,19 @@ void TemplateDialog::Select(int id, int index) {
         QSignalBlocker quiet(s);
         s->setValue(index);
     }
+    if (auto* s = qobject_cast<QSpinBox*>(w)) {
+        QSignalBlocker quiet(s);
+        s->setValue(index);
+    }
     if (auto* l = qobject_cast<QTreeWidget*>(w)) l->setCurrentItem(l->topLevelItem(index));
 }
 
 void TemplateDialog::SetRange(int id, int low, int high) {
     if (auto* s = qobject_cast<QSlider*>(control(id))) {
+        QSignalBlocker quiet(s);
+        s->setRange(low, high);
+    }
+    if (auto* s = qobject_cast<QSpinBox*>(control(id))) {
         QSignalBlocker quiet(s);
         s->setRange(low, high);
     }
