@@ -379,46 +379,46 @@ ui::DialogTemplate AcceleratedTemplate() {
 
 std::string Money13(float v) { return Dollars("%13.2f", v); }
 
-int Checked(bool ok, const char* text, const char* caption) { return ok ? 1 : Refuse(text, caption); }
+int Passes(bool ok, const char* text, const char* caption) { return ok ? 1 : Refuse(text, caption); }
 
 int CalculateAccelerated(ui::Dialog& d) {
     AcceleratedValues& a = accelerated;
     float v = static_cast<float>(std::atof(FieldInput(d, FieldAccAmount, 15).c_str()));
-    if (!Checked(v > 0 && v <= 10000000, "The mortgage amount must be greater than $0.00 and less than $10,000,000.00.",
+    if (!Passes(v > 0 && v <= 10000000, "The mortgage amount must be greater than $0.00 and less than $10,000,000.00.",
                  "Amount Error!"))
         return 0;
     a.amount = v;
     int years = std::atoi(FieldInput(d, FieldAccYears, 4).c_str());
-    if (!Checked(years >= 1 && years <= 50, "The number of years must be greater than 0 and less than 50.",
+    if (!Passes(years >= 1 && years <= 50, "The number of years must be greater than 0 and less than 50.",
                  "Number of Years Error!"))
         return 0;
     a.years = years;
     int left = std::atoi(FieldInput(d, FieldAccYearsLeft, 4).c_str());
-    if (!Checked(left >= 1 && left <= a.years,
+    if (!Passes(left >= 1 && left <= a.years,
                  "The number of years left must be greater than 0 and less than the life of the mortgage.",
                  "Number of Years Left Error!"))
         return 0;
     a.yearsLeft = left;
     v = Number(d, FieldAccRate);
-    if (!Checked(v > 0 && v <= 50, "The mortgage rate must be greater than 0.0% and less than 50.0%", "Rate Error!"))
+    if (!Passes(v > 0 && v <= 50, "The mortgage rate must be greater than 0.0% and less than 50.0%", "Rate Error!"))
         return 0;
     a.rate = v;
     v = static_cast<float>(std::atof(FieldInput(d, FieldAccExtra, 15).c_str()));
-    if (!Checked(v >= 0 && v <= 100000,
+    if (!Passes(v >= 0 && v <= 100000,
                  "The addition monthly payment must be greater than $0.00 and less than $100,000.00",
                  "Additional Amount Error!"))
         return 0;
     a.extra = v;
     d.SetText(FieldAccExtraShown, Money13(a.extra));
     const float invest = Number(d, FieldAccInvestRate);
-    if (!Checked(invest >= 0 && invest <= 50, "The investment rate must be greater than 0.0% and less than 50.0%",
+    if (!Passes(invest >= 0 && invest <= 50, "The investment rate must be greater than 0.0% and less than 50.0%",
                  "Rate Error!"))
         return 0;
     const float tax = Number(d, FieldAccTaxRate);
-    if (!Checked(tax >= 0 && tax <= 50, "The tax rate must be greater than 0.0% and less than 50.0%", "Rate Error!"))
+    if (!Passes(tax >= 0 && tax <= 50, "The tax rate must be greater than 0.0% and less than 50.0%", "Rate Error!"))
         return 0;
     const float inflation = Number(d, FieldAccInflation);
-    if (!Checked(inflation >= 0 && inflation <= 50, "The inflation rate must be greater than 0.0% and less than 50.0%",
+    if (!Passes(inflation >= 0 && inflation <= 50, "The inflation rate must be greater than 0.0% and less than 50.0%",
                  "Rate Error!"))
         return 0;
 
