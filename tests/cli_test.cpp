@@ -335,6 +335,23 @@ TEST_F(CliTest, ALoadedScenarioListsItsEventsInProcessingOrder) {
     EXPECT_EQ(FieldText(scenario.events[2].description), "Living");
 }
 
+// The README's small scenario gives no totals: the run starts from the accounts.
+TEST_F(CliTest, AScenarioWithoutTotalsProjectsFromItsAccounts) {
+    WriteBytes("small.json", R"({
+      "initialValues": {"startAge": 60, "endAge": 90, "inflationRate": 3, "taxRate": 20},
+      "accounts": [{"name": "Savings", "accountType": 2, "initialAmount": 250000, "yearlyRate": 5,
+                    "accessOrder": "1"}],
+      "events": [{"description": "Living expenses", "eventType": 6, "startAge": 60, "endAge": 90,
+                  "amount": 30000, "applyInflation": 1, "accountId": 0, "years": 438}]})");
+    Result run = Cli("run small.json");
+    ASSERT_EQ(run.code, 0) << run.err;
+    const size_t row = run.out.find("\n60.0 \t");
+    ASSERT_NE(row, std::string::npos);
+    const std::string first = run.out.substr(row + 1, run.out.find('\n', row + 1) - row - 1);
+    EXPECT_EQ(first.find("$250,000.00"), 10u) << first;  // the investment column
+    EXPECT_EQ(first.rfind("$250,000.00"), first.size() - 11) << first;  // and the net worth
+}
+
 TEST_F(CliTest, FailuresExitOneWithTheirMessage) {
     // Three events announced, two held.
     std::string bad = FileImage(2).substr(0, 80 + 2 * 160);

@@ -157,9 +157,12 @@ TEST_F(ScenarioDialogs, CopyAddsTheEventAndOpensTheOriginal) {
     EXPECT_EQ(EventListCopy(2), 1);
     EXPECT_EQ(state.eventCount, 4);
     EXPECT_EQ(dialogs.Last().caption, "Deposit");
-    EXPECT_EQ(+scenario.events[0].amount, 900.0f);  // the original was edited
-    EXPECT_EQ(+scenario.events[3].amount, 700.0f);  // the copy keeps the old figures
-    EXPECT_EQ(+scenario.events[3].eventType, EventDeposit);
+    // The list is in processing order again: the edited original (now from
+    // 41) first, then the copy, which keeps the old figures, before B and C.
+    EXPECT_EQ(+scenario.events[0].amount, 900.0f);
+    EXPECT_EQ(+scenario.events[1].amount, 700.0f);
+    EXPECT_EQ(+scenario.events[1].startAge, 50.0f);
+    EXPECT_EQ(+scenario.events[1].eventType, EventDeposit);
     EXPECT_EQ(state.modified, 1);
 }
 

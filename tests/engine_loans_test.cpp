@@ -154,6 +154,38 @@ TEST_F(LoansTest, MortgageTakenBeforeTheStartAgeArrivesWithTenYearsPaid) {
     EXPECT_EQ(+e.transferAll, 144);
 }
 
+// Today is June 1 and the birthday December 1: the start year is 65.50 to 66,
+// a share of 1 - 182/365. The principal of the year's first part was repaid
+// before today and is off the start row; the rest falls with the payments.
+TEST_F(LoansTest, AProratedStartYearMovesTheLiabilitiesByThePrincipalItPays) {
+    Mortgage(55, 200000, 40000);
+    scenario.initialValues.useBirthday = 1;
+    scenario.initialValues.birthMonth = 12;
+    scenario.initialValues.birthDay = 1;
+    scenario.initialValues.endAge = 67;
+    Strings lines = RunList();
+    ASSERT_EQ(run.startYear, 65.0f);
+    const float share = 1.0f - ((65.0f + 182.0f / 365.0f) - 65.0f);
+    // The schedule replayed the way the run keeps its totals.
+    const float rate = MonthlyRate(6);
+    float owed = 160000;
+    for (int year = 0; year < 10; ++year)
+        owed -= AmortizeWindow(160000, rate, 360, 12 * year, 12 * year + 11, 0, 0, nullptr, nullptr);
+    float interest = 0;
+    const float principal = AmortizeWindow(160000, rate, 360, 120, 131, 0, 0, nullptr, &interest);
+    const float earlier = principal * (1.0f - share);
+    const float startRow = owed - earlier;
+    EXPECT_FLOAT_EQ(results.liabilitiesByAge[65], startRow);
+    EXPECT_FLOAT_EQ(results.assetByAge[65], startRow);
+    // Within the plan the liabilities fall by the principal of the payment
+    // withdrawn, and arrive where the full schedule says.
+    EXPECT_NEAR(results.liabilitiesByAge[65] - results.liabilitiesByAge[66], principal * share, 0.02f);
+    EXPECT_FLOAT_EQ(results.liabilitiesByAge[66], startRow - (principal - earlier));
+    EXPECT_TRUE(Has(lines, "  House - Withdraw " + Money((principal + interest) * share) +
+                               " for monthly payments - principal=" + Money(principal * share) + " interest=" +
+                               Money(interest * share)));
+}
+
 TEST_F(LoansTest, PropertyTaxesGrowWithInflationSinceTheMortgageStart) {
     Event& e = Mortgage(63, 100000, 100000);  // bought outright: only the taxes
     e.taxes = 1000;

@@ -128,13 +128,16 @@ TEST_F(EngineTest, EndAgeAtTheStartAgeGivesOnlyTheClosingRow) {
     EXPECT_FLOAT_EQ(results.accountBalance[0][0], 1000.0f);
 }
 
+// The row's net worth is the sum of the columns it shows and stores.
 TEST_F(EngineTest, AmountsBelowOneDollarShowAndStayAsZero) {
     AddAccount("Car", AccountAsset, 0.4f, 0);
+    AddAccount("Cash", AccountInvestmentSavings, 250.75f, 0);
     runSwitches.tracking = 0;
     Strings lines = RunToFile();
     const std::string z = "$0.00";
-    EXPECT_EQ(lines[4], Row("65.0 ", {z, z, z, z, z, z, z}));
+    EXPECT_EQ(lines[4], Row("65.0 ", {"$250.75", z, z, z, z, z, "$250.75"}));
     EXPECT_EQ(results.assetByAge[65], 0.0f);
+    EXPECT_EQ(results.yearSummary[0][6], 250.75f);
     EXPECT_EQ(run.assetTotal, 0.0f);
 }
 
@@ -163,7 +166,7 @@ TEST_F(EngineTest, FundamentalsChangeTaxInflationAndAccountRate) {
     e.accountId = static_cast<int16_t>(scenario.accountTable.accounts[savings].accountId);
     e.loanRate = 6;
     Strings lines = RunToFile();
-    EXPECT_EQ(lines[1], " 70.0 Change - Rate Change:  Tax=25.00%  Inf.=2.00%%  Savings=6.00%");
+    EXPECT_EQ(lines[1], " 70.0 Change - Rate Change:  Tax=25.00%  Inf.=2.00%  Savings=6.00%");
     Strings year70(lines.begin() + 12, lines.begin() + 18);
     Strings expected = {
         "Financial Events:",

@@ -26,6 +26,29 @@ protected:
     }
 };
 
+// Access Order decides, whatever the list's display sort: numbers as numbers,
+// blank last, and text ignoring case after numbers that compare as text.
+TEST_F(YearTest, WithdrawalsFollowAccessOrderNotTheListOrder) {
+    const char* orders[] = {"10", " ", "2", "b", "A"};
+    int pos[5];
+    for (int i = 0; i < 5; ++i) {
+        pos[i] = AddAccount(("Account " + std::to_string(i)).c_str(), AccountInvestmentSavings, 1000, 0);
+        SetFieldText(scenario.accountTable.accounts[pos[i]].accessOrder, orders[i]);
+    }
+    StartYear(65);
+    WithdrawFunds(65, 0, 3500, OutputResultsList, 1, 0);
+    EXPECT_EQ(Balance(pos[2]), 0.0f);     // "2"
+    EXPECT_EQ(Balance(pos[0]), 0.0f);     // "10"
+    EXPECT_EQ(Balance(pos[4]), 0.0f);     // "A"
+    EXPECT_EQ(Balance(pos[3]), 500.0f);   // "b"
+    EXPECT_EQ(Balance(pos[1]), 1000.0f);  // blank: last
+
+    // A shortfall overdraws the first Investment Savings account in that order.
+    WithdrawFunds(65, 0, 2000, OutputResultsList, 1, 0);
+    EXPECT_EQ(Balance(pos[1]), 0.0f);
+    EXPECT_EQ(Balance(pos[2]), -500.0f);
+}
+
 TEST_F(YearTest, EarlyRetirementWithdrawalPaysTaxAndPenaltyAtYearEnd) {
     int savings = AddAccount("Savings", AccountInvestmentSavings, 1000, 0);
     int ira = AddAccount("IRA", AccountRetirementSavings, 10000, 0);

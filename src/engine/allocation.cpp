@@ -47,9 +47,9 @@ void AllocationWeights() {
 float AllocationWithdraw(float age, int, float amount, int paymentKind, float, int tag) {
     if (age < run.startYear) return 0;
     AllocationWeights();
-    const int n = LiveAccountCount();
     float taken = 0, carry = 0;
-    for (int i = 0; i < n; ++i) {
+    for (int k = 0; k < withdrawalOrderCount; ++k) {
+        const int i = withdrawalOrder[k];
         const Account& a = scenario.accountTable.accounts[i];
         const float balance = a.balance;
         if (!TakesPart(a) || !(accountWeight[i] > 0) || !IsLiquid(a.accountType) || !(balance > 0)) continue;

@@ -74,7 +74,7 @@ void DescribeFundamentals(DescriptionTarget& t, int i, float& previousTax, float
     }
     if (e.rate2 != previousInflation) {
         Rate(rate, sizeof rate, e.rate2);
-        std::snprintf(inflation, sizeof inflation, " Inf.=%s%% ", rate);
+        std::snprintf(inflation, sizeof inflation, " Inf.=%s ", rate);  // the rate text carries its own "%"
     }
     previousTax = e.amount;
     previousInflation = e.rate2;

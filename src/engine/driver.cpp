@@ -191,14 +191,21 @@ void ClearResidue(float& value) {
     if (std::fabs(value) < 1.0f) value = 0;
 }
 
-void EmitScheduleRow(int outputMode, float shownAge, const char* dash) {
+// A row's totals as they are shown and stored, and the net worth as their
+// sum: the row adds up to what it prints.
+void SettleRow() {
     ClearResidue(run.investmentTotal);
     ClearResidue(run.taxFreeTotal);
     ClearResidue(run.retirementTotal);
     ClearResidue(run.assetTotal);
     ClearResidue(run.equityTotal);
     ClearResidue(run.liabilities);
+    ComputeNetWorth();
     ClearResidue(run.netWorth);
+}
+
+void EmitScheduleRow(int outputMode, float shownAge, const char* dash) {
+    SettleRow();
     if (!LinesRead()) return;
     const float values[7] = {run.investmentTotal, run.taxFreeTotal, run.retirementTotal, run.assetTotal,
                              run.equityTotal,     run.liabilities,  run.netWorth};
@@ -403,6 +410,7 @@ void LoadStartBalances() {
     run.retirementTotal = iv.initialRetirementSavings;
     run.equityTotal += iv.initialEquity;
     run.assetTotal += iv.initialAssets;
+    SetWithdrawalOrder();  // also for a year prepared without PrepareProjection
     int n = LiveAccountCount();
     for (int i = 0; i < n; ++i) {
         Account& a = scenario.accountTable.accounts[i];
@@ -434,6 +442,7 @@ int PrepareProjection(int outputMode) {
     run.taxFreeRate = iv.taxFreeSavingsRate;
     run.retirementRate = iv.retirementSavingsRate;
     ClearRunFields();  // working amounts, sale values, month counters, states, paid totals
+    SetWithdrawalOrder();
 
     if (outputMode == OutputResultsFile) {
         if (runSwitches.resultsStream) {
@@ -499,6 +508,9 @@ int PrepareProjection(int outputMode) {
 
 int RunProjection(int outputMode) {
     state.needsRecalc = 0;
+    // The start totals are always the sums of the accounts, whatever edit,
+    // import or file came before.
+    RecomputeInitialTotals();
     ResetRun();
     if (!runSwitches.descriptionOnly) {
         ResetResults();
@@ -545,7 +557,10 @@ int RunProjection(int outputMode) {
         run.depositTaxThisYear = 0;
         run.yearFraction = age == run.startYear ? 1.0f - (startAge - run.startYear) : 1.0f;
         ResetYearTotals();
-        if (age == run.startYear) LoadStartBalances();
+        if (age == run.startYear) {
+            LoadStartBalances();
+            if (run.yearFraction < 1.0f) TakeStartYearHistory(run.yearFraction);
+        }
 
         const bool shown = age >= run.startYear;
         if (shown) {
@@ -554,11 +569,10 @@ int RunProjection(int outputMode) {
                 if (IsCreditCard(e) && Whole(e.startAge) == Whole(age)) run.liabilities += e.runAmount;
             }
             ++run.yearIndex;
-            ComputeNetWorth();
+            SettleRow();
             RecordBalances();
         }
 
-        ComputeNetWorth();
         float shownAge = age == run.startYear && iv.useBirthday == 1 ? startAge : age;
         EmitScheduleRow(outputMode, shownAge, Dashes(184));
         if (shown) RecordByAge(static_cast<int>(age));
@@ -583,11 +597,10 @@ int RunProjection(int outputMode) {
         // An end age at the start year itself: the loop never loaded the start.
         if (run.yearIndex < 0) LoadStartBalances();
         ++run.yearIndex;
-        ComputeNetWorth();
+        SettleRow();
         RecordBalances();
     }
     WriteYearFlows();
-    ComputeNetWorth();
     EmitScheduleRow(outputMode, run.projectionAge, Dashes(175));
     EmitLine(outputMode, Dashes(175), TagOther);
     RecordByAge(static_cast<int>(Whole(run.endAge)));

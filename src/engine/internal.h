@@ -22,7 +22,14 @@ void WriteOutgoingItem(float age, const char* accountName, float amount);
 void WriteEventAmountItem(float age, int eventIndex);
 
 // ---- withdrawals -----------------------------------------------------------
-// Takes `amount` from the liquid accounts in table order; nothing before the
+// The live account positions in withdrawal (Access Order) order, set once at
+// the start of every run: every "in order" visit of the accounts uses it.
+extern int withdrawalOrder[MaxAccounts];
+extern int withdrawalOrderCount;
+void SetWithdrawalOrder();
+// The first Investment Savings account in withdrawal order, or -1.
+int FirstInvestmentSavings();
+// Takes `amount` from the liquid accounts in withdrawal order; nothing before the
 // start year. The kind is the output mode for an ordinary payment, or
 // PaymentTaxes / PaymentPenalties.
 void WithdrawFunds(float age, int eventIndex, float amount, int paymentKind, float yearFraction, int tag);
@@ -66,6 +73,13 @@ void TransferFunds(float age, int outputMode, int eventIndex, float amount);
 // Year-end growth of property bought with a Mortgage and of assets bought
 // with a Loan (every Event with startAge <= projectionAge, silent years too).
 void GrowBorrowedAssets(float yearFraction);
+// In a prorated start year, before the start row: the share of this year's
+// principal of every Loan and Mortgage running since before the start year
+// that was repaid before today (1 - yearFraction of it). It leaves the
+// liabilities (and, for a Mortgage, moves from asset to equity) before the
+// row, so that within the plan the liabilities fall by the principal of the
+// payments the plan itself makes.
+void TakeStartYearHistory(float yearFraction);
 // The extra monthly principal of a Mortgage's accelerated payments in the
 // year of whole age `age`, and the first month it applies to.
 void AcceleratedPayment(const Event& e, float age, float& extra, int32_t& extraFrom);

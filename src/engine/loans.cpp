@@ -66,13 +66,6 @@ int ReceivingType(const Event& e) {
     return position < 0 ? -1 : scenario.accountTable.accounts[position].accountType;
 }
 
-// The first Investment Savings account in table order, or -1.
-int FirstInvestmentSavings() {
-    const int n = LiveAccountCount();
-    for (int i = 0; i < n; ++i)
-        if (scenario.accountTable.accounts[i].accountType == AccountInvestmentSavings) return i;
-    return -1;
-}
 
 // Sale proceeds go to the first Investment Savings account.
 void DepositProceeds(int outputMode, int eventIndex, float proceeds) {
@@ -191,18 +184,40 @@ void PayCreditCardMonths(int eventIndex, int outputMode, float yearFraction) {
     Pay(eventIndex, paid, outputMode, yearFraction);
 }
 
-// Twelve months of the schedule of a Loan or Mortgage.
-void PayInstalments(int eventIndex, int outputMode, float yearFraction) {
-    Event& e = scenario.events[eventIndex];
-    const bool mortgage = e.eventType == EventMortgage;
+// Principal of a prorated start year repaid before the plan's start age
+// (before today), by Event: already out of the liabilities at the start row.
+float startYearHistory[MaxEvents];
+
+// This year's twelve months of the schedule of a Loan or Mortgage: the
+// principal, with the interest in `interest`.
+float YearOfSchedule(const Event& e, float& interest) {
     float extra = 0;
     int32_t extraFrom = 0;
     AcceleratedPayment(e, run.projectionAge, extra, extraFrom);
     const int32_t months = e.transferAll;
     int32_t count = 0;
+    interest = 0;
+    return AmortizeWindow(Financed(e), MonthlyRate(e.loanRate), int32_t{e.years} * 12, months, months + 11, extra,
+                          extraFrom, &count, &interest);
+}
+
+// Whether a Loan or Mortgage pays instalments in the year of `age`.
+bool PaysInstalments(const Event& e, float age) {
+    if (IsCreditCard(e) || e.years <= 0 || e.oneTimeOnly) return false;
+    if (static_cast<float>(e.years) + e.startAge <= age) return false;  // the term is over
+    return age != e.applyRate && age < e.endAge;
+}
+
+// Twelve months of the schedule of a Loan or Mortgage.
+void PayInstalments(int eventIndex, int outputMode, float yearFraction) {
+    Event& e = scenario.events[eventIndex];
+    const bool mortgage = e.eventType == EventMortgage;
+    const int32_t months = e.transferAll;
     float interest = 0;
-    const float principal = AmortizeWindow(Financed(e), MonthlyRate(e.loanRate), int32_t{e.years} * 12, months,
-                                           months + 11, extra, extraFrom, &count, &interest);
+    const float principal = YearOfSchedule(e, interest);
+    // What the start row already counted as repaid before today.
+    const float before = startYearHistory[eventIndex];
+    startYearHistory[eventIndex] = 0;
     e.transferAll = static_cast<uint16_t>(months + 12);
     e.runPrincipalPaid = e.runPrincipalPaid + principal;
     e.runInterestPaid = e.runInterestPaid + interest;
@@ -212,10 +227,10 @@ void PayInstalments(int eventIndex, int outputMode, float yearFraction) {
         (mortgage ? run.year.mortgageInterest : run.year.loanInterest) += interest;
         run.year.interestPaid += interest * yearFraction;
     }
-    run.liabilities -= principal;
+    run.liabilities -= principal - before;
     if (mortgage) {
-        run.equityTotal += principal;
-        run.assetTotal -= principal;
+        run.equityTotal += principal - before;
+        run.assetTotal -= principal - before;
     }
     if (run.projectionAge < run.startYear || !(principal > 0)) return;
     if (LinesRead()) {
@@ -360,13 +375,11 @@ void ProcessBorrowing(int eventIndex, int outputMode, float yearFraction) {
     const float sellAge = card ? 0.0f : e.applyRate;
     // A term of 0 years has no schedule: the whole amount is repaid at the
     // payoff age (or the sale) instead of never.
-    const bool scheduled = card || e.years > 0;
-    if (!card && scheduled && static_cast<float>(e.years) + e.startAge <= age) e.oneTimeOnly = 1;  // the term is over
-    if (scheduled && age != sellAge && age < e.endAge && !e.oneTimeOnly) {
-        if (card)
-            PayCreditCardMonths(eventIndex, outputMode, yearFraction);
-        else
-            PayInstalments(eventIndex, outputMode, yearFraction);
+    if (!card && e.years > 0 && static_cast<float>(e.years) + e.startAge <= age) e.oneTimeOnly = 1;  // the term is over
+    if (card) {
+        if (age != sellAge && age < e.endAge && !e.oneTimeOnly) PayCreditCardMonths(eventIndex, outputMode, yearFraction);
+    } else if (PaysInstalments(e, age)) {
+        PayInstalments(eventIndex, outputMode, yearFraction);
     }
     if (e.eventType == EventMortgage) PayPropertyTaxes(eventIndex, outputMode, yearFraction);
     if (age >= e.endAge && !e.oneTimeOnly) PayOffAtEndAge(eventIndex, outputMode, yearFraction);
@@ -387,6 +400,26 @@ void AcceleratedPayment(const Event& e, float age, float& extra, int32_t& extraF
         const float own = std::trunc(e.startAge);
         extraFrom = start > own ? 12 * static_cast<int32_t>(start - own) : 0;
         if (std::trunc(age) >= start) extra = accelerated;
+    }
+}
+
+void TakeStartYearHistory(float yearFraction) {
+    const int events = LiveEventCount();
+    for (int i = 0; i < events; ++i) {
+        startYearHistory[i] = 0;
+        const Event& e = scenario.events[i];
+        // Only Events running since the silent years stand on the start row.
+        if ((e.eventType != EventLoan && e.eventType != EventMortgage) || e.runState != RunActive) continue;
+        if (!PaysInstalments(e, run.projectionAge)) continue;
+        float interest = 0;
+        const float before = YearOfSchedule(e, interest) * (1.0f - yearFraction);
+        if (!(before > 0)) continue;
+        startYearHistory[i] = before;
+        run.liabilities -= before;
+        if (e.eventType == EventMortgage) {
+            run.equityTotal += before;
+            run.assetTotal -= before;
+        }
     }
 }
 

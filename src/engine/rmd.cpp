@@ -60,11 +60,11 @@ void Distribute(int position, int target, float amount, int age, int outputMode,
     WriteOutgoingItem(static_cast<float>(age), name, amount);
 }
 
-// Option 3: the accounts of the table in table order until the RMD is moved.
+// Option 3: the accounts of the table in withdrawal order until the RMD is moved.
 void DistributeInOrder(int table, int target, float rmd, int age, int outputMode, int eventIndex) {
-    const int n = LiveAccountCount();
     float remaining = rmd;
-    for (int i = 0; i < n && remaining > 0; ++i) {
+    for (int k = 0; k < withdrawalOrderCount && remaining > 0; ++k) {
+        const int i = withdrawalOrder[k];
         const Account& a = scenario.accountTable.accounts[i];
         const float balance = a.balance;
         if (!OnTable(a, table) || !(balance > 0)) continue;
@@ -82,7 +82,7 @@ bool GivesByWeight(const Account& a, int position, int table) {
 
 // Options 1 and 2: each Retirement Savings account of the table gives its
 // share, and what one cannot give is asked of the next ones. A shortfall
-// left after the last account is then taken in table order, never more
+// left after the last account is then taken in withdrawal order, never more
 // than the shortfall itself.
 void DistributeByWeight(int table, int target, float rmd, int age, int outputMode, int eventIndex) {
     const int n = LiveAccountCount();
@@ -100,7 +100,8 @@ void DistributeByWeight(int table, int target, float rmd, int age, int outputMod
         }
         Distribute(i, target, give, age, outputMode, eventIndex);
     }
-    for (int i = 0; i < n && carry > 0; ++i) {
+    for (int k = 0; k < withdrawalOrderCount && carry > 0; ++k) {
+        const int i = withdrawalOrder[k];
         const Account& a = scenario.accountTable.accounts[i];
         if (!GivesByWeight(a, i, table)) continue;
         const float balance = a.balance;

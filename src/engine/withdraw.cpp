@@ -39,6 +39,18 @@ void EmitFromLine(const char* indent, float amount, const char* name, int tag) {
 
 }  // namespace
 
+int withdrawalOrder[MaxAccounts];
+int withdrawalOrderCount = 0;
+
+void SetWithdrawalOrder() { withdrawalOrderCount = AccountsInWithdrawalOrder(withdrawalOrder); }
+
+int FirstInvestmentSavings() {
+    for (int k = 0; k < withdrawalOrderCount; ++k)
+        if (scenario.accountTable.accounts[withdrawalOrder[k]].accountType == AccountInvestmentSavings)
+            return withdrawalOrder[k];
+    return -1;
+}
+
 float TakeFromAccount(int position, float age, float amount, int paymentKind, int tag, const char* indent) {
     Account& a = scenario.accountTable.accounts[position];
     const int type = a.accountType;
@@ -103,9 +115,9 @@ void PayForEvent(int eventIndex, float amount, int outputMode, int accountId, fl
 void WithdrawFunds(float age, int eventIndex, float amount, int paymentKind, float yearFraction, int tag) {
     if (age < run.startYear) return;
     const AccountTable& t = scenario.accountTable;
-    const int n = LiveAccountCount();
     const int allocation = t.assetAllocOption;
-    for (int i = 0; i < n && amount > 0; ++i) {
+    for (int k = 0; k < withdrawalOrderCount && amount > 0; ++k) {
+        const int i = withdrawalOrder[k];
         const Account& a = t.accounts[i];
         if (!IsLiquid(a.accountType) || a.balance <= 0) continue;
         if (allocation >= 1 && allocation <= 3 && age >= t.assetAllocStartAge && amount >= t.assetAllocAmount &&
@@ -120,19 +132,17 @@ void WithdrawFunds(float age, int eventIndex, float amount, int paymentKind, flo
     // Nothing liquid is left: the first Investment Savings account goes
     // negative by the rest. Either way the shortfall is flagged.
     RaiseRedFlag(run.liquidDepleted, age);
-    for (int i = 0; i < n; ++i) {
-        Account& a = scenario.accountTable.accounts[i];
-        if (a.accountType != AccountInvestmentSavings) continue;
-        a.balance = a.balance - amount;
-        run.investmentTotal -= amount;
-        char name[32], money[48], line[TextLine];
-        AccountNameAt(i, name, sizeof name);
-        if (runSwitches.detailedRates) {
-            MoneyText(money, sizeof money, "%-11.2f", amount);
-            std::snprintf(line, sizeof line, "      Savings depleted -- %s withdrawn from %s.", money, name);
-            EmitLine(run.outputMode, line, tag);
-        }
-        WriteOutgoingItem(age, name, amount);
-        return;
+    const int i = FirstInvestmentSavings();
+    if (i < 0) return;
+    Account& a = scenario.accountTable.accounts[i];
+    a.balance = a.balance - amount;
+    run.investmentTotal -= amount;
+    char name[32], money[48], line[TextLine];
+    AccountNameAt(i, name, sizeof name);
+    if (runSwitches.detailedRates) {
+        MoneyText(money, sizeof money, "%-11.2f", amount);
+        std::snprintf(line, sizeof line, "      Savings depleted -- %s withdrawn from %s.", money, name);
+        EmitLine(run.outputMode, line, tag);
     }
+    WriteOutgoingItem(age, name, amount);
 }

@@ -65,6 +65,11 @@ void SortAccountsBy(bool ascending, int (*compare)(const Account& x, const Accou
 // Fixed text fields compared ignoring letter case.
 int CompareFieldsNoCase(const char* a, int asize, const char* b, int bsize);
 void RecomputeInitialTotals();
+// The live account positions in the order withdrawals take from them: by
+// Access Order, compared as whole numbers when both are numbers and as text
+// ignoring case otherwise, blank last, ties in table order. The display sort
+// of the account list never changes it. Returns the count written.
+int AccountsInWithdrawalOrder(int (&positions)[MaxAccounts]);
 float BirthdayFraction();                          // today from state or the clock
 float BirthdayFraction(int todayMonth, int todayDay);  // explicit today
 void ClearAccountOptions(int position);

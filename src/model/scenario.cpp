@@ -258,6 +258,49 @@ void SortAccountsByAccessOrder(bool ascending) {
     });
 }
 
+namespace {
+
+// The Access Order text without its surrounding blanks.
+std::string AccessKey(const Account& a) {
+    std::string t = FieldText(a.accessOrder, sizeof a.accessOrder);
+    size_t first = t.find_first_not_of(' ');
+    if (first == std::string::npos) return "";
+    return t.substr(first, t.find_last_not_of(' ') - first + 1);
+}
+
+bool AllDigits(const std::string& t) {
+    return !t.empty() && t.find_first_not_of("0123456789") == std::string::npos;
+}
+
+// < 0 when x is taken from before y.
+int CompareAccessKeys(const std::string& x, const std::string& y) {
+    if (x.empty() || y.empty()) return x.empty() == y.empty() ? 0 : (x.empty() ? 1 : -1);
+    if (AllDigits(x) && AllDigits(y)) {
+        long a = std::stol(x), b = std::stol(y);  // at most three digits
+        return a == b ? 0 : (a < b ? -1 : 1);
+    }
+    return CompareNoCase(x.data(), static_cast<int>(x.size()), y.data(), static_cast<int>(y.size()));
+}
+
+}  // namespace
+
+int AccountsInWithdrawalOrder(int (&positions)[MaxAccounts]) {
+    const int n = LiveAccounts();
+    std::string keys[MaxAccounts];
+    for (int i = 0; i < n; ++i) {
+        positions[i] = i;
+        keys[i] = AccessKey(scenario.accountTable.accounts[i]);
+    }
+    // Insertion sort: stable, and at most 50 entries.
+    for (int i = 1; i < n; ++i) {
+        const int p = positions[i];
+        int j = i;
+        for (; j > 0 && CompareAccessKeys(keys[p], keys[positions[j - 1]]) < 0; --j) positions[j] = positions[j - 1];
+        positions[j] = p;
+    }
+    return n;
+}
+
 void RecomputeInitialTotals() {
     InitialValues& iv = scenario.initialValues;
     float total[5] = {};

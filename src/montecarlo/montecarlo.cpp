@@ -53,6 +53,37 @@ void Restore(const SavedSwitches& saved) {
     runSwitches.recordDrawnRate = saved.recordDrawnRate;
 }
 
+// The account ids in table order, so that the analysis can give the person's
+// list back in the order it found it.
+struct AccountOrder {
+    int16_t ids[MaxAccounts];
+    int count;
+};
+
+AccountOrder TakeAccountOrder() {
+    AccountOrder o{};
+    o.count = LiveAccounts();
+    for (int i = 0; i < o.count; ++i) o.ids[i] = scenario.accountTable.accounts[i].accountId;
+    return o;
+}
+
+// Puts the accounts back in the order `o` took; returns whether any moved.
+bool PutAccountsBack(const AccountOrder& o) {
+    AccountTable& t = scenario.accountTable;
+    if (o.count != LiveAccounts()) return false;
+    bool moved = false;
+    for (int k = 0; k < o.count; ++k) {
+        int i = k;
+        while (i < o.count && t.accounts[i].accountId != o.ids[k]) ++i;
+        if (i == k || i == o.count) continue;
+        const Account a = t.accounts[i];
+        for (int j = i; j > k; --j) t.accounts[j] = t.accounts[j - 1];
+        t.accounts[k] = a;
+        moved = true;
+    }
+    return moved;
+}
+
 // The net worth of result rows 0..rows-1 of the last run.
 void TakeNetWorth(float* out, int rows) {
     for (int row = 0; row < rows; ++row) out[row] = row < results.rowCount ? results.yearSummary[row][6] : 0.0f;
@@ -220,6 +251,7 @@ int RunMonteCarlo(const MonteCarloOptions& options) {
     if (!RunProjection(OutputResultsList)) return Finish(saved, McProjectionFailed);
     if (LiveAccounts() == 0) return Finish(saved, McNoAccounts);
 
+    const AccountOrder order = TakeAccountOrder();
     SortAccountsByAccessOrder(true);
 
     if (state.mcTrials < 0) state.mcTrials = 100;
@@ -247,7 +279,10 @@ int RunMonteCarlo(const MonteCarloOptions& options) {
     std::FILE* stats = nullptr;
     if (options.writeStatistics) {
         stats = std::fopen(StatsFileName, "w");
-        if (!stats) return Finish(saved, McNoStatsFile);
+        if (!stats) {
+            PutAccountsBack(order);
+            return Finish(saved, McNoStatsFile);
+        }
     }
     ResetDrawnRateStatistics();
     runSwitches.recordDrawnRate = CountDrawnRate;
@@ -273,6 +308,7 @@ int RunMonteCarlo(const MonteCarloOptions& options) {
         mc.trial = t;
         if (!RunProjection(OutputResultsList)) {
             if (stats) std::fclose(stats);
+            if (PutAccountsBack(order)) RunProjection(OutputResultsList);
             return Finish(saved, McProjectionFailed);
         }
         TakeNetWorth(mc.trialNetWorth, mc.rows);
@@ -290,8 +326,9 @@ int RunMonteCarlo(const MonteCarloOptions& options) {
     for (int row = 0; row < mc.rows; ++row) mc.averageNetWorth[row] = mc.netWorthSum[row] / static_cast<float>(mc.trials);
     Show(options, PhaseAverage, mc.averageNetWorth);
 
-    RandomRatesOff();
-    runSwitches.recordDrawnRate = nullptr;
+    // The closing plain run leaves the ordinary results: with the person's
+    // detail and tracking switches, as a projection outside the analysis.
+    Restore(saved);
     int plain = RunProjection(OutputResultsList);
     TakeNetWorth(mc.scenarioNetWorth, mc.rows);
     mc.successPercent = SuccessPercent(mc.failedTrials, mc.trials);
@@ -301,5 +338,8 @@ int RunMonteCarlo(const MonteCarloOptions& options) {
         WriteStatistics(stats);
         std::fclose(stats);
     }
+    // The analysis visits the accounts by Access Order; the person's list, and
+    // the results that follow its order, come back as they were.
+    if (PutAccountsBack(order) && plain) plain = RunProjection(OutputResultsList);
     return Finish(saved, plain ? McCompleted : McProjectionFailed);
 }

@@ -84,8 +84,9 @@ extern MonteCarloRun monteCarlo;
 // The whole analysis. Returns 1 when the trials ran, 0 otherwise (the reason
 // is in monteCarlo.outcome). The trial count and inflation range are the
 // working copies in `state` (copied into the Scenario's settings for the
-// draws). The Account list is left sorted ascending by access order; a
-// caller that keeps a sort direction for its list restores that itself.
+// draws). The trials visit the Account list sorted by access order; the list
+// is put back in its own order at the end (with one more plain run when that
+// moved an account), so the ordinary results match a plain projection.
 int RunMonteCarlo(const MonteCarloOptions& options);
 
 // The lower bound, bin width and nominal centre of the drawn-rate bins of the

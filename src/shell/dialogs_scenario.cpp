@@ -2,6 +2,8 @@
 // "Scenario" folder.
 #include "shell/dialogs_internal.h"
 
+#include "engine/engine.h"
+
 using namespace dialogs;
 
 namespace {
@@ -197,6 +199,11 @@ void Rebuild() {
 }
 
 }  // namespace
+
+void PutEventsInOrder() {
+    // An open event dialog holds its slot by index: the list waits for it.
+    if (!EventDialogOpen()) SortEvents();
+}
 
 int InitialValuesDialog() { return Run(WindowInitialValues, InitialValuesTemplate(), InitialValuesRoutine); }
 

@@ -158,12 +158,16 @@ int CommandRecentFile(int entry) {
     return ok;
 }
 
-int CommandSave() { return SaveScenario(); }
+int CommandSave() {
+    PutEventsInOrder();
+    return SaveScenario();
+}
 
 int CommandSaveAs() {
     std::string path;
     if (!ui::Current().ChooseFile(ScenarioDialog("Save Scenario With a New Name", true), path)) return 0;
     std::string old = FieldText(state.scenarioPath);
+    PutEventsInOrder();
     int ok = SaveScenarioAs(path);
     if (ok) {
         state.modified = 0;

@@ -72,6 +72,7 @@ void SelectFolderTab(int tab, int code) {
     int folder = FolderOfTab(tab);
 
     if (folder == FolderAccounts || folder == FolderScenario) RebuildGeneratedEvents();
+    PutEventsInOrder();
     if (IsGraphFolder(folder))
         EnableGraphCommands(true);
     else if (folder == FolderSummary || folder == FolderAccounts)

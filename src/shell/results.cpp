@@ -11,6 +11,7 @@
 // ---- Runs ------------------------------------------------------------------------
 
 int RunShellProjection(int outputMode) {
+    PutEventsInOrder();
     ui::Current().SetWaitCursor(true);
     int ok = RunProjection(outputMode);
     ui::Current().SetWaitCursor(false);

@@ -302,6 +302,9 @@ void ApplyDisplayFonts();
 int RunShellProjection(int outputMode);
 // Runs the projection when a folder needs fresh results.
 void EnsureProjection();
+// Puts the Event list in processing order (by start age, then description),
+// unless an event dialog holds a slot open; after every change to the list.
+void PutEventsInOrder();
 
 // ---- Help and companion programs ------------------------------------------------------
 constexpr const char* HelpFile = ".\\finance.hlp";
