@@ -39,13 +39,13 @@ TEST_F(CheckTest, FieldBoundsAreInclusiveAndRefusalStoresNothing) {
     EXPECT_EQ(screen.messages[0].icon, ui::Icon::Stop);
 }
 
-TEST_F(CheckTest, TextThatIsNotANumberReadsAsZeroAndRoomCutsTheText) {
+TEST_F(CheckTest, BlankTextReadsAsZeroAndRoomCutsTheText) {
     OneField d;
     float v = 5;
-    d.text = "abc";
+    d.text = "  ";
     EXPECT_EQ(CheckField(d, 0, v, 16, 0, 10, 2, "AMOUNT ERROR"), 1);
     EXPECT_EQ(v, 0.0f);
-    d.text = "abc";
+    d.text = "";
     EXPECT_EQ(CheckField(d, 0, v, 16, 1, 10, 2, "AMOUNT ERROR"), 0);
     EXPECT_EQ(LastText(), "This amount must be greater than 0.00 and less than 99999999.00.");
     // Room 3 reads two characters: "123" is 12.
@@ -55,6 +55,51 @@ TEST_F(CheckTest, TextThatIsNotANumberReadsAsZeroAndRoomCutsTheText) {
     EXPECT_EQ(n, 12);
     d.text = "nan";
     EXPECT_EQ(CheckField(d, 0, v, 16, 0, 10, 2, "AMOUNT ERROR"), 0);
+}
+
+// "400,000" was read as 400 and "25k" as 25: a house of $400 projected
+// without a word.
+TEST_F(CheckTest, MoneyIsReadAsTypedAndTextAfterTheNumberIsRefused) {
+    OneField d;
+    const std::pair<const char*, float> read[] = {
+        {"400,000", 400000.0f},  {" $1,234,567.50 ", 1234567.5f}, {"-$2,500", -2500.0f}, {"$-2,500", -2500.0f},
+        {"(1,000.25)", -1000.25f}, {"($75)", -75.0f},              {"12.5", 12.5f},       {"-3", -3.0f},
+        {"+7", 7.0f},            {"1e3", 1000.0f},                {".5", 0.5f},
+    };
+    for (const auto& [text, value] : read) {
+        float v = 0;
+        d.text = text;
+        EXPECT_EQ(CheckField(d, 0, v, 16, -100000000, 100000000, 2, "AMOUNT ERROR"), 1) << text;
+        EXPECT_EQ(v, value) << text;
+        v = 0;
+        EXPECT_EQ(CheckText(text, v, -100000000, 100000000, 0, "AMOUNT ERROR"), 1) << text;
+        EXPECT_EQ(v, value) << text;
+    }
+    EXPECT_TRUE(screen.messages.empty());
+    for (const char* text : {"25k", "400 000", "1,5", "12,34,567", ",100", "1,000,00", "$", "-", "(-5)", "--5",
+                             "5%", "abc", "12abc", "$$5"}) {
+        float v = 9;
+        screen.Clear();
+        d.text = text;
+        EXPECT_EQ(CheckField(d, 0, v, 16, -100000000, 100000000, 2, "AMOUNT ERROR"), 0) << text;
+        EXPECT_EQ(v, 9.0f) << text;
+        EXPECT_EQ(LastText(), "This amount must be greater than 0.00 and less than 99999999.00.") << text;
+        EXPECT_EQ(LastCaption(), "AMOUNT ERROR");
+        EXPECT_EQ(CheckText(text, v, -200, 200, 0, "RATE ERROR"), 0) << text;
+        EXPECT_EQ(LastText(), "This amount must be greater than -200.00 and less than 200.00.") << text;
+        EXPECT_EQ(v, 9.0f);
+    }
+    // Whole-number fields read the same forms and keep their whole part.
+    int16_t n = 0;
+    d.text = " 1,000 ";
+    EXPECT_EQ(CheckField(d, 0, n, 16, 0, 5000, 5, "NO OF YEARS ERROR"), 1);
+    EXPECT_EQ(n, 1000);
+    d.text = "30 years";
+    EXPECT_EQ(CheckField(d, 0, n, 16, 0, 100, 5, "NO OF YEARS ERROR"), 0);
+    EXPECT_EQ(LastText(), "The number of years must be between 1 and 100.");
+    EXPECT_EQ(n, 1000);
+    EXPECT_EQ(CheckText("2,5", n, 0, 120, 73, "Value Error"), 0);
+    EXPECT_EQ(n, 1000);  // not a value to keep, even under an age code
 }
 
 TEST_F(CheckTest, IntegerBoundsAreTruncatedAndTheFormattedMessage) {

@@ -271,6 +271,35 @@ Dlg::Script MortgageFields(const std::string& years) {
             Dlg::Type(FieldYears, years),        Dlg::Type(FieldClosingCosts, "3000"), Dlg::Type(FieldTaxes, "2500")};
 }
 
+// "400,000" in a Mortgage Amount became a $400 house; "25k" became $25.
+TEST_F(EventDialogs, TypedMoneyReachesTheEventAndTextAfterANumberIsRefused) {
+    auto s = MortgageFields("30");
+    s.push_back(Type(FieldAmount, "$400,000"));
+    s.push_back(Type(FieldDownPayment, " 80,000.00 "));
+    s.push_back(Ok());
+    Script(s);
+    EXPECT_EQ(MortgageDialog(), 1);
+    EXPECT_EQ(+scenario.events[0].amount, 400000.0f);
+    EXPECT_EQ(+scenario.events[0].rate2, 80000.0f);
+    EXPECT_TRUE(screen.messages.empty());
+
+    auto w = WithdrawalFields("50", "60", "25k");
+    w.push_back(Ok());
+    Script(w);
+    EXPECT_EQ(WithdrawalDialog(), 0);
+    EXPECT_EQ(LastText(), MessageString(2));
+    EXPECT_EQ(LastCaption(), "AMOUNT ERROR");
+    EXPECT_EQ(state.eventCount, 1);
+
+    // Fields read without a range check refuse such text too.
+    Script({Type(FieldAmount, "1,000"), Type(FieldRate, "18"), Type(FieldMonthlyPayment, "1OO"), Ok()});
+    EXPECT_EQ(CreditCardCalculatorDialog(), 0);
+    EXPECT_EQ(LastCaption(), "NUMBER ERROR");
+    Script({Type(FieldAmount, "1,000"), Type(FieldRate, "18"), Type(FieldMonthlyPayment, "$100"), Ok()});
+    EXPECT_EQ(CreditCardCalculatorDialog(), 1);
+    EXPECT_EQ(dialogs.Last().Text(FieldMonths), " 10");
+}
+
 TEST_F(EventDialogs, MortgageWithNoYearsIsRefused) {
     auto s = MortgageFields("0");
     s.push_back(Ok());

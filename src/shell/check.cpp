@@ -1,8 +1,11 @@
 // Field checks and the message strings.
 #include "shell/check.h"
 
+#include <cctype>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <limits>
 
 #include "engine/payment.h"
 #include "ui/ui.h"
@@ -60,6 +63,19 @@ void RefuseAge(float value, int age, const char* caption) {
     Refuse(text, caption);
 }
 
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+// Thousands separators are taken only where they group whole digits by
+// three ("1,234,567"); "1,5" is refused rather than guessed at.
+bool Grouped(const std::string& w) {
+    std::size_t first = w.find(',');
+    if (first == std::string::npos) return true;
+    if (first == 0 || first > 3 || (w.size() - first) % 4 != 0) return false;
+    for (std::size_t i = first; i < w.size(); ++i)
+        if ((w[i] == ',') != ((i - first) % 4 == 0)) return false;
+    return true;
+}
+
 // The runtime's text-to-integer reading, with values beyond the int range
 // held at its ends instead of left undefined.
 int WholeNumber(const std::string& text) {
@@ -70,6 +86,79 @@ int WholeNumber(const std::string& text) {
 }
 
 }  // namespace
+
+int CleanNumberText(const std::string& text, std::string& clean) {
+    std::size_t b = 0, e = text.size();
+    while (b < e && IsBlank(text[b])) ++b;
+    while (e > b && IsBlank(text[e - 1])) --e;
+    std::string body = text.substr(b, e - b);
+    clean.clear();
+    if (body.empty()) return 1;
+    bool negative = false;
+    if (body.size() >= 2 && body.front() == '(' && body.back() == ')') {
+        negative = true;
+        body = body.substr(1, body.size() - 2);
+    }
+    // "-$5", "$-5" and "$5" alike.
+    std::size_t i = 0;
+    bool dollar = false;
+    for (int k = 0; k < 2 && i < body.size(); ++k) {
+        if (body[i] == '$' && !dollar) {
+            dollar = true;
+            ++i;
+        } else if (body[i] == '-' && !negative) {
+            negative = true;
+            ++i;
+        }
+    }
+    body = body.substr(i);
+    if (body.empty()) return 0;
+    std::size_t intEnd = 0;
+    while (intEnd < body.size() && (std::isdigit(static_cast<unsigned char>(body[intEnd])) || body[intEnd] == ','))
+        ++intEnd;
+    std::string whole = body.substr(0, intEnd);
+    if (!Grouped(whole)) return 0;
+    std::string number;
+    for (char c : whole)
+        if (c != ',') number += c;
+    number += body.substr(intEnd);
+    if (negative) {
+        // A sign inside the parentheses or after "-" is one sign too many.
+        if (number[0] == '-' || number[0] == '+') return 0;
+        number = "-" + number;
+    }
+    const char* start = number.c_str();
+    char* end = nullptr;
+    std::strtod(start, &end);
+    if (end == start || *end != '\0') return 0;
+    clean = number;
+    return 1;
+}
+
+float TypedNumber(const std::string& text, int maxChars) {
+    std::string clean;
+    if (!CleanNumberText(text, clean)) return std::numeric_limits<float>::quiet_NaN();
+    if (maxChars > 0 && static_cast<int>(clean.size()) > maxChars - 1) clean.resize(maxChars - 1);
+    return static_cast<float>(std::atof(clean.c_str()));
+}
+
+int TypedWhole(const std::string& text, int maxChars, int& value) {
+    std::string clean;
+    if (!CleanNumberText(text, clean)) return 0;
+    if (maxChars > 0 && static_cast<int>(clean.size()) > maxChars - 1) clean.resize(maxChars - 1);
+    value = WholeNumber(clean);
+    return 1;
+}
+
+int CheckNumbers(ui::Dialog& dialog, std::initializer_list<int> controls) {
+    std::string clean;
+    for (int control : controls)
+        if (!CleanNumberText(dialog.Text(control), clean)) {
+            Refuse("This value must be a number, such as 1234.56 or $1,234.56.", "NUMBER ERROR");
+            return 0;
+        }
+    return 1;
+}
 
 std::string MessageString(int id) {
     constexpr int count = sizeof messageStrings / sizeof messageStrings[0];
@@ -99,7 +188,7 @@ std::string FieldInput(ui::Dialog& dialog, int control, int maxChars) {
 
 int CheckField(ui::Dialog& dialog, int control, float& out, int maxChars, float low, float high, int messageId,
                const char* caption) {
-    float value = static_cast<float>(std::atof(FieldInput(dialog, control, maxChars).c_str()));
+    float value = TypedNumber(dialog.Text(control), maxChars);
     if (!(value >= low && value <= high)) {
         RefuseById(messageId, low, high, caption);
         return 0;
@@ -110,8 +199,9 @@ int CheckField(ui::Dialog& dialog, int control, float& out, int maxChars, float 
 
 int CheckField(ui::Dialog& dialog, int control, int16_t& out, int maxChars, float low, float high, int messageId,
                const char* caption) {
-    int value = WholeNumber(FieldInput(dialog, control, maxChars));
-    if (value < static_cast<int>(low) || value > static_cast<int>(high)) {
+    int value = 0;
+    const bool typed = TypedWhole(dialog.Text(control), maxChars, value);
+    if (!typed || value < static_cast<int>(low) || value > static_cast<int>(high)) {
         RefuseById(messageId, low, high, caption);
         return 0;
     }
@@ -120,12 +210,12 @@ int CheckField(ui::Dialog& dialog, int control, int16_t& out, int maxChars, floa
 }
 
 int CheckText(const std::string& text, float& out, float low, float high, int ageOrCode, const char* caption) {
-    float value = static_cast<float>(std::atof(text.c_str()));
+    float value = TypedNumber(text, 0);
     if (value >= low && value <= high) {
         out = value;
         return 1;
     }
-    if (ageOrCode >= 70) {
+    if (ageOrCode >= 70 && !std::isnan(value)) {
         RefuseAge(value, ageOrCode, caption);
         out = value;
         return 0;
@@ -135,12 +225,13 @@ int CheckText(const std::string& text, float& out, float low, float high, int ag
 }
 
 int CheckText(const std::string& text, int16_t& out, float low, float high, int ageOrCode, const char* caption) {
-    int value = WholeNumber(text);
-    if (value >= static_cast<int>(low) && value <= static_cast<int>(high)) {
+    int value = 0;
+    const bool typed = TypedWhole(text, 0, value);
+    if (typed && value >= static_cast<int>(low) && value <= static_cast<int>(high)) {
         out = static_cast<int16_t>(value);
         return 1;
     }
-    if (ageOrCode >= 70) {
+    if (ageOrCode >= 70 && typed) {
         RefuseAge(static_cast<float>(value), ageOrCode, caption);
         out = static_cast<int16_t>(value);
         return 0;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 
 #include "ui/dialog.h"
@@ -13,8 +14,8 @@ std::string MessageString(int id);
 // The messageId whose text is formatted from the range instead.
 constexpr int FormattedRangeMessage = 2000;
 
-// Reads at most maxChars - 1 characters of `control` and converts them
-// (text that is not a number reads as 0). Accepted when low <= value <= high,
+// Reads `control` as a typed number (TypedNumber, at most maxChars - 1
+// characters of the plain number) and converts it. Accepted when low <= value <= high,
 // bounds included: the value goes to `out` and the check returns 1. Refused:
 // the message `messageId` under `caption`, `out` untouched, 0.
 int CheckField(ui::Dialog& dialog, int control, float& out, int maxChars, float low, float high, int messageId,
@@ -22,6 +23,25 @@ int CheckField(ui::Dialog& dialog, int control, float& out, int maxChars, float 
 // The integer form: the bounds are truncated to whole numbers.
 int CheckField(ui::Dialog& dialog, int control, int16_t& out, int maxChars, float low, float high, int messageId,
                const char* caption);
+
+// What people type for a number: blanks around it, a leading "$",
+// thousands separators ("400,000"), a leading "-" or parentheses for a
+// negative. `clean` gets the plain number ("-400000"; "" for blank text,
+// which reads as 0) and the result is 1; anything else in the text ("25k",
+// "1,5") gives 0, so that it is refused instead of read by its leading
+// digits.
+int CleanNumberText(const std::string& text, std::string& clean);
+// The value of a typed number, its plain form cut to maxChars - 1
+// characters (0: no cut); NaN when the text is not a number, which every
+// range check refuses.
+float TypedNumber(const std::string& text, int maxChars);
+// The integer form: the whole part of the plain number; 0 when the text is
+// not a number (value untouched).
+int TypedWhole(const std::string& text, int maxChars, int& value);
+
+// For fields read without a range check: 1 when every control holds a
+// typed number; otherwise "NUMBER ERROR" is shown and 0 returned.
+int CheckNumbers(ui::Dialog& dialog, std::initializer_list<int> controls);
 
 // The same test on text already read; the refusal message is formatted from
 // the bounds. With `ageOrCode` 70 or more the message names the value and

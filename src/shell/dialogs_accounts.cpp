@@ -145,7 +145,7 @@ void StoreAccount(ui::Dialog& d) {
     o.penaltyRate[slot] = v;
     if (!CheckText(FieldInput(d, FieldPenaltyAge, NumberRoom), v, 0, 120, 0, "PENALTY AGE ERROR")) return;
     o.penaltyAge[slot] = Whole(v);
-    v = static_cast<float>(std::atof(FieldInput(d, FieldStdDeviation, 8).c_str()));
+    v = TypedNumber(d.Text(FieldStdDeviation), 8);
     if (!(v >= 0 && v <= 200)) {
         ui::Message("Standard Deviation values must be between 0.00 to 200.0", "Standard Deviation Value Error",
                     ui::Buttons::Ok, ui::Icon::Stop);
@@ -241,8 +241,8 @@ int StoreGroupRow(ui::Dialog& d, int r) {
     SetFieldText(s.groupName[r], name);
     float low = 0, high = 0;
     if (name.size() > 1) {
-        low = static_cast<float>(std::atof(FieldInput(d, FieldGroupName + 3 * r + 1, 10).c_str()));
-        high = static_cast<float>(std::atof(FieldInput(d, FieldGroupName + 3 * r + 2, 10).c_str()));
+        low = TypedNumber(d.Text(FieldGroupName + 3 * r + 1), 10);
+        high = TypedNumber(d.Text(FieldGroupName + 3 * r + 2), 10);
         if (!(low >= -200 && low <= 200 && high >= -200 && high <= 200)) {
             RateError("The rate must be between -200.00% and 200.00%.");
             return 0;

@@ -23,7 +23,7 @@ struct CalculatorValues {
 ui::Dialog* rateAsker = nullptr;
 int rateAskerField = 0;
 
-float Number(ui::Dialog& d, int id) { return static_cast<float>(std::atof(FieldInput(d, id, NumberRoom).c_str())); }
+float Number(ui::Dialog& d, int id) { return TypedNumber(d.Text(id), NumberRoom); }
 
 int Refuse(const char* text, const char* caption) {
     ui::Message(text, caption, ui::Buttons::Ok, ui::Icon::Exclamation);
@@ -112,6 +112,7 @@ int CalculateTaxInflation(ui::Dialog& d) {
     if (!(amount > 0)) return Refuse("The investment amount must be greater than $0.00.", "Amount Error!");
     int years = std::atoi(FieldInput(d, FieldInvYears, 4).c_str());
     if (years < 1) return Refuse("The number of years be greater than 0.", "Number of Years Error!");
+    if (!CheckNumbers(d, {FieldInvRate, FieldInvTax, FieldInvInflation})) return 0;
     kept.invAmount = amount;
     kept.invYears = years;
     kept.invRate = Number(d, FieldInvRate);
@@ -383,7 +384,7 @@ int Passes(bool ok, const char* text, const char* caption) { return ok ? 1 : Ref
 
 int CalculateAccelerated(ui::Dialog& d) {
     AcceleratedValues& a = accelerated;
-    float v = static_cast<float>(std::atof(FieldInput(d, FieldAccAmount, 15).c_str()));
+    float v = TypedNumber(d.Text(FieldAccAmount), 15);
     if (!Passes(v > 0 && v <= 10000000, "The mortgage amount must be greater than $0.00 and less than $10,000,000.00.",
                  "Amount Error!"))
         return 0;
@@ -403,7 +404,7 @@ int CalculateAccelerated(ui::Dialog& d) {
     if (!Passes(v > 0 && v <= 50, "The mortgage rate must be greater than 0.0% and less than 50.0%", "Rate Error!"))
         return 0;
     a.rate = v;
-    v = static_cast<float>(std::atof(FieldInput(d, FieldAccExtra, 15).c_str()));
+    v = TypedNumber(d.Text(FieldAccExtra), 15);
     if (!Passes(v >= 0 && v <= 100000,
                  "The addition monthly payment must be greater than $0.00 and less than $100,000.00",
                  "Additional Amount Error!"))
@@ -529,7 +530,12 @@ void ShowTradeOff(ui::Dialog& d) {
     d.SetText(FieldTradeDifference + 2, Format("%-10.2f", std::fabs(end[0] - end[2])));
 }
 
-void TakeTradeOff(ui::Dialog& d) {
+int TakeTradeOff(ui::Dialog& d) {
+    for (int i = 0; i < 3; ++i)
+        if (!CheckNumbers(d, {FieldTradeFixedCost + i, FieldTradeCostPerPeriod + i, FieldTradeFixedAmount + i,
+                              FieldTradeIncome + i}))
+            return 0;
+    if (!CheckNumbers(d, {FieldTradePeriods})) return 0;
     for (int i = 0; i < 3; ++i) {
         std::string name = FieldInput(d, FieldTradeName + i, 20);
         std::memset(trade.names[i], 0, sizeof trade.names[i]);
@@ -541,6 +547,7 @@ void TakeTradeOff(ui::Dialog& d) {
     }
     trade.periods = Number(d, FieldTradePeriods);
     trade.useTax = d.Checked(FieldTradeUseTax) ? 1.0f : 0.0f;
+    return 1;
 }
 
 void GraphTradeOff() {
@@ -576,11 +583,10 @@ void TradeOffRoutine(ui::Dialog& d, int message, int control) {
             return;
         case FieldTradeCalculate:
         case FieldTradeUseTax:
-            TakeTradeOff(d);
-            ShowTradeOff(d);
+            if (TakeTradeOff(d)) ShowTradeOff(d);
             return;
         case FieldTradeGraph:
-            TakeTradeOff(d);
+            if (!TakeTradeOff(d)) return;
             ShowTradeOff(d);
             GraphTradeOff();
             return;
@@ -588,7 +594,7 @@ void TradeOffRoutine(ui::Dialog& d, int message, int control) {
         case ui::IdOk:
         case ui::IdCancel:
             // Escape keeps what was typed too: nothing entered is lost.
-            TakeTradeOff(d);
+            if (!TakeTradeOff(d)) return;
             if (!WriteTradeOffFile(TradeOffFile, trade))
                 Refuse("Cannot write tradeinf.dat", "FILE ERROR");
             d.End(1);

@@ -13,7 +13,7 @@ namespace {
 
 Event& Slot() { return scenario.events[EventSlot()]; }
 
-float Typed(ui::Dialog& d, int id) { return static_cast<float>(std::atof(FieldInput(d, id, NumberRoom).c_str())); }
+float Typed(ui::Dialog& d, int id) { return TypedNumber(d.Text(id), NumberRoom); }
 
 // The fields Withdrawal, Deposit and Transfer start with.
 std::vector<Control> MoneyEventFields() {
@@ -52,6 +52,7 @@ int StoreAges(ui::Dialog& d, Event& e, bool noEndCheck, int type) {
     if (!CheckAge(d, FieldStartAge, v, "START AGE ERROR")) return 0;
     e.startAge = type == EventWithdrawal ? Whole(v) : v;
     if (noEndCheck) {
+        if (!CheckNumbers(d, {FieldEndAge})) return 0;
         float typed = Typed(d, FieldEndAge);
         e.endAge = type == EventTransfer ? typed : Whole(typed);
     } else {
@@ -422,6 +423,7 @@ Event& Card() { return cardCalculator ? cardScratch : Slot(); }
 int CardChecks(ui::Dialog& d, Event& e) {
     StoreDescription(d, e);
     if (cardCalculator) {
+        if (!CheckNumbers(d, {FieldAmount, FieldRate, FieldMonthlyPayment, FieldPurchases})) return 0;
         e.amount = Typed(d, FieldAmount);
         e.loanRate = Typed(d, FieldRate);
         e.monthlyPayment = Typed(d, FieldMonthlyPayment);
@@ -577,9 +579,11 @@ int MortgageChecks(ui::Dialog& d, Event& e) {
 }
 
 void AcceleratedAnalysis(ui::Dialog& d) {
+    if (!CheckNumbers(d, {FieldAmount, FieldDownPayment, FieldRate, FieldStartAge, FieldYears})) return;
     float amount = Typed(d, FieldAmount), down = Typed(d, FieldDownPayment), rate = Typed(d, FieldRate);
     float start = Typed(d, FieldStartAge);
-    int years = std::atoi(FieldInput(d, FieldYears, NumberRoom).c_str());
+    int years = 0;
+    TypedWhole(d.Text(FieldYears), NumberRoom, years);
     int remaining = years;
     float initialStart = scenario.initialValues.startAge;
     if (start < initialStart) remaining = years - static_cast<int>(Whole(initialStart) - Whole(start));

@@ -367,14 +367,16 @@ void MonteCarloRoutine(ui::Dialog& d, int message, int control) {
         case ui::IdOk: break;
         default: return;
     }
-    int trials = std::atoi(FieldInput(d, FieldTrials, 11).c_str());
+    if (!CheckNumbers(d, {FieldTrials, FieldMinInflation, FieldMaxInflation, FieldGoal})) return;
+    int trials = 0;
+    TypedWhole(d.Text(FieldTrials), 11, trials);
     state.mcTrials = trials < 0 ? 10 : trials > 1000 ? 1000 : trials;
-    float low = static_cast<float>(std::atof(FieldInput(d, FieldMinInflation, 11).c_str()));
-    float high = static_cast<float>(std::atof(FieldInput(d, FieldMaxInflation, 11).c_str()));
+    float low = TypedNumber(d.Text(FieldMinInflation), 11);
+    float high = TypedNumber(d.Text(FieldMaxInflation), 11);
     state.mcMinInflationRate = low < -10 ? -10 : low;
     state.mcMaxInflationRate = high > 50 ? 50 : high;
     s.mcHideLegend = d.Checked(FieldShowLegend) ? 0 : 1;
-    s.mcGoalAmount = static_cast<float>(std::atof(FieldInput(d, FieldGoal, 21).c_str()));
+    s.mcGoalAmount = TypedNumber(d.Text(FieldGoal), 21);
     StoreFactor(Clamp10(d.Selected(FieldFactor)));
     state.modified = 1;
     d.End(1);
