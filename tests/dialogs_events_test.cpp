@@ -300,6 +300,34 @@ TEST_F(EventDialogs, TypedMoneyReachesTheEventAndTextAfterANumberIsRefused) {
     EXPECT_EQ(dialogs.Last().Text(FieldMonths), " 10");
 }
 
+// 1200 months and interest in the billions were shown without a word.
+TEST_F(EventDialogs, ACardPaymentBelowTheMonthlyInterestIsSaidPlainly) {
+    CreditCardPayoff p = SimulateCreditCard(10000, 24, 100, 0);  // 197.26 interest in the first month
+    EXPECT_FALSE(p.paidOff);
+    EXPECT_TRUE(p.growing);
+    EXPECT_EQ(p.months, 1200);
+    EXPECT_TRUE(SimulateCreditCard(1000, 18, 100, 0).paidOff);
+    EXPECT_TRUE(SimulateCreditCard(1000, 0, 50, 60).growing);  // purchases above the payment
+
+    Script({Type(FieldAmount, "10000"), Type(FieldRate, "24"), Type(FieldMonthlyPayment, "100"),
+            Click(FieldCalculate)});
+    CreditCardCalculatorDialog();
+    EXPECT_EQ(dialogs.Last().Text(FieldMonths), "1200");  // the figures themselves stay
+    ASSERT_EQ(screen.messages.size(), 1u);
+    EXPECT_EQ(screen.messages[0].text,
+              "The monthly payment does not cover the monthly interest and purchases.\n"
+              "The balance is never paid off: the results show 100 years of payments.");
+    EXPECT_EQ(screen.messages[0].caption, "PAYMENT WARNING");
+
+    screen.Clear();
+    Script({Type(FieldDescription, "Visa"), Type(FieldAmount, "10000"), Type(FieldRate, "24"),
+            Type(FieldStartAge, "40"), Type(FieldPayoffAge, "45"), Type(FieldMonthlyPayment, "100"),
+            Type(FieldPurchases, "0"), Ok()});
+    EXPECT_EQ(CreditCardDialog(), 1);  // stored all the same, as the projection expects
+    EXPECT_EQ(LastCaption(), "PAYMENT WARNING");
+    EXPECT_EQ(+scenario.events[0].applyRate, 1200.0f);
+}
+
 TEST_F(EventDialogs, MortgageWithNoYearsIsRefused) {
     auto s = MortgageFields("0");
     s.push_back(Ok());

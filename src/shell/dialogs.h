@@ -285,6 +285,10 @@ int MortgageScheduleWindow(int eventIndex);
 struct CreditCardPayoff {
     int months;
     float years, totalInterest;
+    // False when 100 years of payments leave a balance; `growing` when
+    // the first month's payment does not even cover its interest and
+    // purchases, so the balance never falls.
+    bool paidOff = true, growing = false;
 };
 CreditCardPayoff SimulateCreditCard(float balance, float rate, float payment, float purchases);
 

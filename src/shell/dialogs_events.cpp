@@ -459,6 +459,15 @@ void ShowPayoff(ui::Dialog& d, Event& e) {
     d.SetText(FieldYearsResult, Format("%-5.2f", p.years));
     d.SetText(FieldMonths, FormatInt("%3d", p.months));
     d.SetText(FieldTotalInterest, Format("%13.2f", p.totalInterest));
+    // The figures alone (1200 months, interest in the billions) do not say
+    // that the debt is never repaid.
+    if (p.growing)
+        ui::Message("The monthly payment does not cover the monthly interest and purchases.\n"
+                    "The balance is never paid off: the results show 100 years of payments.",
+                    "PAYMENT WARNING", ui::Buttons::Ok, ui::Icon::Exclamation);
+    else if (!p.paidOff)
+        ui::Message("The balance is not paid off within 100 years at this monthly payment.", "PAYMENT WARNING",
+                    ui::Buttons::Ok, ui::Icon::Exclamation);
 }
 
 void CreditCardRoutine(ui::Dialog& d, int message, int control) {
@@ -689,7 +698,8 @@ CreditCardPayoff SimulateCreditCard(float balance, float rate, float payment, fl
             }
         }
     }
-    return {m, static_cast<float>(m) / 12, t};
+    const float first = (balance + purchases) * rate * 30 / 365 / 100;
+    return {m, static_cast<float>(m) / 12, t, done, !done && payment <= first + purchases};
 }
 
 int WithdrawalDialog() {
