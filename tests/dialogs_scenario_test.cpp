@@ -30,6 +30,7 @@ TEST_F(ScenarioDialogs, InitialValuesShowsTotalsAndStoresOnOk) {
 }
 
 TEST_F(ScenarioDialogs, InitialValuesRefusalsInOrderStoreNothing) {
+    scenario.initialValues.useBirthday = 1;  // the birth date is checked only then
     auto s = Ages("40", "95", "50.01");
     s.push_back(Ok());
     s.push_back(Type(FieldInflationRate, "3"));
@@ -56,6 +57,28 @@ TEST_F(ScenarioDialogs, InitialValuesRefusalsInOrderStoreNothing) {
     EXPECT_EQ(+iv.endAge, 90.0f);
     EXPECT_EQ(+iv.startAge, 40.0f);
     EXPECT_EQ(state.modified, 0);
+}
+
+// A new plan's OK said "The birth month value must between 1 and 12" with
+// Use Birthday off.
+TEST_F(ScenarioDialogs, TheBirthDateIsCheckedOnlyWhenUseBirthdayIsOn) {
+    ResetScenario();  // what File > New gives
+    NewScenarioByHand();
+    Script({Ok()});
+    EXPECT_EQ(InitialValuesDialog(), 1);
+    EXPECT_TRUE(screen.messages.empty());
+
+    Script({Type(FieldBirthMonth, "13"), Type(FieldBirthDay, "7"), Ok()});
+    EXPECT_EQ(InitialValuesDialog(), 1);
+    EXPECT_TRUE(screen.messages.empty());
+    EXPECT_EQ(+scenario.initialValues.birthMonth, 0);  // not a month: left as it was
+    EXPECT_EQ(+scenario.initialValues.birthDay, 7);
+
+    scenario.initialValues.useBirthday = 1;
+    Script({Type(FieldBirthMonth, "13"), Ok()});
+    EXPECT_EQ(InitialValuesDialog(), 0);
+    EXPECT_EQ(LastText(), "The birth month value must between 1 and 12");
+    EXPECT_EQ(LastCaption(), "BIRTH MONTH ERROR");
 }
 
 TEST_F(ScenarioDialogs, UseBirthdayAddsTheFractionAndCancelRestores) {

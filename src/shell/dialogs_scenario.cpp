@@ -84,6 +84,16 @@ int StoreBirthDate(ui::Dialog& d) {
     return 1;
 }
 
+// With Use Birthday off a valid month and day are still kept, for when it
+// is switched on; others are left without a word.
+void KeepValidBirthDate(ui::Dialog& d) {
+    int v = 0;
+    if (TypedWhole(d.Text(FieldBirthMonth), 3, v) && v >= 1 && v <= 12)
+        scenario.initialValues.birthMonth = static_cast<int16_t>(v);
+    if (TypedWhole(d.Text(FieldBirthDay), 3, v) && v >= 1 && v <= 31)
+        scenario.initialValues.birthDay = static_cast<int16_t>(v);
+}
+
 void ToggleBirthday(ui::Dialog& d) {
     InitialValues& iv = scenario.initialValues;
     float age;
@@ -126,7 +136,13 @@ void InitialValuesRoutine(ui::Dialog& d, int message, int control) {
     }
     if (control != ui::IdOk) return;
     float start, end, inflation, tax;
-    if (!StoreBirthDate(d) || !CheckAge(d, FieldStartAge, start, "START AGE ERROR") ||
+    // The birth date means something only while Use Birthday is on; a new
+    // plan's blank month and day must not block its OK.
+    if (iv.useBirthday != 1)
+        KeepValidBirthDate(d);
+    else if (!StoreBirthDate(d))
+        return;
+    if (!CheckAge(d, FieldStartAge, start, "START AGE ERROR") ||
         !CheckAge(d, FieldEndAge, end, "END AGE ERROR"))
         return;
     if (Whole(end) - Whole(start) >= 100) {
