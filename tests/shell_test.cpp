@@ -213,6 +213,77 @@ TEST_F(ShellTest, CancellingTheSaveQuestionChangesNothing) {
     EXPECT_EQ(screen.messages.size(), 3u);
 }
 
+// New on an untitled plan asked to save ./temp01.ret; Yes wrote the plan
+// there and New then wrote the blank plan over that same file.
+TEST_F(ShellTest, SavingAPlanWithoutAFileOfItsOwnAsksForANameFirst) {
+    StartUp();
+    state.startCounter = 0;
+    screen.choices = {2};
+    ASSERT_EQ(DispatchCommand(CmdNew), 1);
+    ASSERT_EQ(FieldText(state.scenarioPath), "./temp01.ret");
+    Account& a = scenario.accountTable.accounts[0];
+    SetFieldText(a.name, "Savings");
+    a.accountType = AccountInvestmentSavings;
+    a.initialAmount = a.balance = 250000;
+    AssignAccountId(0);
+    state.modified = 1;
+    const auto holdsThePlan = [this](const std::string& path) {
+        return Bytes(path).find("Savings") != std::string::npos;
+    };
+
+    // Yes, then Save As given up: nothing is written and New goes no further.
+    screen.Clear();
+    screen.answers = {ui::Answer::Yes};
+    EXPECT_EQ(DispatchCommand(CmdNew), 0);
+    ASSERT_EQ(screen.messages.size(), 1u);
+    EXPECT_EQ(screen.messages[0].text, "Do you wish to save the file ./temp01.ret?");
+    ASSERT_EQ(screen.fileDialogs.size(), 1u);
+    EXPECT_TRUE(screen.fileDialogs[0].save);
+    EXPECT_TRUE(screen.optionDialogs.empty());
+    EXPECT_EQ(state.modified, 1);
+    EXPECT_FALSE(holdsThePlan("temp01.ret"));
+    // The same for Exit and Open.
+    screen.Clear();
+    screen.answers = {ui::Answer::Yes};
+    EXPECT_EQ(CloseMainWindow(), 0);
+    screen.answers = {ui::Answer::Yes};
+    EXPECT_EQ(DispatchCommand(CmdOpen), 0);
+    EXPECT_EQ(screen.fileDialogs.size(), 2u);
+
+    // Yes with a name: the plan goes to its own file, and New's blank plan
+    // to the temporary file.
+    screen.Clear();
+    screen.answers = {ui::Answer::Yes};
+    screen.files = {"plan.ret"};
+    screen.choices = {2};
+    EXPECT_EQ(DispatchCommand(CmdNew), 1);
+    EXPECT_TRUE(holdsThePlan("plan.ret"));
+    EXPECT_FALSE(holdsThePlan("temp01.ret"));
+    EXPECT_EQ(FieldText(state.scenarioPath), "./temp01.ret");
+    EXPECT_EQ(scenario.accountTable.accountCount, 0);
+
+    // Save itself asks for a name too.
+    screen.Clear();
+    screen.files = {"other.ret"};
+    EXPECT_EQ(DispatchCommand(CmdSave), 1);
+    EXPECT_EQ(screen.fileDialogs.size(), 1u);
+    EXPECT_EQ(FieldText(state.scenarioPath), "other.ret");
+    screen.Clear();
+    EXPECT_EQ(DispatchCommand(CmdSave), 1);  // a file of its own: written in place
+    EXPECT_TRUE(screen.fileDialogs.empty());
+
+    // A temporary file holding a saved plan (an older Save wrote there) is
+    // not overwritten by New without asking.
+    std::filesystem::copy_file("plan.ret", "temp01.ret", std::filesystem::copy_options::overwrite_existing);
+    screen.Clear();
+    screen.answers = {ui::Answer::No};
+    screen.choices = {2};
+    EXPECT_EQ(DispatchCommand(CmdNew), 0);
+    ASSERT_EQ(screen.messages.size(), 1u);
+    EXPECT_EQ(screen.messages[0].text, "./temp01.ret holds a saved scenario - Overwrite it with the new one?");
+    EXPECT_TRUE(holdsThePlan("temp01.ret"));
+}
+
 TEST_F(ShellTest, NewByHandWritesTheTemporaryFileAndEnablesTheMenus) {
     StartUp();
     state.startCounter = 3;

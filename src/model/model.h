@@ -100,7 +100,19 @@ int SaveScenario();
 int SaveScenarioAs(const std::string& path);
 int OpenScenario(const std::string& path);
 int SaveTemporaryScenario(int startCounter);
-ui::Answer AskToSave();
+// The temporary file's name for a start counter: "./temp31.ret" for 3.
+std::string TemporaryScenarioName(int startCounter);
+// Asks to save a modified Scenario; Yes saves through `save`, and a save
+// that fails or is given up turns the answer into Cancel, so that the
+// command asking goes no further with the plan unsaved.
+ui::Answer AskToSave(int (*save)() = SaveScenario);
+// False while the Scenario has no file of its own: the placeholder path of a
+// start without a scenario or the temporary file New writes. Saving such a
+// plan needs a name from the person.
+bool HasOwnScenarioFile();
+// True when `path` names a file that holds more than the blank plan of a
+// temporary file: a plan a person saved there.
+bool HoldsSavedScenario(const std::string& path);
 void SetScenarioPath(const std::string& path);
 void SetTitleWithPath();
 // The inverse of the gathering step of SaveScenario: sets every value kept

@@ -368,10 +368,15 @@ int OpenScenario(const std::string& path) {
     return 1;
 }
 
-int SaveTemporaryScenario(int startCounter) {
+std::string TemporaryScenarioName(int startCounter) {
     // The name keeps its historical form, in the current directory.
     char name[PathLength];
     std::snprintf(name, sizeof name, "./temp%d%d.ret", startCounter, 1);
+    return name;
+}
+
+int SaveTemporaryScenario(int startCounter) {
+    const std::string name = TemporaryScenarioName(startCounter);
     bool existed = FileExists(name);
     if (!existed) {
         if (!CreateEmpty(name)) {
@@ -379,7 +384,7 @@ int SaveTemporaryScenario(int startCounter) {
             return 0;
         }
     } else if (!CanWrite(name)) {
-        ErrorMessage(std::string("Cannot open ") + name + "!");
+        ErrorMessage("Cannot open " + name + "!");
         return 0;
     }
     SetScenarioPath(name);
@@ -388,16 +393,38 @@ int SaveTemporaryScenario(int startCounter) {
     // The whole file is replaced: old blocks left behind a shorter head would
     // be read as the blocks that follow it.
     if (!ReplaceFileContent(name, out, false)) {
-        ErrorMessage(existed ? std::string("Cannot open ") + name + "!" : "Cannot open temporary file!");
+        ErrorMessage(existed ? "Cannot open " + name + "!" : "Cannot open temporary file!");
         return 0;
     }
     return 1;
 }
 
-ui::Answer AskToSave() {
+ui::Answer AskToSave(int (*save)()) {
     if (state.modified != 1) return ui::Answer::No;
     std::string text = "Do you wish to save the file " + FieldText(state.scenarioPath) + "?";
     ui::Answer a = ui::Message(text, "K&V Tillory -- Pro", ui::Buttons::YesNoCancel, ui::Icon::Question);
-    if (a == ui::Answer::Yes) SaveScenario();
+    if (a == ui::Answer::Yes && !save()) return ui::Answer::Cancel;
     return a;
+}
+
+bool HasOwnScenarioFile() {
+    std::string name = std::filesystem::path(FieldText(state.scenarioPath)).filename().string();
+    if (name.empty() || name == NoScenarioPath) return false;
+    // "temp" + the digits of the start counter + ".ret", as New names it.
+    if (name.size() < 9 || name.compare(0, 4, "temp") != 0 || name.compare(name.size() - 4, 4, ".ret") != 0)
+        return true;
+    for (size_t i = 4; i + 4 < name.size(); ++i)
+        if (name[i] < '0' || name[i] > '9') return true;
+    return false;
+}
+
+bool HoldsSavedScenario(const std::string& path) {
+    std::error_code ec;
+    auto size = std::filesystem::file_size(path, ec);
+    if (ec) return false;
+    // New writes the first three blocks only; a full file came from Save.
+    const long n = static_cast<long>(size);
+    const bool temporary =
+        n >= TemporaryFileSize(0) && n <= TemporaryFileSize(MaxEvents) && (n - TemporaryFileSize(0)) % 160 == 0;
+    return n > 0 && !temporary;
 }

@@ -46,7 +46,7 @@ ui::FileDialog FileDialogFor(const char* title, const char* description, const c
 }
 
 int CommandNew() {
-    if (AskToSave() == ui::Answer::Cancel) return 0;
+    if (AskToSave(CommandSave) == ui::Answer::Cancel) return 0;
     static const std::vector<std::string> options = {"Create New Accounts From a Tab-delimited File (*.KVI)",
                                                      "Create New Accounts From a Comma-delimited File (*.CSV)",
                                                      "Create New Accounts By Hand"};
@@ -59,6 +59,11 @@ int CommandNew() {
 }
 
 int NewScenario() {
+    const std::string temporary = TemporaryScenarioName(static_cast<int>(state.startCounter));
+    if (HoldsSavedScenario(temporary) &&
+        ui::Message(temporary + " holds a saved scenario - Overwrite it with the new one?",
+                    "FILE WARNING", ui::Buttons::YesNo, ui::Icon::Stop) != ui::Answer::Yes)
+        return 0;
     EnableScenarioCommands(true);
     state.modified = 0;
     state.eventCount = 0;
@@ -127,7 +132,7 @@ int OpenScenarioPath(const std::string& path, bool clearModified) {
 }
 
 int CommandOpen() {
-    if (AskToSave() == ui::Answer::Cancel) return 0;
+    if (AskToSave(CommandSave) == ui::Answer::Cancel) return 0;
     std::string path;
     if (!ui::Current().ChooseFile(ScenarioDialog("Open a Scenario", false), path)) return 0;
     if (path.size() > 256) path.resize(256);
@@ -146,7 +151,7 @@ int CommandRecentFile(int entry) {
     if (entry < 0 || entry >= RecentFileCount) return 0;
     std::string path = FieldText(state.recentFiles[entry]);
     if (path.empty()) return 0;
-    if (AskToSave() == ui::Answer::Cancel) return 0;
+    if (AskToSave(CommandSave) == ui::Answer::Cancel) return 0;
     int w = OpenEditingWindow();
     if (w >= 0) {
         ui::Current().RaiseWindow(w);
@@ -158,9 +163,11 @@ int CommandRecentFile(int entry) {
     return ok;
 }
 
+// A plan without a file of its own gets a name first: writing it into the
+// temporary file would leave it where the next New writes a blank plan.
 int CommandSave() {
     PutEventsInOrder();
-    return SaveScenario();
+    return HasOwnScenarioFile() ? SaveScenario() : CommandSaveAs();
 }
 
 int CommandSaveAs() {

@@ -96,7 +96,7 @@ void StartUpWithWindow(const std::string& scenarioFile) {
 }
 
 int CloseMainWindow() {
-    if (AskToSave() == ui::Answer::Cancel) return 0;
+    if (AskToSave(CommandSave) == ui::Answer::Cancel) return 0;
     WritePreferences();
     WriteProgramSettings();
     if (shellHooks.cleanUpPlotFiles) shellHooks.cleanUpPlotFiles();
