@@ -468,6 +468,22 @@ TEST_F(ShellTest, TheMakerPageGivesWayToSummaryAndGraphFoldersEnableGraphPrintin
     EXPECT_EQ(screen.Enabled(CmdPrintGraph), 0);
 }
 
+// Ctrl+L stayed grayed when the analysis was reached from Summary or
+// Accounts, so it could not run the shown analysis again.
+TEST_F(ShellTest, CtrlLWorksWhileTheMonteCarloFolderIsShown) {
+    screen.choices = {2};
+    StartUp();
+    DispatchCommand(CmdNew);
+    SelectFolderTab(FolderAccounts, 0);
+    EXPECT_EQ(screen.Enabled(CmdShowMonteCarlo), 0);
+    ShowFolder(FolderMonteCarlo);
+    EXPECT_EQ(screen.Enabled(CmdShowMonteCarlo), 1);
+    screen.foldersShown.clear();
+    EXPECT_EQ(DispatchCommand(CmdShowMonteCarlo), 1);
+    ASSERT_EQ(screen.foldersShown.size(), 1u);
+    EXPECT_EQ(screen.foldersShown[0].second, +FolderMonteCarlo);
+}
+
 TEST_F(ShellTest, SelectingTheAccountsFolderRebuildsTheGeneratedEvents) {
     MakeScenarioFile("b.ret", false);
     SetScenarioPath("b.ret");

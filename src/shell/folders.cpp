@@ -77,6 +77,9 @@ void SelectFolderTab(int tab, int code) {
         EnableGraphCommands(true);
     else if (folder == FolderSummary || folder == FolderAccounts)
         EnableGraphCommands(false);
+    // Ctrl+L on the shown analysis runs it again, whichever folder came
+    // before it.
+    if (folder == FolderMonteCarlo && shell.scenarioCommands) ui::Current().EnableCommand(CmdShowMonteCarlo, true);
 
     if (folder == FolderResults)
         RunShellProjection(0);
