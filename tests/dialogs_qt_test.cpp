@@ -116,6 +116,30 @@ TEST_F(QtDialogs, WithdrawalTypedAndConfirmedWithEnter) {
     EXPECT_EQ(+e.accountId, IdOf("Checking"));
 }
 
+// A dialog's Help page opened as a window of the main window: behind the
+// modal dialog and blocked by it.
+TEST_F(QtDialogs, ADialogsHelpPageComesUpInFrontOfItAndStaysAfterIt) {
+    qtui::QtUi qui(window.get());
+    ui::ScopedUi scoped(&qui);
+    window->show();
+    qtui::HelpWindow* help = window->helpWindow();
+    bool shown = false;
+    QWidget* owner = nullptr;
+    WhenShown([&](qtui::TemplateDialog* d) {
+        Button(d, ui::IdHelp)->click();
+        shown = help->isVisible();
+        owner = help->parentWidget();
+        EXPECT_EQ(owner, d);
+        EXPECT_TRUE(help->isWindow());
+        QTest::keyClick(d, Qt::Key_Escape);
+    });
+    EXPECT_EQ(WithdrawalDialog(), 0);
+    EXPECT_TRUE(shown);
+    EXPECT_EQ(help->parentWidget(), window.get());
+    EXPECT_TRUE(help->isVisible());
+    EXPECT_EQ(window->helpWindow(), help);
+}
+
 TEST_F(QtDialogs, RefusedValueKeepsTheDialogOpenAndEscapeCancels) {
     ui::ScriptedUi* messages = &screen;
     WhenShown([messages](qtui::TemplateDialog* d) {

@@ -144,6 +144,19 @@ int QtUi::OpenAddress(const std::string& address) {
 
 int QtUi::ShowHelpPage(const std::string& page) {
     HelpWindow* help = window_->helpWindow();
+    // A dialog's Help button: a window of the main window would open behind
+    // the modal dialog and be blocked by it, so the page belongs to the
+    // dialog while it is open and goes back to the main window after.
+    if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        dialog && help->parentWidget() != dialog) {
+        help->setParent(dialog, Qt::Window);
+        QObject::connect(dialog, &QDialog::finished, help, [help, main = window_, dialog] {
+            if (help->parentWidget() != dialog) return;
+            const bool shown = help->isVisible();
+            help->setParent(main, Qt::Window);
+            if (shown) help->show();
+        });
+    }
     help->ShowPage(Text(page));
     return 1;
 }
