@@ -153,6 +153,23 @@ TEST_F(EventsTest, AssignedAccountPaysFirstAndTheRestComesFromTheOthers) {
     EXPECT_TRUE(Has(lines, " 66.0   A withdrawal account was depleted."));
 }
 
+// A withdrawal assigned to an Asset account took nothing from it and said
+// nothing; the whole amount came from the liquid accounts unreported.
+TEST_F(EventsTest, AnAssignedAccountThatIsNotLiquidReportsWhatItCouldNotGive) {
+    int house = AddAccount("House", AccountAsset, 50000, 0);
+    int savings = AddAccount("Savings", AccountInvestmentSavings, 10000, 0);
+    scenario.initialValues.endAge = 67;
+    Event& e = Withdrawal(65, 66, 500, "Fees");
+    e.accountId = IdOf(house);
+    e.years = AccountAssignedMarker;
+    Strings lines = RunList();
+    EXPECT_EQ(YearLines(lines, "65.0"), (Strings{"  Fees - Withdraw $500.00",
+                                                 "      Withdrawal account House depleted $500.00 withdrawn from other accounts!"}));
+    EXPECT_EQ(Balance(house), 50000.0f);
+    EXPECT_EQ(Balance(savings), 10000.0f - 500.0f - 500.0f);
+    EXPECT_TRUE(Has(lines, " 66.0   A withdrawal account was depleted."));
+}
+
 TEST_F(EventsTest, TransferMovesWhatTheAccountHoldsAndReportsTheRest) {
     int savings = AddAccount("Savings", AccountInvestmentSavings, 1500, 0);
     int roth = AddAccount("Roth", AccountTaxFreeSavings, 0, 0);

@@ -90,10 +90,12 @@ float WithdrawFromAccount(float amount, int eventIndex, int outputMode, int acco
     const int position = FindAccount(accountId);
     if (position < 0 || position >= LiveAccountCount()) return amount;
     const Account& a = scenario.accountTable.accounts[position];
-    if (!IsLiquid(a.accountType)) return amount;
-    // An overdrawn or empty account gives nothing (emptying it would charge
-    // a negative penalty and leave more than was asked).
-    float rest = a.balance > 0 ? TakeFromAccount(position, age, amount, outputMode, eventIndex) : amount;
+    // An Asset or Equity account is never drawn on, and an overdrawn or empty
+    // one gives nothing (emptying it would charge a negative penalty and
+    // leave more than was asked); either way the shortfall is reported.
+    float rest = IsLiquid(a.accountType) && a.balance > 0
+                     ? TakeFromAccount(position, age, amount, outputMode, eventIndex)
+                     : amount;
     if (rest <= 0) return 0;
     if (LinesRead()) {
         char name[32], money[48], line[TextLine];
