@@ -11,6 +11,7 @@
 #include "commands.h"
 #include "model/model.h"
 #include "scenario_json.h"
+#include "scripted_ui.h"
 
 namespace fs = std::filesystem;
 

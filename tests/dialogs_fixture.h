@@ -5,6 +5,7 @@
 #include "shell/check.h"
 #include "shell/dialogs.h"
 #include "shell_fixture.h"
+#include "scripted_dialogs.h"
 
 using Dlg = ui::ScriptedDialogs;
 

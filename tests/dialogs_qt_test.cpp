@@ -25,6 +25,9 @@
 #include "ui/qt/dialog_host.h"
 #include "ui/qt/dialog_lists.h"
 #include "ui/qt/folders.h"
+#include "ui/qt/modules.h"
+#include "scripted_dialogs.h"
+#include "scripted_ui.h"
 
 namespace {
 
@@ -38,6 +41,7 @@ protected:
 
     void SetUp() override {
         DialogsTest::SetUp();
+        qtui::InstallModules();
         window = std::make_unique<qtui::MainWindow>();
         host = std::make_unique<qtui::QtDialogHost>(window.get());
         installed = std::make_unique<ui::ScopedDialogs>(host.get());

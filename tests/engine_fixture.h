@@ -24,6 +24,7 @@ protected:
         scenario.initialValues.taxRate = 20;
         scenario.initialValues.inflationRate = 0;
         runSwitches = RunSwitches{};
+        runNotices.clear();
         ResetRun();
         ResetResults();
         ClearLines(resultsList);

@@ -306,9 +306,9 @@ TEST_F(ScheduleTest, FileHoldsTheHeaderTheRowsAndTheEndMarker) {
 
 TEST_F(ScheduleTest, UnwritableFileIsReported) {
     EXPECT_EQ(WriteMortgageSchedule(e, "no-such-dir/psched.tmp"), -1);
-    ASSERT_EQ(screen.messages.size(), 1u);
-    EXPECT_EQ(screen.messages[0].text, "Cannot open temporary print file - psched.tmp");
-    EXPECT_EQ(screen.messages[0].caption, "FILE OPEN ERROR");
+    // The caller shows this message.
+    EXPECT_EQ(MortgageScheduleFileError.text, "Cannot open temporary print file - psched.tmp");
+    EXPECT_EQ(MortgageScheduleFileError.caption, "FILE OPEN ERROR");
 }
 
 }  // namespace

@@ -308,18 +308,18 @@ TEST_F(EngineTest, GraphAgeWindowLimitsThePlotYears) {
 TEST_F(EngineTest, SetUpFailuresEndTheRunBeforeAnyOutput) {
     AddAccount("Savings", AccountTaxFreeSavings, 1000, 0);
     EXPECT_EQ(RunProjection(OutputResultsFile), 0);  // no file chosen: cancelled, silently
-    EXPECT_TRUE(screen.messages.empty());
+    EXPECT_TRUE(runNotices.empty());
 
     std::strcpy(runSwitches.plotPath, "missing/plot.tmp");
     EXPECT_EQ(RunProjection(OutputResultsList), 0);
-    ASSERT_EQ(screen.messages.size(), 1u);
-    EXPECT_EQ(screen.messages[0].text, "Cannot open plot file.");
-    EXPECT_EQ(screen.messages[0].caption, "FILE ERROR");
+    ASSERT_EQ(runNotices.size(), 1u);
+    EXPECT_EQ(runNotices[0].text, "Cannot open plot file.");
+    EXPECT_EQ(runNotices[0].caption, "FILE ERROR");
     EXPECT_FALSE(std::filesystem::exists("bigfile.tmp"));
 
     std::strcpy(runSwitches.resultsPath, "missing/out.sch");
     EXPECT_EQ(RunProjection(OutputResultsFile), 0);
-    EXPECT_EQ(screen.messages.back().text, "Cannot open missing/out.sch");
+    EXPECT_EQ(runNotices.back().text, "Cannot open missing/out.sch");
 }
 
 TEST_F(EngineTest, DescriptionOnlyWritesThePrintFileAndNothingElse) {

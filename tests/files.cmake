@@ -1,1 +1,1 @@
-tillory_test(files_test scenario_file_test.cpp settings_files_test.cpp LIBS tillory_model)
+tillory_test(files_test scenario_file_test.cpp settings_files_test.cpp LIBS tillory_shell)

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "model/model.h"
+#include "scripted_ui.h"
 
 class FilesTest : public ::testing::Test {
 protected:

@@ -8,9 +8,6 @@ namespace {
 
 class ModelTest : public ::testing::Test {
 protected:
-    ui::ScriptedUi screen;
-    ui::ScopedUi scope{&screen};
-
     void SetUp() override {
         std::memset(&scenario, 0, sizeof scenario);
         state = ScenarioState{};
@@ -54,7 +51,6 @@ TEST_F(ModelTest, ResetGivesAnEmptyScenarioWithItsDefaults) {
     for (int b = 0; b < MaxBudgets; ++b) {
         EXPECT_EQ(FieldText(scenario.budgets[b].name), "Budget " + std::to_string(b + 1));
         EXPECT_EQ(+scenario.budgets[b].accountId, -1);
-        EXPECT_EQ(screen.MenuText(MenuBudgetFirst + b), "Budget " + std::to_string(b + 1));
     }
     EXPECT_EQ(+scenario.pageSettings.defaultFonts, 1);
     EXPECT_EQ(+scenario.pageSettings.defaultFonts2, 1);

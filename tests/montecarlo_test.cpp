@@ -103,8 +103,8 @@ TEST_F(MonteCarloTest, ZeroTrialsAreRefusedBeforeAnythingRuns) {
     state.mcTrials = 0;
     EXPECT_EQ(Run(), 0);
     EXPECT_EQ(monteCarlo.outcome, McRefused);
-    ASSERT_EQ(screen.messages.size(), 1u);
-    EXPECT_EQ(screen.messages[0].caption, "TRIALS ERROR");
+    ASSERT_EQ(runNotices.size(), 1u);
+    EXPECT_EQ(runNotices[0].caption, "TRIALS ERROR");
     EXPECT_TRUE(shown.empty());
     EXPECT_EQ(results.rowCount, 0);
     EXPECT_FALSE(std::filesystem::exists(StatsFileName));
@@ -127,7 +127,7 @@ TEST_F(MonteCarloTest, WithoutAccountsOnlyThePlainRunHappens) {
     EXPECT_EQ(Run(), 0);
     EXPECT_EQ(monteCarlo.outcome, McNoAccounts);
     EXPECT_TRUE(shown.empty());
-    EXPECT_TRUE(screen.messages.empty());
+    EXPECT_TRUE(runNotices.empty());
     EXPECT_EQ(results.rowCount, 11);
     EXPECT_FALSE(std::filesystem::exists(StatsFileName));
 }

@@ -6,6 +6,7 @@
 #include "engine_fixture.h"
 #include "results/printing.h"
 #include "shell/shell.h"
+#include "recording_painter.h"
 
 namespace {
 

@@ -9,7 +9,9 @@
 #include <memory>
 
 #include "shell_fixture.h"
+#include "ui/qt/modules.h"
 #include "ui/qt/qt_ui.h"
+#include "scripted_ui.h"
 
 class QtEnvironment : public ::testing::Environment {
 public:
@@ -32,6 +34,7 @@ protected:
 
     void SetUp() override {
         ShellTest::SetUp();
+        qtui::InstallModules();
         window = std::make_unique<qtui::MainWindow>();
         qui = std::make_unique<qtui::QtUi>(window.get());
     }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "reports_fixture.h"
+#include "scripted_dialogs.h"
 
 namespace {
 

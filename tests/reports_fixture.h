@@ -7,6 +7,7 @@
 #include "results/reports_internal.h"
 #include "shell/dialogs.h"
 #include "shell_fixture.h"
+#include "scripted_dialogs.h"
 
 class ReportsTest : public ShellTest {
 protected:

@@ -13,6 +13,7 @@
 #include "qt_fixture.h"
 #include "results/reports.h"
 #include "ui/qt/dialog_host.h"
+#include "scripted_dialogs.h"
 
 namespace {
 

@@ -5,6 +5,8 @@
 #include "engine_fixture.h"
 #include "montecarlo/montecarlo.h"
 #include "results/results.h"
+#include "recording_painter.h"
+#include "scripted_ui.h"
 
 namespace {
 

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "files_fixture.h"
+#include "shell/shell.h"
 
 namespace {
 

@@ -1,6 +1,7 @@
 #include <algorithm>
 
 #include "files_fixture.h"
+#include "shell/shell.h"
 
 namespace {
 
@@ -76,7 +77,8 @@ TEST_F(FilesTest, AccountsFileWriteAsksBeforeOverwriting) {
     screen.answers = {ui::Answer::Yes};
     EXPECT_EQ(WriteAccountsCommand("my.acc"), 1);
     ResetScenario();
-    ASSERT_EQ(ReadAccountsFile("my.acc"), 1);
+    Notice notice;
+    ASSERT_EQ(ReadAccountsFile("my.acc", notice), 1);
     EXPECT_EQ(+scenario.accountTable.accountCount, 2);
     EXPECT_EQ(FieldText(scenario.accountTable.accounts[1].name), "Car");
 

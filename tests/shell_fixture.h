@@ -7,7 +7,7 @@
 
 #include "engine/engine.h"
 #include "files_fixture.h"
-#include "shell/results.h"
+#include "shell/results_panel.h"
 #include "shell/shell.h"
 
 class ShellTest : public FilesTest {

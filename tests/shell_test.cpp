@@ -302,6 +302,9 @@ TEST_F(ShellTest, NewByHandWritesTheTemporaryFileAndEnablesTheMenus) {
     EXPECT_EQ(state.needsRecalc, 1);
     EXPECT_EQ(FieldText(scenario.accountOptions.rmdName2), "IRA 2");
     EXPECT_EQ(screen.Enabled(CmdWithdrawal), 1);
+    // The reset budgets' names reach the Budgets menu.
+    for (int b = 0; b < MaxBudgets; ++b)
+        EXPECT_EQ(screen.MenuText(MenuBudgetFirst + b), "Budget " + std::to_string(b + 1));
 
     // Cancelling the choice does nothing.
     screen.Clear();

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "ui/ui.h"
+#include "scripted_ui.h"
 
 TEST(ScriptedUi, RecordsMessagesAndAnswersFromQueue) {
     ui::ScriptedUi s;

@@ -11,6 +11,7 @@
 #include "engine/engine.h"
 #include "model/model.h"
 #include "scenario_json.h"
+#include "ui/ui.h"
 
 namespace {
 
@@ -18,6 +19,20 @@ namespace {
 constexpr long MaxJsonBytes = 64L * 1024 * 1024;
 
 void Report(const std::string& text) { std::fprintf(stderr, "tillory-cli: %s\n", text.c_str()); }
+
+void Show(const Notice& notice) {
+    if (!notice.Empty()) ui::Message(notice.text, notice.caption);
+}
+
+// The program's own open, with its message on the console. 1 = opened.
+int OpenScenario(const std::string& path) {
+    int dpiX = 0, dpiY = 0;
+    ui::Current().PrinterDotsPerInch(dpiX, dpiY);
+    Notice notice;
+    int read = ReadScenarioFile(path, dpiX, dpiY, notice);
+    Show(notice);
+    return read == 1 ? 1 : 0;
+}
 
 // The JSON form starts with '{' and, being text, holds no NUL byte; every
 // scenario file holds some in its first two bytes (an event count of at most
@@ -84,16 +99,26 @@ int OpenScenarioFile(const std::string& path) {
 // Writes the Scenario in memory to `path` with the program's own Save As. The
 // values a save gathers from outside the blocks are first taken from the
 // blocks, so that the file holds the blocks exactly as they are.
-int WriteScenarioFile(const std::string& path) {
+int SaveScenarioTo(const std::string& path) {
     int32_t width = scenario.pageSettings.windowWidth;
     // A save measures the window; no window measures less than nothing.
     if (width < 0) {
         Report("pageSettings.windowWidth: a saved window width cannot be negative");
         return 0;
     }
-    TakeOutsideValuesFrom(scenario);
-    if (auto* console = dynamic_cast<ui::ConsoleUi*>(&ui::Current())) console->windowRect = ui::Rect{0, 0, width, 0};
-    return SaveScenarioAs(path);
+    int dpiX = 0, dpiY = 0;
+    ui::Current().PrinterDotsPerInch(dpiX, dpiY);
+    TakeOutsideValuesFrom(scenario, dpiX, dpiY);
+    std::error_code ec;
+    if (std::filesystem::exists(path, ec)) {
+        Notice question = OverwriteScenarioQuestion(path);
+        if (ui::Message(question.text, question.caption, ui::Buttons::YesNo, ui::Icon::Stop) != ui::Answer::Yes)
+            return 0;
+    }
+    Notice notice;
+    int ok = WriteScenarioFileAs(path, width, notice);
+    Show(notice);
+    return ok;
 }
 
 // A name in the temporary folder that no file has yet.
@@ -118,7 +143,7 @@ int LoadJsonAsOpened(const std::string& path, const std::string& text) {
         Report("no room for a temporary scenario file");
         return 0;
     }
-    int ok = WriteScenarioFile(temporary) && OpenScenario(temporary);
+    int ok = SaveScenarioTo(temporary) && OpenScenario(temporary);
     std::remove(temporary.c_str());
     SetScenarioPath(path);
     state.modified = 0;
@@ -152,6 +177,12 @@ void TakeStoredBlocks(const std::string& bytes) {
 
 }  // namespace
 
+void PrintRunNotices() {
+    std::vector<Notice> notices;
+    notices.swap(runNotices);
+    for (const Notice& n : notices) Show(n);
+}
+
 int CliUsageError(const std::string& text) {
     std::fprintf(stderr, "tillory-cli: %s\nTry 'tillory-cli --help'.\n", text.c_str());
     return 2;
@@ -176,7 +207,7 @@ int CliBuild(const std::vector<std::string>& args) {
     if (args.size() != 2) return CliUsageError("build takes two arguments: IN.json OUT.ret");
     std::string text;
     if (!ReadWhole(args[0], text) || !LoadJsonExactly(args[0], text)) return 1;
-    if (!WriteScenarioFile(args[1])) {
+    if (!SaveScenarioTo(args[1])) {
         Report("nothing written to " + args[1]);
         return 1;
     }

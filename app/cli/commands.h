@@ -22,5 +22,9 @@ int CliMonteCarlo(const std::vector<std::string>& args);
 extern const char* const CliRunHelp;
 extern const char* const CliMonteCarloHelp;
 
+// Shows the messages the core left in `runNotices` the way the console shows
+// every message ("CAPTION: text" on stderr), and empties the list.
+void PrintRunNotices();
+
 // Reports bad usage on stderr and returns 2.
 int CliUsageError(const std::string& text);

@@ -68,7 +68,9 @@ int CliMonteCarlo(const std::vector<std::string>& args) {
     MonteCarloOptions options;
     options.fixedStart = fixedStart;
     options.startValue = startValue;
-    if (!RunMonteCarlo(options)) {
+    int ran = RunMonteCarlo(options);
+    PrintRunNotices();
+    if (!ran) {
         // A refusal or a failed run has been reported as a message already.
         if (monteCarlo.outcome == McNoAccounts)
             std::fputs("tillory-cli: montecarlo: the Scenario has no accounts; no trials were run\n", stderr);

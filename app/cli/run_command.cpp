@@ -6,6 +6,7 @@
 
 #include "commands.h"
 #include "engine/engine.h"
+#include "ui/ui.h"
 
 const char* const CliRunHelp =
     "  run SCENARIO [--detailed] [--accounts] [--summary] [--no-tracking] [--export-tab FILE | --export-csv FILE]\n"
@@ -65,6 +66,7 @@ int CliRun(const std::vector<std::string>& args) {
         runSwitches.exportComma = comma == 1;
     }
     int done = RunProjection(OutputResultsFile);
+    PrintRunNotices();
     if (runSwitches.exportFile) {  // the run closes it; a failed set-up does not
         std::fclose(runSwitches.exportFile);
         runSwitches.exportFile = nullptr;

@@ -592,7 +592,6 @@ int ApplyList(const Json& root, const char* key, size_t limit, Apply apply, std:
 
 int Clamp(int v, int high) { return v < 0 ? 0 : (v > high ? high : v); }
 
-int LiveAccountCount() { return Clamp(scenario.accountTable.accountCount, MaxAccounts); }
 
 int SlotOf(int position) {
     uint16_t slot = scenario.accountTable.accounts[position].optionsSlot;

@@ -19,6 +19,7 @@
 #include "shell/shell.h"
 #include "ui/qt/dialog_host.h"
 #include "ui/qt/folders.h"
+#include "ui/qt/modules.h"
 #include "ui/qt/qt_ui.h"
 
 int main(int argc, char** argv) {
@@ -42,6 +43,8 @@ int main(int argc, char** argv) {
         }
     }
 
+    // Every module connects to the shell here, before the window is built.
+    qtui::InstallModules();
     qtui::MainWindow window;
     qtui::QtUi screen(&window);
     ui::Install(&screen);

@@ -15,6 +15,7 @@ RunSwitches runSwitches;
 RunState run;
 ResultTables results;
 RandomRateCounters randomCounters;
+std::vector<Notice> runNotices;
 
 namespace {
 
@@ -81,7 +82,7 @@ std::FILE* OpenItemFile(const char* path, const char* shownName) {
     if (!f) {
         char text[128];
         std::snprintf(text, sizeof text, "Cannot open temporary print file -- %s", shownName);
-        ui::Message(text, "FILE ERROR");
+        runNotices.push_back({text, "FILE ERROR"});
     }
     return f;
 }
@@ -363,11 +364,6 @@ void DrawYearInflation() {
 
 }  // namespace
 
-int LiveAccountCount() {
-    int n = scenario.accountTable.accountCount;
-    return n < 0 ? 0 : (n > MaxAccounts ? MaxAccounts : n);
-}
-
 int LiveEventCount() {
     int n = state.eventCount;
     return n < 0 ? 0 : (n > MaxEvents ? MaxEvents : n);
@@ -454,7 +450,7 @@ int PrepareProjection(int outputMode) {
             if (!run.resultsStream) {
                 char text[PathLength + 16];
                 std::snprintf(text, sizeof text, "Cannot open %s", runSwitches.resultsPath);
-                ui::Message(text, "FILE ERROR");
+                runNotices.push_back({text, "FILE ERROR"});
                 return 0;
             }
             run.ownsResultsStream = 1;
@@ -463,7 +459,7 @@ int PrepareProjection(int outputMode) {
     } else if (outputMode == OutputPrintFile) {
         run.resultsStream = std::fopen(PrintFileName, "w");
         if (!run.resultsStream) {
-            ui::Message("Cannot open temporary print file", "FILE ERROR");
+            runNotices.push_back({"Cannot open temporary print file", "FILE ERROR"});
             return 0;
         }
         run.ownsResultsStream = 1;
@@ -473,7 +469,7 @@ int PrepareProjection(int outputMode) {
     if (!runSwitches.descriptionOnly) {
         run.plotFile = OpenRunFile(runSwitches.plotPath);
         if (!run.plotFile) {
-            ui::Message("Cannot open plot file.", "FILE ERROR");
+            runNotices.push_back({"Cannot open plot file.", "FILE ERROR"});
             CloseResultsStream();
             return 0;
         }

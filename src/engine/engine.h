@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <vector>
 
 #include "model/model.h"
 
@@ -171,8 +172,13 @@ void ResetRun();
 void ResetResults();
 
 // One projection run. Returns 1 after a complete run, 0 when the set-up
-// failed, was cancelled, or the description-only switch is on.
+// failed, was cancelled, or the description-only switch is on. A file that
+// would not open leaves its message in `runNotices`.
 int RunProjection(int outputMode);
+// The messages of the runs since the list was last emptied, in order (files
+// of a run that would not open). The engine shows nothing: whoever started
+// the run shows them and empties the list.
+extern std::vector<Notice> runNotices;
 int PrepareProjection(int outputMode);
 void LoadStartBalances();
 void ResetYearTotals();
@@ -211,6 +217,7 @@ struct MortgageScheduleRow {
 };
 constexpr int MaxMortgageScheduleRows = 102;  // the first row and at most 101 years
 constexpr const char* MortgageScheduleFileName = "psched.tmp";
+extern const Notice MortgageScheduleFileError;
 // The schedule of the Mortgage `e` (with the same amortization as the
 // projection) into `rows`; returns the row count, 0 when the Event is not a
 // consistent Mortgage.
@@ -218,5 +225,6 @@ int MortgageSchedule(const Event& e, MortgageScheduleRow* rows, int maxRows);
 // The ten cells of a row as the window shows them.
 void MortgageScheduleCells(const MortgageScheduleRow& row, char cells[10][24]);
 // Writes the schedule of `e` to `path` ("psched.tmp"). Returns the row count
-// written, or -1 after "Cannot open temporary print file - psched.tmp".
+// written, or -1 when the file does not open: the caller then shows
+// MortgageScheduleFileError.
 int WriteMortgageSchedule(const Event& e, const char* path = MortgageScheduleFileName);

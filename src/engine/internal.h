@@ -5,7 +5,6 @@
 #include "engine/engine.h"
 
 // Live counts, bounded by the table sizes whatever a file said.
-int LiveAccountCount();
 int LiveEventCount();
 
 bool IsLiquid(int accountType);
@@ -56,7 +55,7 @@ void AllocationWeights();
 // (1..3), setting their weights by the RMD option.
 float RmdTotal(int table);
 
-// ---- handlers of the next engine step (events_pending.cpp) ------------------
+// ---- Event handlers (money_events.cpp, loans.cpp, rmd.cpp, allocation.cpp, withdraw.cpp)
 // Each is called by ProcessEvent for an active Event of its type.
 void ProcessDeposit(int eventIndex, int outputMode, float yearFraction);
 void ProcessWithdrawal(int eventIndex, int outputMode, float yearFraction);

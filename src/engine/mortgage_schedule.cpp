@@ -99,12 +99,11 @@ void MortgageScheduleCells(const MortgageScheduleRow& row, char cells[10][24]) {
     }
 }
 
+const Notice MortgageScheduleFileError{"Cannot open temporary print file - psched.tmp", "FILE OPEN ERROR"};
+
 int WriteMortgageSchedule(const Event& e, const char* path) {
     std::FILE* f = std::fopen(path, "w");
-    if (!f) {
-        ui::Message("Cannot open temporary print file - psched.tmp", "FILE OPEN ERROR");
-        return -1;
-    }
+    if (!f) return -1;
     for (const char* name : ColumnNames) std::fprintf(f, "%s\t", name);
     std::fputs("\n", f);
     MortgageScheduleRow rows[MaxMortgageScheduleRows];

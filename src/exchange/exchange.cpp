@@ -328,6 +328,7 @@ int UpdateAccountsFromFile(const std::string& path, int kind) {
 int CreateAccountsFromFile(const std::string& path, int kind) {
     if (!ConvertDelimitedFile(path, kind)) return 0;
     NewScenarioByHand();
+    ShowBudgetNames();
     std::vector<std::string> lines;
     if (!ReadLines(IntermediateName(kind), lines)) {
         StopMessage(kind == ImportComma ? "Cannot open Csvout.tmp file." : "Cannot open Tabout.tmp file.",

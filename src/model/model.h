@@ -5,12 +5,25 @@
 #include <cstdint>
 #include <string>
 
+#include <vector>
+
 #include "model/records.h"
-#include "ui/ui.h"
 
 constexpr int PathLength = 264;    // room for a path of up to 263 characters and its NUL
 constexpr int RecentFileCount = 6;
-constexpr int MenuBudgetFirst = 461;  // Budgets menu items 461..465
+
+// What an operation of the core has to tell the person, worded as the message
+// box shows it. The core shows nothing itself: it returns a status and fills
+// a Notice, and the shell puts it on the screen.
+struct Notice {
+    std::string text, caption;
+    bool Empty() const { return text.empty(); }
+};
+
+// A window's outer rectangle in screen pixels, as the shell reads it.
+struct ScreenRect {
+    int left = 0, top = 0, right = 0, bottom = 0;
+};
 
 // Program-wide state that belongs with the Scenario but is not stored in it.
 struct ScenarioState {
@@ -54,6 +67,9 @@ extern ScenarioState state;
 void ResetScenario();
 void ResetEventSlot(int slot);
 void ClearRunFields();
+// The live accounts: the table's count kept within 0..MaxAccounts, so that no
+// loop over the accounts runs past the table whatever the count says.
+int LiveAccountCount();
 int FindAccount(int accountId);
 void AppendAccountName(int accountId, std::string& text);
 void AssignAccountId(int position);
@@ -75,12 +91,16 @@ float BirthdayFraction(int todayMonth, int todayDay);  // explicit today
 void ClearAccountOptions(int position);
 void ReindexAccounts();
 void RebuildGeneratedEvents();
-// The Budgets menu texts from the budget names, with check marks for active ones.
-void RefreshBudgetMenu();
+// Gives every budget without a name its default name "Budget N".
+void NameUnnamedBudgets();
 // The in-memory half of New -> "Create New Accounts By Hand": a reset Scenario
 // with no events, cleared per-account arrays and settings, and the three RMD
 // tables starting at 70, named "IRA 1" .. "IRA 3".
 void NewScenarioByHand();
+
+// printf into a string of any length: every figure the program shows as text
+// goes through here.
+std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
 // Copies at most n-1 characters of a fixed text field that may lack its NUL.
 std::string FieldText(const char* field, int size);
@@ -96,16 +116,29 @@ void SetFieldText(char (&field)[N], const std::string& text) {
 }
 
 // ---- Scenario file --------------------------------------------------------
-int SaveScenario();
-int SaveScenarioAs(const std::string& path);
-int OpenScenario(const std::string& path);
-int SaveTemporaryScenario(int startCounter);
+// The shell's File commands wrap these: it asks the questions before, and shows
+// the Notice and the window title after.
+
+// Writes the Scenario to state.scenarioPath, which must exist and be writable.
+// `windowWidth` is stored in the page settings. 1 = written (the Scenario is
+// then unmodified); 0 with `notice` set.
+int WriteScenarioFile(int windowWidth, Notice& notice);
+// The same to `path` after the question whether to overwrite it was answered
+// Yes: a missing file is created first. The path becomes the Scenario's.
+int WriteScenarioFileAs(const std::string& path, int windowWidth, Notice& notice);
+// The question asked before WriteScenarioFileAs writes over an existing file.
+Notice OverwriteScenarioQuestion(const std::string& path);
+// Reads `path` into memory with the corrections an older or damaged file
+// needs; margins turn into printer units at the printer's dots per inch.
+// 1 = read; 0 = refused (the reset Scenario, named "tmp01.ret", and `notice`
+// set when the file is not a scenario file); ReadNotWritable = the file does
+// not open for writing and nothing was touched.
+constexpr int ReadNotWritable = -1;
+int ReadScenarioFile(const std::string& path, int printerDpiX, int printerDpiY, Notice& notice);
+// New's temporary file "./tempN1.ret" with the first three blocks.
+int WriteTemporaryScenario(int startCounter, Notice& notice);
 // The temporary file's name for a start counter: "./temp31.ret" for 3.
 std::string TemporaryScenarioName(int startCounter);
-// Asks to save a modified Scenario; Yes saves through `save`, and a save
-// that fails or is given up turns the answer into Cancel, so that the
-// command asking goes no further with the plan unsaved.
-ui::Answer AskToSave(int (*save)() = SaveScenario);
 // False while the Scenario has no file of its own: the placeholder path of a
 // start without a scenario or the temporary file New writes. Saving such a
 // plan needs a name from the person.
@@ -114,40 +147,32 @@ bool HasOwnScenarioFile();
 // temporary file: a plan a person saved there.
 bool HoldsSavedScenario(const std::string& path);
 void SetScenarioPath(const std::string& path);
-void SetTitleWithPath();
-// The inverse of the gathering step of SaveScenario: sets every value kept
+// The inverse of the gathering step of WriteScenarioFile: sets every value kept
 // outside the blocks (live event count, Monte Carlo working copies, margins in
-// thousandths and in printer units, print orientation, report banding, boxing
-// and columns) from what the blocks of `s` hold, so that a following save
-// writes those blocks unchanged. The one value not kept here is the window
-// width: SaveScenario takes it from ui::Current().MainWindowRect(), so a caller
-// that wants `s.pageSettings.windowWidth` written sets that rectangle too.
-void TakeOutsideValuesFrom(const Scenario& s);
+// thousandths and, at the printer's dots per inch, in printer units, print
+// orientation, report banding, boxing and columns) from what the blocks of `s`
+// hold, so that a following save writes those blocks unchanged. The one value
+// not kept here is the window width, which a save takes as its argument.
+void TakeOutsideValuesFrom(const Scenario& s, int printerDpiX, int printerDpiY);
 
 // ---- Accounts, preferences and program settings files ---------------------
 // Per-account options for a file that lacks them: every record's options slot
 // is its position, and each slot gets these penalties and no asset allocation.
 void SetDefaultAccountOptions(float penaltyAge, float penaltyRate);
+// The accounts file, written without a question (the shell asks before
+// overwriting). 1 = written.
 int WriteAccountsFile(const std::string& path);
-int ReadAccountsFile(const std::string& path);
+// 0 when the file cannot be read, or with `notice` set when it is no accounts file.
+int ReadAccountsFile(const std::string& path, Notice& notice);
 void ReadPreferences();
-void WritePreferences();
+// Writes "prefinf.dat" with the main window at `window`.
+void WritePreferencesFile(const ScreenRect& window);
 int ReadProgramSettings();
 void WriteProgramSettings();
-// Puts `path` at the top of state.recentFiles and hands the entries (plain
-// paths, entry 1 first, up to the first empty one) to ui SetRecentFileMenu;
-// the menu shows entry k as RecentFileMenuText(k) with id RecentFileMenuId(k).
-void AddRecentFile(const std::string& path);
-std::string RecentFileMenuText(int index);  // "(1) " + entry 1 ... (index 0-based)
-int RecentFileMenuId(int index);            // 602..606, 609 (index 0-based)
-constexpr int MenuRecentSeparator = 607;
-// The File menu commands around the accounts file: run the file routine and,
-// when it fails, show "Cannot write %s accounts file!" ("Write Error") or
-// "Cannot read %s accounts file!" ("Read Error"). A successful read marks the
-// Scenario modified and due for recalculation; closing windows and showing the
-// "Accounts" folder stay with the shell.
-int WriteAccountsCommand(const std::string& path);
-int ReadAccountsCommand(const std::string& path);
+// Puts `path` (when longer than 3 characters) at the top of state.recentFiles,
+// without repeats, and returns the entries: plain paths, entry 1 first, up to
+// the first empty one.
+std::vector<std::string> PushRecentFile(const std::string& path);
 
 // Replaces the content of `path` with `content` without ever leaving a
 // half-written file: the content goes to a new file in the same folder, which

@@ -1,4 +1,5 @@
 #include <cctype>
+#include <cstdarg>
 #include <cstdio>
 #include <cstring>
 #include <ctime>
@@ -21,13 +22,33 @@ void SetFieldText(char* field, int size, const std::string& text) {
     field[n] = 0;
 }
 
+int LiveAccountCount() {
+    int n = scenario.accountTable.accountCount;
+    return n < 0 ? 0 : (n > MaxAccounts ? MaxAccounts : n);
+}
+
+std::string Format(const char* format, ...) {
+    char text[512];
+    va_list args;
+    va_start(args, format);
+    int n = std::vsnprintf(text, sizeof text, format, args);
+    va_end(args);
+    if (n < 0) return "";
+    if (n < static_cast<int>(sizeof text)) return text;
+    std::string big(static_cast<size_t>(n) + 1, '\0');
+    va_start(args, format);
+    std::vsnprintf(big.data(), big.size(), format, args);
+    va_end(args);
+    big.resize(static_cast<size_t>(n));
+    return big;
+}
+
 namespace {
 
 void NameBudgets() {
     for (int b = 0; b < MaxBudgets; ++b) {
         std::snprintf(scenario.budgets[b].name, sizeof scenario.budgets[b].name, "Budget %d", b + 1);
         scenario.budgets[b].accountId = -1;
-        ui::Current().SetMenuItemText(MenuBudgetFirst + b, scenario.budgets[b].name);
     }
 }
 
@@ -45,8 +66,7 @@ int CompareNoCase(const char* a, int asize, const char* b, int bsize) {
 template <typename Key>
 void BubbleSortAccounts(bool ascending, Key compare) {
     AccountTable& t = scenario.accountTable;
-    int n = t.accountCount;
-    if (n > MaxAccounts) n = MaxAccounts;
+    const int n = LiveAccountCount();
     for (int pass = 0; pass < n - 1; ++pass) {
         for (int i = 0; i < n - 1; ++i) {
             int c = compare(t.accounts[i], t.accounts[i + 1]);
@@ -57,11 +77,6 @@ void BubbleSortAccounts(bool ascending, Key compare) {
             }
         }
     }
-}
-
-int LiveAccounts() {
-    int n = scenario.accountTable.accountCount;
-    return n < 0 ? 0 : (n > MaxAccounts ? MaxAccounts : n);
 }
 
 int LiveEvents() {
@@ -174,7 +189,7 @@ void ClearRunFields() {
 }
 
 int FindAccount(int accountId) {
-    int n = LiveAccounts();
+    int n = LiveAccountCount();
     for (int i = 0; i < n; ++i)
         if (scenario.accountTable.accounts[i].accountId == accountId) return i;
     return -1;
@@ -189,7 +204,7 @@ void AssignAccountId(int position) {
     AccountTable& t = scenario.accountTable;
     if (position < 0 || position >= MaxAccounts) return;
     if (t.nextAccountId == 30000) t.nextAccountId = 10;
-    int n = LiveAccounts();
+    int n = LiveAccountCount();
     bool matched = true;
     while (matched) {
         matched = false;
@@ -306,7 +321,7 @@ void RecomputeInitialTotals() {
     float total[5] = {};
     float rateSum[5] = {};
     int count[5] = {};
-    int n = LiveAccounts();
+    int n = LiveAccountCount();
     for (int i = 0; i < n; ++i) {
         Account& a = scenario.accountTable.accounts[i];
         a.balance = a.initialAmount;
@@ -380,7 +395,7 @@ void ReindexAccounts() {
     AccountTable& t = scenario.accountTable;
     t.nextAccountId = 0;
     SortAccountsByName(true);
-    int n = LiveAccounts();
+    int n = LiveAccountCount();
     for (int i = 0; i < n; ++i) t.accounts[i].accountId = static_cast<uint16_t>(i);
     t.nextAccountId = static_cast<uint32_t>(n);
 }
@@ -401,7 +416,7 @@ void RebuildGeneratedEvents() {
     const AccountOptions& o = scenario.accountOptions;
     for (int table = 1; table <= 3; ++table) {
         bool used = false;
-        int n = LiveAccounts();
+        int n = LiveAccountCount();
         for (int i = 0; i < n && !used; ++i) {
             int slot = scenario.accountTable.accounts[i].optionsSlot;
             if (slot < MaxAccounts && (o.rmdTable[slot] / 10) % 10 == table) used = true;
@@ -428,13 +443,11 @@ void RebuildGeneratedEvents() {
     }
 }
 
-void RefreshBudgetMenu() {
+void NameUnnamedBudgets() {
     for (int b = 0; b < MaxBudgets; ++b) {
         Budget& budget = scenario.budgets[b];
         if (FieldText(budget.name).empty())
             std::snprintf(budget.name, sizeof budget.name, "Budget %d", b + 1);
-        ui::Current().SetMenuItemText(MenuBudgetFirst + b, FieldText(budget.name));
-        ui::Current().CheckMenuItem(MenuBudgetFirst + b, budget.active == 1);
     }
 }
 

@@ -11,7 +11,6 @@
 
 namespace {
 
-const char* const TitleBase = "Tillory -- Pro";
 const char* const NoScenarioPath = "tmp01.ret";
 
 // Everything a complete file with the most events can hold; bytes after the
@@ -63,7 +62,10 @@ int WriteInPlace(const std::string& path, const std::string& data) {
 
 bool CreateEmpty(const std::string& path) { return WriteInPlace(path, std::string()) == 1; }
 
-void ErrorMessage(const std::string& text) { ui::Message(text, "FILE ERROR", ui::Buttons::Ok, ui::Icon::Stop); }
+int Refused(Notice& notice, const std::string& text) {
+    notice = {text, "FILE ERROR"};
+    return 0;
+}
 
 // Margin in thousandths of an inch to printer dots, truncated; a margin from a
 // damaged file must not overflow the arithmetic.
@@ -74,9 +76,11 @@ int ToPrinterUnits(int thousandths, int dotsPerInch) {
     return static_cast<int>(v);
 }
 
+// The printer's dots per inch the margins of the current read or take convert at.
+int printerDpiX = 0, printerDpiY = 0;
+
 void SetPrinterMargins(int left, int top, int right, int bottom) {
-    int dx = 0, dy = 0;
-    ui::Current().PrinterDotsPerInch(dx, dy);
+    const int dx = printerDpiX, dy = printerDpiY;
     state.printMarginLeft = ToPrinterUnits(left, dx);
     state.printMarginRight = ToPrinterUnits(right, dx);
     state.printMarginTop = ToPrinterUnits(top, dy);
@@ -138,9 +142,8 @@ void CorrectGroups() {
     }
 }
 
-void RefuseInvalidFile(const std::string& path) {
-    ui::Message(path + " doesn't seem to be a valid K&V Tillory file.", "FILE WARNING", ui::Buttons::Ok,
-                ui::Icon::Stop);
+void RefuseInvalidFile(const std::string& path, Notice& notice) {
+    notice = {path + " doesn't seem to be a valid K&V Tillory file.", "FILE WARNING"};
     ResetScenario();
     // The reset Scenario has no events; a count left from before would
     // point at cleared slots.
@@ -178,7 +181,7 @@ void ReadLaterBlocks(Reader& in) {
         state.printOrientation = 1;
     }
 
-    if (in.Take(scenario.budgets, sizeof scenario.budgets) >= sizeof(Budget)) RefreshBudgetMenu();
+    if (in.Take(scenario.budgets, sizeof scenario.budgets) >= sizeof(Budget)) NameUnnamedBudgets();
 }
 
 }  // namespace
@@ -203,10 +206,6 @@ int ReadFileStart(const std::string& path, long limit, std::string& out) {
 }
 
 void SetScenarioPath(const std::string& path) { SetFieldText(state.scenarioPath, path); }
-
-void SetTitleWithPath() {
-    ui::Current().SetWindowTitle(std::string(TitleBase) + " - " + FieldText(state.scenarioPath));
-}
 
 int ReplaceFileContent(const std::string& path, const std::string& content, bool keepSurplus) {
     namespace fs = std::filesystem;
@@ -248,7 +247,9 @@ int ReplaceFileContent(const std::string& path, const std::string& content, bool
     return 1;
 }
 
-void TakeOutsideValuesFrom(const Scenario& s) {
+void TakeOutsideValuesFrom(const Scenario& s, int dpiX, int dpiY) {
+    printerDpiX = dpiX;
+    printerDpiY = dpiY;
     int n = s.initialValues.eventCount;
     state.eventCount = n < 0 ? 0 : (n > MaxEvents ? MaxEvents : n);
     state.mcMinInflationRate = s.settings.mcMinInflationRate;
@@ -257,11 +258,10 @@ void TakeOutsideValuesFrom(const Scenario& s) {
     TakePageValues(s.pageSettings);
 }
 
-int SaveScenario() {
+int WriteScenarioFile(int windowWidth, Notice& notice) {
     // Values kept outside the blocks go back into them first.
-    ui::Rect r = ui::Current().MainWindowRect();
     PageSettings& p = scenario.pageSettings;
-    p.windowWidth = std::abs(r.right - r.left);
+    p.windowWidth = windowWidth;
     p.marginLeft = state.marginLeft;
     p.marginTop = state.marginTop;
     p.marginRight = state.marginRight;
@@ -275,10 +275,7 @@ int SaveScenario() {
     scenario.settings.mcTrials = static_cast<int16_t>(state.mcTrials);
 
     std::string path = FieldText(state.scenarioPath);
-    if (!CanWrite(path)) {
-        ErrorMessage("Cannot open file!");
-        return 0;
-    }
+    if (!CanWrite(path)) return Refused(notice, "Cannot open file!");
     std::string out;
     out.reserve(static_cast<size_t>(MaxScenarioBytes));
     AppendHead(out, LiveEventCount());
@@ -289,45 +286,33 @@ int SaveScenario() {
     Append(out, &scenario.pageSettings, sizeof scenario.pageSettings);
     Append(out, scenario.budgets, sizeof scenario.budgets);
     // A longer old file keeps its surplus bytes, as an in-place write would.
-    if (!ReplaceFileContent(path, out, true)) {
-        ErrorMessage("Cannot open file!");
-        return 0;
-    }
+    if (!ReplaceFileContent(path, out, true)) return Refused(notice, "Cannot open file!");
     state.modified = 0;
-    SetTitleWithPath();
     return 1;
 }
 
-int SaveScenarioAs(const std::string& path) {
+Notice OverwriteScenarioQuestion(const std::string& path) { return {path + " exits - Overwrite anyway?", "FILE WARNING"}; }
+
+int WriteScenarioFileAs(const std::string& path, int windowWidth, Notice& notice) {
     if (!FileExists(path)) {
-        if (!CreateEmpty(path)) {
-            ErrorMessage("Cannot open file!");
-            return 0;
-        }
-    } else {
-        ui::Answer a = ui::Message(path + " exits - Overwrite anyway?", "FILE WARNING", ui::Buttons::YesNo,
-                                   ui::Icon::Stop);
-        if (a != ui::Answer::Yes) return 0;
-        if (!CanWrite(path)) {
-            ErrorMessage("Cannot open " + path + "!");
-            return 0;
-        }
+        if (!CreateEmpty(path)) return Refused(notice, "Cannot open file!");
+    } else if (!CanWrite(path)) {
+        return Refused(notice, "Cannot open " + path + "!");
     }
     SetScenarioPath(path);
-    return SaveScenario();
+    return WriteScenarioFile(windowWidth, notice);
 }
 
-int OpenScenario(const std::string& path) {
-    if (!CanWrite(path)) {
-        ui::Current().SetWindowTitle(TitleBase);
-        return 0;
-    }
+int ReadScenarioFile(const std::string& path, int dpiX, int dpiY, Notice& notice) {
+    if (!CanWrite(path)) return ReadNotWritable;
+    printerDpiX = dpiX;
+    printerDpiY = dpiY;
 
     std::memset(&scenario.events[0], 0, sizeof scenario.events[0]);
     std::memset(&scenario.accountOptions, 0, sizeof scenario.accountOptions);
     std::memset(scenario.budgets, 0, sizeof scenario.budgets);
     for (Budget& b : scenario.budgets) b.accountId = -1;
-    RefreshBudgetMenu();
+    NameUnnamedBudgets();
 
     Reader in;
     if (!ReadFileStart(path, MaxScenarioBytes, in.bytes)) return 0;
@@ -337,13 +322,13 @@ int OpenScenario(const std::string& path) {
     // are checked before any of them replaces what memory holds.
     InitialValues head;
     if (in.Take(&head, sizeof head) < sizeof head) {
-        RefuseInvalidFile(path);
+        RefuseInvalidFile(path, notice);
         return 0;
     }
     int n = head.eventCount;
     size_t needed = sizeof head + sizeof(Event) * static_cast<size_t>(n < 0 ? 0 : n) + sizeof(AccountTable);
     if (n < 0 || n > MaxEvents || in.bytes.size() < needed) {
-        RefuseInvalidFile(path);
+        RefuseInvalidFile(path, notice);
         return 0;
     }
     // Every routine walks the live accounts up to this count: more than the
@@ -351,7 +336,7 @@ int OpenScenario(const std::string& path) {
     int16_t accounts = 0;
     std::memcpy(&accounts, in.bytes.data() + needed - sizeof(AccountTable), sizeof accounts);
     if (accounts < 0 || accounts > MaxAccounts) {
-        RefuseInvalidFile(path);
+        RefuseInvalidFile(path, notice);
         return 0;
     }
     scenario.initialValues = head;
@@ -375,36 +360,22 @@ std::string TemporaryScenarioName(int startCounter) {
     return name;
 }
 
-int SaveTemporaryScenario(int startCounter) {
+int WriteTemporaryScenario(int startCounter, Notice& notice) {
     const std::string name = TemporaryScenarioName(startCounter);
     bool existed = FileExists(name);
     if (!existed) {
-        if (!CreateEmpty(name)) {
-            ErrorMessage("Cannot open temporary file!");
-            return 0;
-        }
+        if (!CreateEmpty(name)) return Refused(notice, "Cannot open temporary file!");
     } else if (!CanWrite(name)) {
-        ErrorMessage("Cannot open " + name + "!");
-        return 0;
+        return Refused(notice, "Cannot open " + name + "!");
     }
     SetScenarioPath(name);
     std::string out;
     AppendHead(out, LiveEventCount());
     // The whole file is replaced: old blocks left behind a shorter head would
     // be read as the blocks that follow it.
-    if (!ReplaceFileContent(name, out, false)) {
-        ErrorMessage(existed ? "Cannot open " + name + "!" : "Cannot open temporary file!");
-        return 0;
-    }
+    if (!ReplaceFileContent(name, out, false))
+        return Refused(notice, existed ? "Cannot open " + name + "!" : "Cannot open temporary file!");
     return 1;
-}
-
-ui::Answer AskToSave(int (*save)()) {
-    if (state.modified != 1) return ui::Answer::No;
-    std::string text = "Do you wish to save the file " + FieldText(state.scenarioPath) + "?";
-    ui::Answer a = ui::Message(text, "K&V Tillory -- Pro", ui::Buttons::YesNoCancel, ui::Icon::Question);
-    if (a == ui::Answer::Yes && !save()) return ui::Answer::Cancel;
-    return a;
 }
 
 bool HasOwnScenarioFile() {

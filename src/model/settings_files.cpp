@@ -6,8 +6,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
-#include <system_error>
 #include <vector>
 
 #include "model/model.h"
@@ -19,11 +17,6 @@ const char* const SettingsFile = "finance.dat";
 
 constexpr size_t OldAccountsSize = sizeof(AccountTable);
 constexpr size_t AccountsSize = sizeof(AccountTable) + sizeof(AccountOptions);
-
-bool Exists(const std::string& path) {
-    std::error_code ec;
-    return std::filesystem::exists(path, ec);
-}
 
 std::string Formatted(const char* format, const std::string& path) {
     std::vector<char> text(std::strlen(format) + path.size() + 1);
@@ -88,17 +81,12 @@ void RemoveRecentEntry(int k) {
 // ---- Accounts file ---------------------------------------------------------
 
 int WriteAccountsFile(const std::string& path) {
-    if (Exists(path)) {
-        ui::Answer a = ui::Message(path + " exists - Overwrite anyway?", "FILE WARNING", ui::Buttons::YesNo,
-                                   ui::Icon::Question);
-        if (a != ui::Answer::Yes) return 1;
-    }
     std::string out(reinterpret_cast<const char*>(&scenario.accountTable), sizeof scenario.accountTable);
     out.append(reinterpret_cast<const char*>(&scenario.accountOptions), sizeof scenario.accountOptions);
     return ReplaceFileContent(path, out, false);
 }
 
-int ReadAccountsFile(const std::string& path) {
+int ReadAccountsFile(const std::string& path, Notice& notice) {
     std::string bytes;
     // One byte more than a valid file tells a longer file from a valid one.
     if (!ReadFileStart(path, static_cast<long>(AccountsSize) + 1, bytes)) return 0;
@@ -107,8 +95,7 @@ int ReadAccountsFile(const std::string& path) {
     // A count beyond the table's 50 records would send every account loop
     // past its end: such a file is no more valid than one of the wrong length.
     if ((bytes.size() != OldAccountsSize && bytes.size() != AccountsSize) || count < 0 || count > MaxAccounts) {
-        ui::Message(Formatted("The file %s does not appear to be a valid accounts file!", path), "FILE WARNING",
-                    ui::Buttons::Ok, ui::Icon::Stop);
+        notice = {Formatted("The file %s does not appear to be a valid accounts file!", path), "FILE WARNING"};
         return 0;
     }
     std::memcpy(&scenario.accountTable, bytes.data(), sizeof scenario.accountTable);
@@ -117,22 +104,6 @@ int ReadAccountsFile(const std::string& path) {
     } else {
         SetDefaultAccountOptions(59.0f, 10.0f);
     }
-    return 1;
-}
-
-int WriteAccountsCommand(const std::string& path) {
-    if (WriteAccountsFile(path)) return 1;
-    ui::Message(Formatted("Cannot write %s accounts file!", path), "Write Error", ui::Buttons::Ok, ui::Icon::Stop);
-    return 0;
-}
-
-int ReadAccountsCommand(const std::string& path) {
-    if (!ReadAccountsFile(path)) {
-        ui::Message(Formatted("Cannot read %s accounts file!", path), "Read Error", ui::Buttons::Ok, ui::Icon::Stop);
-        return 0;
-    }
-    state.needsRecalc = 1;
-    state.modified = 1;
     return 1;
 }
 
@@ -166,8 +137,7 @@ void ReadPreferences() {
     if (state.windowWidth < 600) state.windowWidth = 600;
 }
 
-void WritePreferences() {
-    ui::Rect r = ui::Current().MainWindowRect();
+void WritePreferencesFile(const ScreenRect& r) {
     PageSettings& p = scenario.pageSettings;
     p.windowLeft = r.left;
     p.windowTop = r.top;
@@ -225,17 +195,7 @@ void WriteProgramSettings() {
 
 // ---- Recent-file list ------------------------------------------------------
 
-std::string RecentFileMenuText(int index) {
-    if (index < 0 || index >= RecentFileCount) return "";
-    return "(" + std::to_string(index + 1) + ") " + FieldText(state.recentFiles[index]);
-}
-
-int RecentFileMenuId(int index) {
-    static const int ids[RecentFileCount] = {602, 603, 604, 605, 606, 609};
-    return index >= 0 && index < RecentFileCount ? ids[index] : 0;
-}
-
-void AddRecentFile(const std::string& path) {
+std::vector<std::string> PushRecentFile(const std::string& path) {
     if (path.size() > 3) {
         for (int k = RecentFileCount - 1; k > 0; --k) std::memcpy(state.recentFiles[k], state.recentFiles[k - 1], PathLength);
         SetFieldText(state.recentFiles[0], path);
@@ -253,5 +213,5 @@ void AddRecentFile(const std::string& path) {
         if (!entry[0]) break;
         entries.push_back(FieldText(entry));
     }
-    ui::Current().SetRecentFileMenu(entries);
+    return entries;
 }

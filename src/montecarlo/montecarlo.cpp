@@ -13,11 +13,6 @@ MonteCarloRun monteCarlo;
 
 namespace {
 
-int LiveAccounts() {
-    int n = scenario.accountTable.accountCount;
-    return n < 0 ? 0 : (n > MaxAccounts ? MaxAccounts : n);
-}
-
 // The options slot of an Account, kept inside the per-account arrays.
 int SlotOf(const Account& a) { return a.optionsSlot < MaxAccounts ? a.optionsSlot : 0; }
 
@@ -205,7 +200,7 @@ void CountDrawnRate(int position, float rate) {
 
 void ResetDrawnRateStatistics() {
     monteCarlo.statistics = DrawnRateStatistics{};
-    int n = LiveAccounts();
+    int n = LiveAccountCount();
     for (int i = 0; i < n; ++i) {
         Account& a = scenario.accountTable.accounts[i];
         scenario.accountOptions.mcRateCount[SlotOf(a)] = 0;
@@ -228,7 +223,7 @@ int WriteStatistics(std::FILE* f) {
     if (kind == 0) std::fprintf(f, "Distribution Factor = %d\n", s.mcRangeFactor);
     if (kind == 2) std::fprintf(f, "Distribution Factor = %d\n", s.mcStdDevFactor);
     std::fputc('\n', f);
-    int n = LiveAccounts();
+    int n = LiveAccountCount();
     for (int i = 0; i < n; ++i) {
         const float count = scenario.accountOptions.mcRateCount[SlotOf(scenario.accountTable.accounts[i])];
         if (count >= 1.0f) WriteAccountBlock(f, i);
@@ -241,7 +236,7 @@ int RunMonteCarlo(const MonteCarloOptions& options) {
     mc.done = 0;
     if (state.mcTrials == 0) {
         // Without a trial there is nothing to average and no success to measure.
-        ui::Message("The number of Monte Carlo trials is 0. Enter at least 1 trial.", "TRIALS ERROR");
+        runNotices.push_back({"The number of Monte Carlo trials is 0. Enter at least 1 trial.", "TRIALS ERROR"});
         mc.outcome = McRefused;
         mc.done = 1;
         return 0;
@@ -249,7 +244,7 @@ int RunMonteCarlo(const MonteCarloOptions& options) {
 
     const SavedSwitches saved = SaveAndSilence();
     if (!RunProjection(OutputResultsList)) return Finish(saved, McProjectionFailed);
-    if (LiveAccounts() == 0) return Finish(saved, McNoAccounts);
+    if (LiveAccountCount() == 0) return Finish(saved, McNoAccounts);
 
     const AccountOrder order = TakeAccountOrder();
     SortAccountsByAccessOrder(true);

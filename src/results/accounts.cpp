@@ -26,18 +26,7 @@ const ColumnInfo columns[AccountListColumns] = {
 
 const char* const typeNames[] = {"Asset", "Equity", "Investment Savings", "Retirement Savings", "Tax Free Savings"};
 
-int LiveAccounts() {
-    int n = scenario.accountTable.accountCount;
-    return n < 0 || n > MaxAccounts ? 0 : n;
-}
-
 int Slot(const Account& a) { return a.optionsSlot < MaxAccounts ? a.optionsSlot : -1; }
-
-std::string Format(const char* format, double value) {
-    char t[64];
-    std::snprintf(t, sizeof t, format, value);
-    return t;
-}
 
 bool ShowsPenalty(const Account& a) {
     return (a.accountType == AccountRetirementSavings || a.accountType == AccountTaxFreeSavings) &&
@@ -93,7 +82,7 @@ int AccountListAlignment(int column) { return column >= 0 && column < AccountLis
 int AccountListColumnCount() { return shell.idColumn ? 15 : 14; }
 
 std::string AccountListCell(int position, int column) {
-    if (position < 0 || position >= LiveAccounts()) return "";
+    if (position < 0 || position >= LiveAccountCount()) return "";
     Account a = scenario.accountTable.accounts[position];
     const AccountOptions& o = scenario.accountOptions;
     int s = Slot(a);
@@ -161,12 +150,12 @@ int SortAccountList(int column) {
 
 std::string AccountCountText() {
     char t[16];
-    std::snprintf(t, sizeof t, "%2d", LiveAccounts());
+    std::snprintf(t, sizeof t, "%2d", LiveAccountCount());
     return t;
 }
 
 std::string AccountTotalText() {
     float total = 0;
-    for (int k = 0; k < LiveAccounts(); ++k) total += scenario.accountTable.accounts[k].initialAmount;
+    for (int k = 0; k < LiveAccountCount(); ++k) total += scenario.accountTable.accounts[k].initialAmount;
     return Dollars("%13.2f", total);
 }

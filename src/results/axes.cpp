@@ -72,11 +72,6 @@ int Rows() {
     return n < 0 ? 0 : (n > MaxResultRows ? MaxResultRows : n);
 }
 
-int LiveAccountCount() {
-    int n = scenario.accountTable.accountCount;
-    return n < 0 || n > MaxAccounts ? 0 : n;
-}
-
 }  // namespace
 
 Colour GraphColour(int series) {

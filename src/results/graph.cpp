@@ -7,6 +7,7 @@
 #include "engine/engine.h"
 #include "engine/payment.h"
 #include "results/draw_parts.h"
+#include "ui/ui.h"
 
 namespace {
 

@@ -6,6 +6,7 @@
 #include "model/model.h"
 #include "montecarlo/montecarlo.h"
 #include "results/draw_parts.h"
+#include "shell/shell.h"
 
 namespace {
 
@@ -148,6 +149,7 @@ int RunMonteCarloFolder(MonteCarloFolderRun& r) {
     // direction flag for that column.
     int flag = accountList.ascending[8];
     int result = RunMonteCarlo(options);
+    ShowRunNotices();
     accountList.ascending[8] = flag;
     return result;
 }

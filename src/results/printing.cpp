@@ -6,7 +6,7 @@
 #include <fstream>
 
 #include "model/model.h"
-#include "shell/results.h"
+#include "shell/results_panel.h"
 
 PrintState printState;
 PrintHooks printHooks;

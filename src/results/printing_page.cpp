@@ -6,7 +6,7 @@
 
 #include "model/model.h"
 #include "results/printing.h"
-#include "shell/results.h"
+#include "shell/results_panel.h"
 
 namespace {
 

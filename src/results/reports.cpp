@@ -10,26 +10,12 @@
 #include "engine/engine.h"
 #include "model/model.h"
 #include "results/reports_internal.h"
+#include "ui/ui.h"
 
 ReportState reportState;
 
 // ---- Text helpers ------------------------------------------------------------------
 
-std::string Format(const char* format, ...) {
-    char text[512];
-    va_list args;
-    va_start(args, format);
-    int n = std::vsnprintf(text, sizeof text, format, args);
-    va_end(args);
-    if (n < 0) return "";
-    if (n < static_cast<int>(sizeof text)) return text;
-    std::string big(static_cast<size_t>(n) + 1, '\0');
-    va_start(args, format);
-    std::vsnprintf(big.data(), big.size(), format, args);
-    va_end(args);
-    big.resize(static_cast<size_t>(n));
-    return big;
-}
 
 bool ReadLine(std::FILE* f, std::string& line) {
     line.clear();
@@ -73,11 +59,6 @@ std::string Trimmed(const std::string& text) {
 void FileOpenError(const std::string& text) {
     reportState.failed = 1;
     ui::Message(text, "FILE OPEN ERROR", ui::Buttons::Ok, ui::Icon::Stop);
-}
-
-int ReportAccountCount() {
-    int n = scenario.accountTable.accountCount;
-    return n < 0 || n > MaxAccounts ? 0 : n;
 }
 
 std::string ReportAccountName(int position) { return FieldText(scenario.accountTable.accounts[position].name); }
@@ -196,7 +177,7 @@ int WriteSummaryReport(int report, int printer) {
 }
 
 int WriteAccountReport(int printer) {
-    const int accounts = ReportAccountCount();
+    const int accounts = LiveAccountCount();
     // The screen holds every Account; a printed report takes ten at a time.
     const int perSet = printer ? 10 : (accounts > 0 ? accounts : 1);
     PageWriter w = MakePageWriter(printer, 6, 6);
@@ -226,7 +207,7 @@ int WriteGroupReport(int printer) {
     }
     PageWriter w = MakePageWriter(printer, 7, 7);
     StartSet(w, heading + "\n");
-    const int rows = ListedRows(), accounts = ReportAccountCount();
+    const int rows = ListedRows(), accounts = LiveAccountCount();
     for (int r = 0; r < rows && !w.failed; ++r) {
         std::string line = Format("%5.1f\t", D(results.yearSummary[r][0]));
         for (int g : groups) {

@@ -140,7 +140,7 @@ const std::string* FindAgeRow(const ReportPage& page, const std::string& selecte
 }
 
 int AccountNamed(const std::string& name, int hint) {
-    const int n = ReportAccountCount();
+    const int n = LiveAccountCount();
     if (hint >= 0 && hint < n && TrimmedRight(ReportAccountName(hint)) == name) return hint;
     for (int a = 0; a < n; ++a)
         if (TrimmedRight(ReportAccountName(a)) == name) return a;

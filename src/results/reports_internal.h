@@ -38,8 +38,6 @@ int PutLine(PageWriter& w, const std::string& line);
 // or a page could not be created.
 int FinishPages(PageWriter& w);
 
-// printf into a std::string.
-std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
 // One line of a text file without its line feed; false at the end.
 bool ReadLine(std::FILE* f, std::string& line);
 std::vector<std::string> SplitTabs(const std::string& line);
@@ -47,6 +45,4 @@ std::string TrimmedRight(const std::string& text);
 std::string Trimmed(const std::string& text);
 // The message of a file that cannot be opened.
 void FileOpenError(const std::string& text);
-// The Accounts of the table that take part (0..50).
-int ReportAccountCount();
 std::string ReportAccountName(int position);

@@ -8,6 +8,7 @@
 #include <limits>
 
 #include "engine/payment.h"
+#include "model/model.h"
 #include "ui/ui.h"
 
 namespace {
@@ -164,18 +165,6 @@ std::string MessageString(int id) {
     constexpr int count = sizeof messageStrings / sizeof messageStrings[0];
     if (id < 0 || id >= count || !messageStrings[id]) return "";
     return messageStrings[id];
-}
-
-std::string Format(const char* format, double value) {
-    char text[128];
-    std::snprintf(text, sizeof text, format, value);
-    return text;
-}
-
-std::string FormatInt(const char* format, int value) {
-    char text[64];
-    std::snprintf(text, sizeof text, format, value);
-    return text;
 }
 
 std::string MoneyFieldText(float value) { return Dollars("%-11.2f", value); }

@@ -49,10 +49,8 @@ int CheckNumbers(ui::Dialog& dialog, std::initializer_list<int> controls);
 int CheckText(const std::string& text, float& out, float low, float high, int ageOrCode, const char* caption);
 int CheckText(const std::string& text, int16_t& out, float low, float high, int ageOrCode, const char* caption);
 
-// Field text helpers: printf of one value, and the money text of the
-// totals ("%-11.2f" turned into "$1,234.56").
-std::string Format(const char* format, double value);
-std::string FormatInt(const char* format, int value);
+// The money text of the totals ("%-11.2f" turned into "$1,234.56"); plain
+// figures go through Format (model.h).
 std::string MoneyFieldText(float value);
 // A control's text cut to maxChars - 1 characters, as the checks read it.
 std::string FieldInput(ui::Dialog& dialog, int control, int maxChars);

@@ -12,9 +12,12 @@ using namespace dialogs;
 namespace {
 
 // ---- Account Information -----------------------------------------------------------
-int infoPosition = -1;
-bool infoNew = false;
-std::vector<int> groupOfItem;  // group index of each group combo entry
+// What one Account Information dialog works on.
+struct AccountInfo {
+    int position = -1;
+    bool isNew = false;
+    std::vector<int> groupOfItem;  // group index of each group combo entry
+};
 
 const char* const typeNames[] = {"Asset", "Equity", "Investment Savings", "Retirement Savings", "Tax Free Savings"};
 
@@ -61,7 +64,7 @@ void EnablePenalty(ui::Dialog& d) {
     d.Enable(FieldPenaltyAge, on);
 }
 
-void FillGroups(ui::Dialog& d, int groupIndex) {
+void FillGroups(ui::Dialog& d, int groupIndex, std::vector<int>& groupOfItem) {
     groupOfItem.clear();
     for (int g = 0; g < MaxGroups; ++g)
         if (FieldText(scenario.settings.groupName[g]).size() > 1) groupOfItem.push_back(g);
@@ -78,17 +81,17 @@ void FillGroups(ui::Dialog& d, int groupIndex) {
     d.Select(FieldGroup, shown);
 }
 
-void ShowAccount(ui::Dialog& d) {
-    const Account& a = scenario.accountTable.accounts[infoPosition];
+void ShowAccount(ui::Dialog& d, AccountInfo& info) {
+    const Account& a = scenario.accountTable.accounts[info.position];
     const AccountOptions& o = scenario.accountOptions;
     int slot = OptionsSlot(a);
     d.SetItems(FieldAccountType, std::vector<std::string>(std::begin(typeNames), std::end(typeNames)));
     d.SetText(FieldPenaltyRate, Format("%-8.3f", o.penaltyRate[slot]));
     d.SetText(FieldPenaltyAge, Format("%-6.2f", o.penaltyAge[slot]));
-    if (infoNew) {
+    if (info.isNew) {
         d.Select(FieldAccountType, AccountAsset);
         d.SetText(FieldStdDeviation, "0.00");
-        FillGroups(d, -1);
+        FillGroups(d, -1, info.groupOfItem);
     } else {
         d.SetText(FieldAccountName, FieldText(a.name));
         d.Select(FieldAccountType, a.accountType < 5 ? a.accountType : 0);
@@ -104,7 +107,7 @@ void ShowAccount(ui::Dialog& d) {
         d.SetChecked(FieldRmdTable1, table == 10);
         d.SetChecked(FieldRmdTable2, table == 20);
         d.SetChecked(FieldRmdTable3, table == 30);
-        FillGroups(d, a.groupIndex);
+        FillGroups(d, a.groupIndex, info.groupOfItem);
     }
     EnablePenalty(d);
 }
@@ -124,9 +127,9 @@ int RateText(ui::Dialog& d, int id, float& out) {
     return CheckText(FieldInput(d, id, NumberRoom), out, -200, 200, 0, "RATE ERROR");
 }
 
-void StoreAccount(ui::Dialog& d) {
+void StoreAccount(ui::Dialog& d, const AccountInfo& info) {
     RepairOptionsSlots();
-    Account& a = scenario.accountTable.accounts[infoPosition];
+    Account& a = scenario.accountTable.accounts[info.position];
     AccountOptions& o = scenario.accountOptions;
     const int slot = OptionsSlot(a);
     SetFieldText(a.name, FieldInput(d, FieldAccountName, 29));
@@ -153,7 +156,7 @@ void StoreAccount(ui::Dialog& d) {
     }
     o.stdDeviation[slot] = v;
     if (d.Checked(FieldAssetAllocation)) {
-        if (!infoNew && PaysWithdrawals(a.accountId)) {
+        if (!info.isNew && PaysWithdrawals(a.accountId)) {
             ui::Message("You cannot assign this account for Asset Allocation Withdrawal\n"
                         "while it is selected as a Withdrawal Event Account",
                         "Asset Allocation Problem", ui::Buttons::Ok, ui::Icon::Stop);
@@ -172,24 +175,24 @@ void StoreAccount(ui::Dialog& d) {
     a.accountType = static_cast<uint16_t>(type >= 0 && type < 5 ? type : 0);
     a.penaltyApplies = d.Checked(FieldPenaltyApplies) ? 1 : 0;
     int group = d.Selected(FieldGroup);
-    if (group >= 0 && group < static_cast<int>(groupOfItem.size()))
-        a.groupIndex = static_cast<uint16_t>(groupOfItem[group]);
-    if (infoNew) AssignAccountId(infoPosition);
+    if (group >= 0 && group < static_cast<int>(info.groupOfItem.size()))
+        a.groupIndex = static_cast<uint16_t>(info.groupOfItem[group]);
+    if (info.isNew) AssignAccountId(info.position);
     state.needsRecalc = 1;
     state.modified = 1;
     d.End(1);
 }
 
-void AccountInformationRoutine(ui::Dialog& d, int message, int control) {
+void AccountInformationRoutine(ui::Dialog& d, int message, int control, AccountInfo& info) {
     if (message == ui::DialogOpen) {
-        ShowAccount(d);
+        ShowAccount(d, info);
         return;
     }
     if (message != ui::DialogCommand) return;
     switch (control) {
         case ui::IdCancel: d.End(0); break;
         case ui::IdHelp: Help(HelpContext, 518); break;
-        case ui::IdOk: StoreAccount(d); break;
+        case ui::IdOk: StoreAccount(d, info); break;
         case FieldRateButton:
             EffectiveRateDialog(&d, FieldEffectiveRate);
             break;
@@ -339,13 +342,16 @@ void PreferencesRoutine(ui::Dialog& d, int message, int control) {
 int AccountInformationDialog(int position) {
     int n = scenario.accountTable.accountCount;
     if (position < 0 || position > n || position >= MaxAccounts) return 0;
-    infoPosition = position;
-    infoNew = position == n;
-    if (infoNew) ClearNewAccount(position);
+    AccountInfo info;
+    info.position = position;
+    info.isNew = position == n;
+    if (info.isNew) ClearNewAccount(position);
     // OK stores field by field into the record, its options slot and (with
     // the slot repair) other records: Cancel puts all of them back.
-    return RunKeeping(WindowAccountInformation, AccountInformationTemplate(), AccountInformationRoutine,
-                      scenario.accountTable, scenario.accountOptions);
+    return RunKeeping(
+        WindowAccountInformation, AccountInformationTemplate(),
+        [&info](ui::Dialog& d, int message, int control) { AccountInformationRoutine(d, message, control, info); },
+        scenario.accountTable, scenario.accountOptions);
 }
 
 int GroupsDialog() { return Run(WindowAccountInformation, GroupsTemplate(), GroupsRoutine); }

@@ -19,9 +19,12 @@ struct CalculatorValues {
     float invRate = 0, invTax = 0, invInflation = 0;
 } kept;
 
-// Where "Use This Effective Yearly Rate" writes, while the calculator shows.
-ui::Dialog* rateAsker = nullptr;
-int rateAskerField = 0;
+// Where "Use This Effective Yearly Rate" writes: the dialog that opened the
+// calculator and its rate field (no dialog when it was opened from the menu).
+struct RateAsker {
+    ui::Dialog* dialog = nullptr;
+    int field = 0;
+};
 
 float Number(ui::Dialog& d, int id) { return TypedNumber(d.Text(id), NumberRoom); }
 
@@ -119,7 +122,7 @@ int CalculateTaxInflation(ui::Dialog& d) {
     kept.invTax = Number(d, FieldInvTax);
     kept.invInflation = Number(d, FieldInvInflation);
     TaxedGrowth g = GrowthAfterTaxes(amount, years, kept.invRate, kept.invTax, kept.invInflation);
-    d.SetText(FieldInvYearsShown, FormatInt("%d", years));
+    d.SetText(FieldInvYearsShown, Format("%d", years));
     d.SetText(FieldInvTaxShown, Percent(kept.invTax));
     d.SetText(FieldInvWorth, Dollars("%13.2f", g.worth));
     d.SetText(FieldInvInflationShown, Percent(kept.invInflation));
@@ -131,7 +134,7 @@ int CalculateTaxInflation(ui::Dialog& d) {
 void TaxInflationRoutine(ui::Dialog& d, int message, int control) {
     if (message == ui::DialogOpen) {
         d.SetText(FieldInvAmount, Format("%-6.2f", kept.invAmount));
-        d.SetText(FieldInvYears, FormatInt("%3d", kept.invYears));
+        d.SetText(FieldInvYears, Format("%3d", kept.invYears));
         d.SetText(FieldInvRate, Format("%-13.4f", kept.invRate));
         d.SetText(FieldInvTax, Format("%-13.2f", kept.invTax));
         d.SetText(FieldInvInflation, Format("%-13.2f", kept.invInflation));
@@ -170,7 +173,7 @@ ui::DialogTemplate EffectiveRateTemplate() {
     return t;
 }
 
-int CalculateEffectiveRate(ui::Dialog& d, bool use) {
+int CalculateEffectiveRate(ui::Dialog& d, bool use, const RateAsker& asker) {
     float nominal = Number(d, FieldNominal);
     if (!(nominal > -200 && nominal <= 200))
         return Refuse("The Nominal Rate must be a value greater than -200 and less than 200.00", "Rate Error!");
@@ -188,14 +191,14 @@ int CalculateEffectiveRate(ui::Dialog& d, bool use) {
     }
     std::string text = Format("%-8.4f", EffectiveRate(nominal, static_cast<int16_t>(periods)));
     d.SetText(FieldEffectiveResult, text);
-    if (use && rateAsker) rateAsker->SetText(rateAskerField, text);
+    if (use && asker.dialog) asker.dialog->SetText(asker.field, text);
     return 1;
 }
 
-void EffectiveRateRoutine(ui::Dialog& d, int message, int control) {
+void EffectiveRateRoutine(ui::Dialog& d, int message, int control, const RateAsker& asker) {
     if (message == ui::DialogOpen) {
         d.Enable(FieldOtherPeriods, false);
-        d.Enable(FieldUseRate, rateAsker != nullptr);
+        d.Enable(FieldUseRate, asker.dialog != nullptr);
         return;
     }
     if (message != ui::DialogCommand) return;
@@ -208,8 +211,8 @@ void EffectiveRateRoutine(ui::Dialog& d, int message, int control) {
         case FieldQuarterly:
         case FieldSemiannually:
         case FieldOther: d.Enable(FieldOtherPeriods, d.Checked(FieldOther)); return;
-        case FieldEffCalculate: CalculateEffectiveRate(d, false); return;
-        case FieldUseRate: CalculateEffectiveRate(d, true); return;
+        case FieldEffCalculate: CalculateEffectiveRate(d, false, asker); return;
+        case FieldUseRate: CalculateEffectiveRate(d, true, asker); return;
         default: return;
     }
 }
@@ -224,14 +227,9 @@ int TaxInflationDialog() { return Run(WindowCalculator, TaxInflationTemplate(), 
 
 int EffectiveRateDialog(ui::Dialog* asker, int field) {
     // Opened from another calculator or an account dialog, it nests in it.
-    ui::Dialog* outerAsker = rateAsker;
-    int outerField = rateAskerField;
-    rateAsker = asker;
-    rateAskerField = field;
-    int result = Run(WindowEffectiveRate, EffectiveRateTemplate(), EffectiveRateRoutine);
-    rateAsker = outerAsker;
-    rateAskerField = outerField;
-    return result;
+    const RateAsker target{asker, field};
+    return Run(WindowEffectiveRate, EffectiveRateTemplate(),
+               [target](ui::Dialog& d, int message, int control) { EffectiveRateRoutine(d, message, control, target); });
 }
 
 int CommandInflationCalculator() { return InflationCalculatorDialog(); }
@@ -436,7 +434,7 @@ int CalculateAccelerated(ui::Dialog& d) {
     d.SetText(FieldAccSavings, Money13(total - newTotal));
     const int wholeYears = p.months / 12;
     d.SetText(FieldAccWorth, Money13(InvestedInstead(a.extra, wholeYears, invest, tax, inflation)));
-    d.SetText(FieldAccWorthYears, FormatInt("%3d", wholeYears));
+    d.SetText(FieldAccWorthYears, Format("%3d", wholeYears));
     return 1;
 }
 
@@ -444,8 +442,8 @@ void AcceleratedRoutine(ui::Dialog& d, int message, int control) {
     const AcceleratedValues& a = accelerated;
     if (message == ui::DialogOpen) {
         d.SetText(FieldAccAmount, Format("%-13.2f", a.amount));
-        d.SetText(FieldAccYears, FormatInt("%3d", a.years));
-        d.SetText(FieldAccYearsLeft, FormatInt("%3d", a.yearsLeft));
+        d.SetText(FieldAccYears, Format("%3d", a.years));
+        d.SetText(FieldAccYearsLeft, Format("%3d", a.yearsLeft));
         d.SetText(FieldAccRate, Format("%-6.2f", a.rate));
         d.SetText(FieldAccExtra, Format("%-13.2f", a.extra));
         d.SetText(FieldAccExtraShown, FormatDollars(Format("%-13.2f", a.extra)));
@@ -568,7 +566,7 @@ void TradeOffRoutine(ui::Dialog& d, int message, int control) {
             d.SetText(FieldTradeIncome + i, Format("%-6.2f", trade.incomePerPeriod[i]));
         }
         d.SetRange(FieldTradePeriods, 0, 100);
-        d.SetText(FieldTradePeriods, FormatInt("%3d", WholePeriods()));
+        d.SetText(FieldTradePeriods, Format("%3d", WholePeriods()));
         d.Select(FieldTradePeriods, WholePeriods());
         d.SetChecked(FieldTradeUseTax, trade.useTax == 1.0f);
         ShowTradeOff(d);
@@ -578,7 +576,7 @@ void TradeOffRoutine(ui::Dialog& d, int message, int control) {
     switch (control) {
         case FieldTradePeriods:
             trade.periods = static_cast<float>(d.Selected(FieldTradePeriods));
-            d.SetText(FieldTradePeriods, FormatInt("%3d", WholePeriods()));
+            d.SetText(FieldTradePeriods, Format("%3d", WholePeriods()));
             ShowTradeOff(d);
             return;
         case FieldTradeCalculate:

@@ -195,8 +195,6 @@ void TransferRoutine(ui::Dialog& d, int message, int control) {
 }
 
 // ---- Account Rate ----------------------------------------------------------------
-int rateAccount = -1;  // position of the account whose rate is edited
-
 ui::DialogTemplate AccountRateTemplate() {
     ui::DialogTemplate t{"ACCOUNTRATE", "Account Rate", {}, false, 262};
     t.controls = {
@@ -209,8 +207,9 @@ ui::DialogTemplate AccountRateTemplate() {
     return t;
 }
 
-void AccountRateRoutine(ui::Dialog& d, int message, int control) {
-    Account& a = scenario.accountTable.accounts[rateAccount];
+// `position`: the account whose rate is edited.
+void AccountRateRoutine(ui::Dialog& d, int message, int control, int position) {
+    Account& a = scenario.accountTable.accounts[position];
     if (message == ui::DialogOpen) {
         d.SetText(FieldAccountName, FieldText(a.name));
         d.SetText(FieldRate, Format("%-8.3f", a.rate));
@@ -380,7 +379,7 @@ void LoanRoutine(ui::Dialog& d, int message, int control) {
         d.SetText(FieldAmount, AmountText(e.amount));
         d.SetText(FieldDownPayment, AmountText(e.rate2));
         d.SetText(FieldRate, AgeText(e.loanRate));
-        d.SetText(FieldYears, FormatInt("%d", e.years));
+        d.SetText(FieldYears, Format("%d", e.years));
         d.SetText(FieldMonthlyPayment, AmountText(e.monthlyPayment));
         FillAccountCombo(d, FieldAccount, false, e.accountId);
         FillAccountCombo(d, FieldPaymentAccount, true, e.paymentAccountAssigned ? e.paymentAccountId : -1);
@@ -457,7 +456,7 @@ void ShowPayoff(ui::Dialog& d, Event& e) {
     e.applyRate = static_cast<float>(p.months);
     e.rate2 = p.totalInterest;
     d.SetText(FieldYearsResult, Format("%-5.2f", p.years));
-    d.SetText(FieldMonths, FormatInt("%3d", p.months));
+    d.SetText(FieldMonths, Format("%3d", p.months));
     d.SetText(FieldTotalInterest, Format("%13.2f", p.totalInterest));
     // The figures alone (1200 months, interest in the billions) do not say
     // that the debt is never repaid.
@@ -613,7 +612,7 @@ void MortgageRoutine(ui::Dialog& d, int message, int control) {
         d.SetText(FieldSalePercent, AgeText(e.salePercent));
         d.SetText(FieldDownPayment, AmountText(e.rate2));
         d.SetText(FieldRate, AgeText(e.loanRate));
-        d.SetText(FieldYears, FormatInt("%d", e.years));
+        d.SetText(FieldYears, Format("%d", e.years));
         d.SetText(FieldMonthlyPayment, MoneyFieldText(e.monthlyPayment));
         d.SetText(FieldClosingCosts, AmountText(e.closingCosts));
         d.SetText(FieldTaxes, AmountText(e.taxes));
@@ -623,7 +622,7 @@ void MortgageRoutine(ui::Dialog& d, int message, int control) {
         d.SetChecked(FieldAccelerateFromMortgage, e.option == 1);
         d.SetChecked(FieldAccelerateFromStart, e.option == 2);
         if (handedBack.present) {  // shown, stored only by OK
-            d.SetText(FieldYears, FormatInt("%d", handedBack.years));
+            d.SetText(FieldYears, Format("%d", handedBack.years));
             d.SetText(FieldAmount, AmountText(handedBack.amount));
             d.SetText(FieldDownPayment, AmountText(handedBack.downPayment));
             d.SetText(FieldRate, AgeText(handedBack.rate));
@@ -719,8 +718,9 @@ int FundamentalsDialog() {
 }
 int AccountRateDialog(int position) {
     if (position < 0 || position >= scenario.accountTable.accountCount) return 0;
-    rateAccount = position;
-    return ui::Dialogs().Run(AccountRateTemplate(), AccountRateRoutine);
+    return ui::Dialogs().Run(AccountRateTemplate(), [position](ui::Dialog& d, int message, int control) {
+        AccountRateRoutine(d, message, control, position);
+    });
 }
 int LoanDialog() { return RunEvent(WindowLoan, LoanTemplate(), LoanRoutine); }
 int CreditCardDialog() {

@@ -146,7 +146,6 @@ void RmdOptionsRoutine(ui::Dialog& d, int message, int control) {
 }
 
 // ---- Life Expectancy Values From IRS Tables ------------------------------------------------
-int rmdTable = 1;
 
 float TableStart(int table) {
     const AccountOptions& o = scenario.accountOptions;
@@ -185,13 +184,13 @@ char* TableName(int table) {
 }
 
 std::string AgeLabel(int age) {
-    return FormatInt(age < 10 ? "%1d" : age < 100 ? "%2d" : "%3d", age);
+    return Format(age < 10 ? "%1d" : age < 100 ? "%2d" : "%3d", age);
 }
 
 ui::DialogTemplate RmdTableTemplate(int table) {
     ui::DialogTemplate t{"MRDTABLE", "Life Expectancy Values From IRS Tables", {}, false, 1573};
     t.controls = {
-        {FieldTableTitle, K::Label, FormatInt("Table %2d", table)},
+        {FieldTableTitle, K::Label, Format("Table %2d", table)},
         {FieldTableName, K::Edit, "Table Name", 31},
         {FieldTableStart, K::Edit, "Withdrawal Start Age", NumberRoom},
     };
@@ -226,12 +225,12 @@ void CheckFallingValues(const float v[RmdTableLength], int start) {
     }
 }
 
-void RmdTableRoutine(ui::Dialog& d, int message, int control) {
+void RmdTableRoutine(ui::Dialog& d, int message, int control, int rmdTable) {
     if (message == ui::DialogOpen) {
         float v[RmdTableLength];
         ReadTable(rmdTable, v);
         d.SetText(FieldTableName, FieldText(TableName(rmdTable), 32));
-        d.SetText(FieldTableStart, FormatInt("%d", static_cast<int>(TableStart(rmdTable))));
+        d.SetText(FieldTableStart, Format("%d", static_cast<int>(TableStart(rmdTable))));
         for (int k = 0; k < RmdTableLength; ++k)
             d.SetText(FieldTableValue + k, Format("%-4.1f", v[k] != 0 ? v[k] : DefaultRmdValues[k]));
         return;
@@ -313,7 +312,7 @@ void ShowKind(ui::Dialog& d) {
     }
     d.Enable(FieldSourceGroups, kind != 2);
     d.Select(FieldFactor, value);
-    d.SetText(FieldFactorValue, FormatInt("%d", value));
+    d.SetText(FieldFactorValue, Format("%d", value));
 }
 
 void StoreFactor(int value) {
@@ -326,7 +325,7 @@ void MonteCarloRoutine(ui::Dialog& d, int message, int control) {
     ScenarioSettings& s = scenario.settings;
     if (message == ui::DialogOpen) {
         mcOpened = {state.mcTrials, state.mcMinInflationRate, state.mcMaxInflationRate};
-        d.SetText(FieldTrials, FormatInt("%d", state.mcTrials));
+        d.SetText(FieldTrials, Format("%d", state.mcTrials));
         d.SetText(FieldMinInflation, Format("%5.2f", state.mcMinInflationRate));
         d.SetText(FieldMaxInflation, Format("%5.2f", state.mcMaxInflationRate));
         d.SetText(FieldGoal, Format("%8.2f", s.mcGoalAmount));
@@ -360,7 +359,7 @@ void MonteCarloRoutine(ui::Dialog& d, int message, int control) {
         case FieldFactor: {
             int value = Clamp10(d.Selected(FieldFactor));
             StoreFactor(value);
-            d.SetText(FieldFactorValue, FormatInt("%d", value));
+            d.SetText(FieldFactorValue, Format("%d", value));
             return;
         }
         case FieldShowLegend: s.mcHideLegend = d.Checked(FieldShowLegend) ? 0 : 1; return;
@@ -439,8 +438,6 @@ void ReportOptionsRoutine(ui::Dialog& d, int message, int control) {
 }
 
 // ---- Mortgage Schedule ------------------------------------------------------------------------
-int scheduleEvent = 0;
-
 ui::DialogTemplate ScheduleTemplate() {
     ui::DialogTemplate t{"MOSCHEDULE", "Mortgage Schedule", {}, false, 515};
     t.controls = {
@@ -453,11 +450,13 @@ ui::DialogTemplate ScheduleTemplate() {
     return t;
 }
 
-void ScheduleRoutine(ui::Dialog& d, int message, int control) {
+void ScheduleRoutine(ui::Dialog& d, int message, int control, int scheduleEvent) {
     if (message == ui::DialogOpen) {
         const Event& e = scenario.events[scheduleEvent];
         std::vector<std::string> lines;
-        if (WriteMortgageSchedule(e) >= 0) {
+        if (WriteMortgageSchedule(e) < 0) {
+            ShowNotice(MortgageScheduleFileError);
+        } else {
             static MortgageScheduleRow rows[MaxMortgageScheduleRows];
             int n = MortgageSchedule(e, rows, MaxMortgageScheduleRows);
             for (int r = 0; r < n; ++r) {
@@ -483,13 +482,14 @@ int AssetAllocationDialog() { return Run(WindowAccountInformation, AllocationTem
 int RmdOptionsDialog() { return Run(WindowAccountInformation, RmdOptionsTemplate(), RmdOptionsRoutine); }
 int RmdTableDialog(int table) {
     if (table < 1 || table > 3) return 0;
-    rmdTable = table;
-    return ui::Dialogs().Run(RmdTableTemplate(table), RmdTableRoutine);
+    return ui::Dialogs().Run(RmdTableTemplate(table),
+                             [table](ui::Dialog& d, int message, int control) { RmdTableRoutine(d, message, control, table); });
 }
 int MonteCarloSettingsDialog() { return Run(WindowMonteCarloSettings, MonteCarloTemplate(), MonteCarloRoutine); }
 int ReportOptionsDialog() { return Run(WindowReportOptions, ReportOptionsTemplate(), ReportOptionsRoutine); }
 int MortgageScheduleWindow(int eventIndex) {
     if (eventIndex < 0 || eventIndex >= MaxEvents) return 0;
-    scheduleEvent = eventIndex;
-    return ui::Dialogs().Run(ScheduleTemplate(), ScheduleRoutine);
+    return ui::Dialogs().Run(ScheduleTemplate(), [eventIndex](ui::Dialog& d, int message, int control) {
+        ScheduleRoutine(d, message, control, eventIndex);
+    });
 }

@@ -51,8 +51,8 @@ float ShownStartAge() {
 
 void ShowInitialValues(ui::Dialog& d) {
     const InitialValues& iv = scenario.initialValues;
-    d.SetText(FieldBirthMonth, FormatInt("%2d", iv.birthMonth));
-    d.SetText(FieldBirthDay, FormatInt("%2d", iv.birthDay));
+    d.SetText(FieldBirthMonth, Format("%2d", iv.birthMonth));
+    d.SetText(FieldBirthDay, Format("%2d", iv.birthDay));
     d.SetChecked(FieldUseBirthday, iv.useBirthday == 1);
     d.SetText(FieldStartAge, Format("%-6.3f", ShownStartAge()));
     d.SetText(FieldEndAge, Format("%-6.2f", iv.endAge));

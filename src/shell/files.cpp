@@ -24,10 +24,6 @@ bool OpensForUpdate(const std::string& path) {
     return true;
 }
 
-void CloseEditingWindows() {
-    if (shellHooks.closeEditingWindows) shellHooks.closeEditingWindows();
-}
-
 void RunAndRefresh() {
     RunShellProjection(0);
     if (shellHooks.refreshSummary) shellHooks.refreshSummary();
@@ -68,10 +64,10 @@ int NewScenario() {
     state.modified = 0;
     state.eventCount = 0;
     ResetScenario();
+    ShowBudgetNames();
     if (!SaveTemporaryScenario(static_cast<int>(state.startCounter))) return 0;
     SetTitleWithPath();
     shell.windowOpen[WindowAddEvent] = 0;
-    CloseEditingWindows();
     shell.runs = 0;
     return 1;
 }
@@ -79,6 +75,7 @@ int NewScenario() {
 int CommandNewByHand() {
     if (!NewScenario()) return 0;
     NewScenarioByHand();
+    ShowBudgetNames();
     ShowFolder(FolderAccounts);
     return 1;
 }
@@ -116,8 +113,6 @@ int OpenScenarioPath(const std::string& path, bool clearModified) {
     ApplyDisplayFonts();
     SetTitleWithPath();
     EnableScenarioCommands(true);
-    CloseEditingWindows();
-    if (shellHooks.writePlotInformation) shellHooks.writePlotInformation();
     if (state.eventCount == 0) {
         SelectFolderTab(0, 9999);
     } else {
@@ -194,7 +189,6 @@ int CommandReadAccounts() {
     std::string path;
     if (!ui::Current().ChooseFile(AccountsDialog("Read Accounts", false), path)) return 0;
     if (!ReadAccountsCommand(path)) return 0;
-    CloseEditingWindows();
     ShowFolder(FolderAccounts);
     return 1;
 }

@@ -10,11 +10,6 @@ const char* const fixedLabels[] = {"Summary",  "Accounts", "Scenario", "Results"
                                    "Incoming/Outgoing", "Incoming", "Outgoing", "Groups"};
 constexpr int FixedTabs = 9;
 
-int LiveAccountCount() {
-    int n = scenario.accountTable.accountCount;
-    return n < 0 || n > MaxAccounts ? 0 : n;
-}
-
 int AccountTabCount() { return static_cast<int>(AccountTabLabels(LiveAccountCount()).size()); }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "model/model.h"
 #include "ui/ui.h"
 
 // ---- Command ids ------------------------------------------------------------
@@ -194,10 +195,8 @@ extern ShellState shell;
 // Work of other modules that the shell's flows call at fixed points; each
 // may be left null.
 struct ShellHooks {
-    void (*writePlotInformation)() = nullptr;  // start-up and after Open
     void (*cleanUpPlotFiles)() = nullptr;      // when the main window closes
     void (*refreshSummary)() = nullptr;        // after a run made by Open and recent files
-    void (*closeEditingWindows)() = nullptr;   // after Open, New and Read Accounts
     // Creates the accounts of a new Scenario from a tab (441) or comma (442)
     // delimited file.
     int (*createAccountsFromFile)(int command) = nullptr;
@@ -266,6 +265,51 @@ ui::FileDialog FileDialogFor(const char* title, const char* description, const c
 int OpenScenarioPath(const std::string& path, bool clearModified);
 // Open after its dialog: the file, then the projection and the summary.
 int OpenChosenScenario(const std::string& path);
+
+// ---- Scenario files as the person sees them ------------------------------------
+// The core's file routines with their questions and messages, the window
+// title, the recent-file entries and the Budgets menu.
+constexpr int MenuBudgetFirst = 461;  // Budgets menu items 461..465
+constexpr int MenuRecentSeparator = 607;
+// A core message in a message box (OK, stop icon); nothing for an empty one.
+void ShowNotice(const Notice& notice);
+// Shows and empties the engine's `runNotices`.
+void ShowRunNotices();
+// Writes the Scenario to its path with the main window's width; on success
+// the title shows the path.
+int SaveScenario();
+// Asks "PATH exits - Overwrite anyway?" before writing over a file.
+int SaveScenarioAs(const std::string& path);
+// Reads a scenario file at the default printer's resolution and shows the
+// Budgets menu of what was read; a file that does not open for writing
+// only sets the title to "Tillory -- Pro". 1 = read.
+int OpenScenario(const std::string& path);
+int SaveTemporaryScenario(int startCounter);
+// "Do you wish to save the file ...?" when the Scenario is modified; Yes saves
+// through `save`, and a save that fails or is given up turns the answer into
+// Cancel, so that the command asking goes no further with the plan unsaved.
+ui::Answer AskToSave(int (*save)() = SaveScenario);
+void SetTitleWithPath();
+// TakeOutsideValuesFrom at the default printer's resolution.
+void TakeOutsideValuesFrom(const Scenario& s);
+// The File menu commands around the accounts file: the question before an
+// overwrite, and "Cannot write %s accounts file!" ("Write Error") or "Cannot
+// read %s accounts file!" ("Read Error") after a failure. A successful read
+// marks the Scenario modified and due for recalculation; closing windows and
+// showing the "Accounts" folder stay with the caller.
+int WriteAccountsCommand(const std::string& path);
+int ReadAccountsCommand(const std::string& path);
+// "prefinf.dat" with the main window where it is now.
+void WritePreferences();
+// Puts `path` at the top of the recent files and rebuilds the File menu's
+// entries: entry k shows as RecentFileMenuText(k) with id RecentFileMenuId(k).
+void AddRecentFile(const std::string& path);
+std::string RecentFileMenuText(int index);  // "(1) " + entry 1 ... (index 0-based)
+int RecentFileMenuId(int index);            // 602..606, 609 (index 0-based)
+// The Budgets menu texts after a reset named the budgets.
+void ShowBudgetNames();
+// The Budgets menu texts from the budget names, with check marks for active ones.
+void RefreshBudgetMenu();
 
 // ---- Folders ---------------------------------------------------------------------
 struct FolderTab {

@@ -43,6 +43,7 @@ void StartUpBeforeWindow(const std::string& commandLine) {
     runSwitches = RunSwitches{};
     SeedRandom(static_cast<uint32_t>(std::time(nullptr)));
     ResetScenario();
+    ShowBudgetNames();
     for (auto& entry : state.recentFiles) entry[0] = 0;
     ScanCommandLine(commandLine);
 
@@ -88,7 +89,6 @@ void StartUpWithWindow(const std::string& scenarioFile) {
         SetTitleWithPath();
         EnableScenarioCommands(false);
     }
-    if (shellHooks.writePlotInformation) shellHooks.writePlotInformation();
     shell.makerFolder = state.hideMakerFolder == 1 ? 0 : 1;
     shell.currentTab = 0;
     SelectFolderTab(0, 9999);

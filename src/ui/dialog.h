@@ -2,12 +2,12 @@
 // controls in field order, and one routine per dialog handles its messages
 // (opened, a button pressed, a box checked, a combo entry chosen) by reading
 // and setting control texts through ui::Dialog. The desktop program shows the
-// template as a real window; tests run it through ScriptedDialogs, which plays
-// a prepared list of keystrokes and clicks and records what the dialog showed.
+// template as a real window; tests run it through a scripted host
+// (tests/doubles), which plays a prepared list of keystrokes and clicks and
+// records what the dialog showed.
 #pragma once
 
-#include <deque>
-#include <map>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -70,7 +70,9 @@ public:
     virtual void End(int result) = 0;
 };
 
-using DialogRoutine = void (*)(Dialog& dialog, int message, int control);
+// A dialog's routine; what it works on (the record being edited, the table
+// shown) comes with it, bound when the dialog is run.
+using DialogRoutine = std::function<void(Dialog& dialog, int message, int control)>;
 
 class DialogHost {
 public:
@@ -84,65 +86,5 @@ public:
 DialogHost& Dialogs();
 // Installs `host` (not owned), returns the previous one; nullptr restores the default.
 DialogHost* InstallDialogs(DialogHost* host);
-
-// For tests: every Run takes the next script from `scripts` (an empty queue
-// runs none), plays its steps after DialogOpen, and presses Cancel when the
-// steps run out with the dialog still open. Each run is recorded.
-class ScriptedDialogs : public DialogHost {
-public:
-    struct Step {
-        enum Kind { Type, Click, Choose, DoubleClick } kind;
-        int id;
-        std::string text;
-        int index = 0;
-    };
-    using Script = std::vector<Step>;
-    static Step Type(int id, const std::string& text) { return {Step::Type, id, text, 0}; }
-    static Step Click(int id) { return {Step::Click, id, "", 0}; }
-    static Step Choose(int id, int index) { return {Step::Choose, id, "", index}; }
-    static Step DoubleClick(int id, int index) { return {Step::DoubleClick, id, "", index}; }
-
-    struct Record {
-        std::string name, caption;
-        std::map<int, std::string> texts, shownTexts;  // at the end, and right after opening
-        std::map<int, bool> checked;
-        std::map<int, bool> enabled, shownEnabled;
-        std::map<int, std::vector<std::string>> items;
-        std::map<int, int> selected, shownSelected;
-        std::map<int, std::pair<int, int>> ranges;
-        int result = -1;
-        bool Enabled(int id) const {
-            auto i = enabled.find(id);
-            return i == enabled.end() || i->second;
-        }
-        std::string Text(int id) const {
-            auto i = texts.find(id);
-            return i == texts.end() ? "" : i->second;
-        }
-        std::string Shown(int id) const {
-            auto i = shownTexts.find(id);
-            return i == shownTexts.end() ? "" : i->second;
-        }
-    };
-    std::deque<Script> scripts;
-    std::vector<Record> runs;
-
-    int Run(const DialogTemplate& t, DialogRoutine routine) override;
-    const Record& Last() const { return runs.back(); }
-    // The record of the last run with this caption (the first run when none matches).
-    const Record& Find(const std::string& caption) const;
-};
-
-// Installs a host for the lifetime of the object (tests).
-class ScopedDialogs {
-public:
-    explicit ScopedDialogs(DialogHost* h) : previous_(InstallDialogs(h)) {}
-    ~ScopedDialogs() { InstallDialogs(previous_); }
-    ScopedDialogs(const ScopedDialogs&) = delete;
-    ScopedDialogs& operator=(const ScopedDialogs&) = delete;
-
-private:
-    DialogHost* previous_;
-};
 
 }  // namespace ui

@@ -9,6 +9,7 @@
 #include "engine/engine.h"
 #include "ui/qt/folders.h"
 #include "ui/qt/painter.h"
+#include "ui/ui.h"
 
 namespace qtui {
 

@@ -59,14 +59,6 @@ MainWindow::MainWindow() {
     setPalette(p);
     setAutoFillBackground(true);
 
-    InstallResultsCommands();
-    InstallReportCommands();
-    InstallExchangeCommands();
-    InstallReportWindow();
-    InstallPrinting();
-    InstallFolderCommands();
-    dialogHooks.fontChooser = ChooseFont;
-    SetCommandRoutine(CmdReportFont, [] { return ChooseFont(1); });
     BuildMenus();
     BuildToolbar();
 

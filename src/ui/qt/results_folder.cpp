@@ -12,7 +12,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "shell/results.h"
+#include "shell/results_panel.h"
 #include "shell/shell.h"
 #include "ui/qt/fonts.h"
 #include "ui/qt/qt_ui.h"

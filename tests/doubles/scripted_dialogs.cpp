@@ -1,18 +1,8 @@
-// The dialog host in use, the default one that cancels every dialog, and the
-// scripted host tests play their keystrokes through.
-#include "ui/dialog.h"
+#include "scripted_dialogs.h"
 
 namespace ui {
 
 namespace {
-
-class NoDialogs : public DialogHost {
-public:
-    int Run(const DialogTemplate&, DialogRoutine) override { return 0; }
-};
-
-NoDialogs noDialogs;
-DialogHost* current = &noDialogs;
 
 // One scripted window: control state kept in the run's record.
 class ScriptedDialog : public Dialog {
@@ -55,14 +45,6 @@ void CheckRadio(Dialog& d, const DialogTemplate& t, size_t k) {
 }
 
 }  // namespace
-
-DialogHost& Dialogs() { return *current; }
-
-DialogHost* InstallDialogs(DialogHost* host) {
-    DialogHost* previous = current == &noDialogs ? nullptr : current;
-    current = host ? host : &noDialogs;
-    return previous;
-}
 
 int ScriptedDialogs::Run(const DialogTemplate& t, DialogRoutine routine) {
     Script script;

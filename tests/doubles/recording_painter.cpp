@@ -1,7 +1,7 @@
 // The recording drawing surface of the tests.
 #include <cstdio>
 
-#include "ui/draw.h"
+#include "recording_painter.h"
 
 namespace ui {
 

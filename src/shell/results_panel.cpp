@@ -1,6 +1,6 @@
 // The "Results" folder: drawing rules of its schedule list, the buttons of
 // its panel, and the projection runs the shell makes.
-#include "shell/results.h"
+#include "shell/results_panel.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -14,6 +14,7 @@ int RunShellProjection(int outputMode) {
     PutEventsInOrder();
     ui::Current().SetWaitCursor(true);
     int ok = RunProjection(outputMode);
+    ShowRunNotices();
     ui::Current().SetWaitCursor(false);
     ++shell.runs;
     if (outputMode == OutputResultsList) ApplyResultsPosition();
@@ -100,7 +101,7 @@ namespace {
 // minimum and maximum start crossed so that the first drawn rate sets both.
 void ResetDrawnRates() {
     AccountTable& t = scenario.accountTable;
-    int n = t.accountCount < 0 || t.accountCount > MaxAccounts ? 0 : t.accountCount;
+    int n = LiveAccountCount();
     for (int i = 0; i < n; ++i) {
         Account& a = t.accounts[i];
         int slot = a.optionsSlot;
