@@ -300,7 +300,7 @@ int CompareAccessKeys(const std::string& x, const std::string& y) {
 }  // namespace
 
 int AccountsInWithdrawalOrder(int (&positions)[MaxAccounts]) {
-    const int n = LiveAccounts();
+    const int n = LiveAccountCount();
     std::string keys[MaxAccounts];
     for (int i = 0; i < n; ++i) {
         positions[i] = i;

@@ -57,7 +57,7 @@ struct AccountOrder {
 
 AccountOrder TakeAccountOrder() {
     AccountOrder o{};
-    o.count = LiveAccounts();
+    o.count = LiveAccountCount();
     for (int i = 0; i < o.count; ++i) o.ids[i] = scenario.accountTable.accounts[i].accountId;
     return o;
 }
@@ -65,7 +65,7 @@ AccountOrder TakeAccountOrder() {
 // Puts the accounts back in the order `o` took; returns whether any moved.
 bool PutAccountsBack(const AccountOrder& o) {
     AccountTable& t = scenario.accountTable;
-    if (o.count != LiveAccounts()) return false;
+    if (o.count != LiveAccountCount()) return false;
     bool moved = false;
     for (int k = 0; k < o.count; ++k) {
         int i = k;
