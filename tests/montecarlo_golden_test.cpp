@@ -126,12 +126,7 @@ TEST_F(MonteCarloGoldenTest, LargestScenarioUnderEveryKindOfRandomRate) {
         {"largest, Gaussian range groups", "largest, uniform groups", "largest, Gaussian deviation groups"}};
     for (int source = 0; source < 2; ++source) {
         for (int kind = 0; kind < 3; ++kind) {
-            BuildLargestScenario();
-            for (int i = 0; i < MaxAccounts; ++i) scenario.accountOptions.stdDeviation[i] = 2;
-            for (int g = 0; g < MaxGroups; ++g) scenario.settings.groupRandomMaxRate[g] = 10;
-            scenario.settings.mcMaxInflationRate = 6;
-            scenario.settings.mcRandomSource = static_cast<int16_t>(source);
-            scenario.settings.mcDistribution = static_cast<int16_t>(kind);
+            BuildLargestRandomScenario(source, kind);
             scenario.settings.mcRangeFactor = 3;
             scenario.settings.mcStdDevFactor = 2;
             scenario.settings.mcGoalAmount = 400000;
