@@ -470,7 +470,7 @@ int PrepareProjection(int outputMode) {
         WriteScenarioDescription(run.resultsStream);
     }
 
-    if (!runSwitches.descriptionOnly) {
+    if (!runSwitches.descriptionOnly && !runSwitches.noRunFiles) {
         run.plotFile = OpenRunFile(runSwitches.plotPath);
         if (!run.plotFile) {
             ui::Message("Cannot open plot file.", "FILE ERROR");
@@ -531,9 +531,11 @@ int RunProjection(int outputMode) {
     const float startAge = iv.startAge;
     run.startYear = Whole(startAge);
 
-    run.bigFile = OpenItemFile(BigFileName, "bigfile.tmp");
-    run.outFile = OpenItemFile(OutFileName, "iofile.tmp");
-    run.inFile = OpenItemFile(InFileName, "infile.tmp");
+    if (!runSwitches.noRunFiles) {
+        run.bigFile = OpenItemFile(BigFileName, "bigfile.tmp");
+        run.outFile = OpenItemFile(OutFileName, "iofile.tmp");
+        run.inFile = OpenItemFile(InFileName, "infile.tmp");
+    }
     if (run.inFile) {
         int n = LiveAccountCount();
         std::fprintf(run.inFile, "%d\n", n);
