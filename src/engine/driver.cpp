@@ -442,6 +442,7 @@ int PrepareProjection(int outputMode) {
     run.taxFreeRate = iv.taxFreeSavingsRate;
     run.retirementRate = iv.retirementSavingsRate;
     ClearRunFields();  // working amounts, sale values, month counters, states, paid totals
+    ResetAmortizations();
     SetWithdrawalOrder();
 
     if (outputMode == OutputResultsFile) {

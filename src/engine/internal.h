@@ -80,6 +80,8 @@ void GrowBorrowedAssets(float yearFraction);
 // row, so that within the plan the liabilities fall by the principal of the
 // payments the plan itself makes.
 void TakeStartYearHistory(float yearFraction);
+// Every Loan and Mortgage schedule starts again from period 0 (each run).
+void ResetAmortizations();
 // The extra monthly principal of a Mortgage's accelerated payments in the
 // year of whole age `age`, and the first month it applies to.
 void AcceleratedPayment(const Event& e, float age, float& extra, int32_t& extraFrom);

@@ -188,17 +188,21 @@ void PayCreditCardMonths(int eventIndex, int outputMode, float yearFraction) {
 // (before today), by Event: already out of the liabilities at the start row.
 float startYearHistory[MaxEvents];
 
+// Where each Event's schedule stands: the next year goes on from there.
+AmortizationState amortization[MaxEvents];
+
 // This year's twelve months of the schedule of a Loan or Mortgage: the
 // principal, with the interest in `interest`.
-float YearOfSchedule(const Event& e, float& interest) {
+float YearOfSchedule(int eventIndex, float& interest) {
+    const Event& e = scenario.events[eventIndex];
     float extra = 0;
     int32_t extraFrom = 0;
     AcceleratedPayment(e, run.projectionAge, extra, extraFrom);
     const int32_t months = e.transferAll;
     int32_t count = 0;
     interest = 0;
-    return AmortizeWindow(Financed(e), MonthlyRate(e.loanRate), int32_t{e.years} * 12, months, months + 11, extra,
-                          extraFrom, &count, &interest);
+    return AmortizeWindow(amortization[eventIndex], Financed(e), MonthlyRate(e.loanRate), int32_t{e.years} * 12,
+                          months, months + 11, extra, extraFrom, &count, &interest);
 }
 
 // Whether a Loan or Mortgage pays instalments in the year of `age`.
@@ -214,7 +218,7 @@ void PayInstalments(int eventIndex, int outputMode, float yearFraction) {
     const bool mortgage = e.eventType == EventMortgage;
     const int32_t months = e.transferAll;
     float interest = 0;
-    const float principal = YearOfSchedule(e, interest);
+    const float principal = YearOfSchedule(eventIndex, interest);
     // What the start row already counted as repaid before today.
     const float before = startYearHistory[eventIndex];
     startYearHistory[eventIndex] = 0;
@@ -412,7 +416,7 @@ void TakeStartYearHistory(float yearFraction) {
         if ((e.eventType != EventLoan && e.eventType != EventMortgage) || e.runState != RunActive) continue;
         if (!PaysInstalments(e, run.projectionAge)) continue;
         float interest = 0;
-        const float before = YearOfSchedule(e, interest) * (1.0f - yearFraction);
+        const float before = YearOfSchedule(i, interest) * (1.0f - yearFraction);
         if (!(before > 0)) continue;
         startYearHistory[i] = before;
         run.liabilities -= before;
@@ -421,6 +425,10 @@ void TakeStartYearHistory(float yearFraction) {
             run.assetTotal -= before;
         }
     }
+}
+
+void ResetAmortizations() {
+    for (AmortizationState& s : amortization) s = AmortizationState{};
 }
 
 void ProcessLoan(int eventIndex, int outputMode, float yearFraction) {
