@@ -8,8 +8,12 @@
 int LiveAccountCount();
 int LiveEventCount();
 
-bool IsLiquid(int accountType);
-bool IsCreditCard(const Event& e);
+// Asked for every account and Event many times a year: inline.
+inline bool IsLiquid(int accountType) {
+    return accountType == AccountInvestmentSavings || accountType == AccountTaxFreeSavings ||
+           accountType == AccountRetirementSavings;
+}
+inline bool IsCreditCard(const Event& e) { return e.eventType == EventLoan && e.applyInflation == CreditCardMarker; }
 // Adds `amount` to the run total of an account type.
 void AddToTypeTotal(int accountType, float amount);
 // Records the whole age of a red flag's first occurrence.
@@ -26,7 +30,14 @@ void WriteEventAmountItem(float age, int eventIndex);
 // the start of every run: every "in order" visit of the accounts uses it.
 extern int withdrawalOrder[MaxAccounts];
 extern int withdrawalOrderCount;
+// The same order with only the liquid accounts, which withdrawals visit.
+extern int liquidOrder[MaxAccounts];
+extern int liquidOrderCount;
+// Sets both orders and the account index of AccountPosition.
 void SetWithdrawalOrder();
+// FindAccount in constant time: the position of the account `accountId`,
+// or -1, from an index the run makes when it sets the withdrawal order.
+int AccountPosition(int accountId);
 // The first Investment Savings account in withdrawal order, or -1.
 int FirstInvestmentSavings();
 // Takes `amount` from the liquid accounts in withdrawal order; nothing before the

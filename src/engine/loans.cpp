@@ -62,7 +62,7 @@ float Financed(const Event& e) { return e.amount - e.rate2; }
 float Remaining(const Event& e) { return e.oneTimeOnly ? 0.0f : Financed(e) - e.runPrincipalPaid; }
 
 int ReceivingType(const Event& e) {
-    const int position = FindAccount(e.accountId);
+    const int position = AccountPosition(e.accountId);
     return position < 0 ? -1 : scenario.accountTable.accounts[position].accountType;
 }
 
@@ -91,7 +91,7 @@ void StartLoan(int eventIndex, int outputMode) {
     Event& e = scenario.events[eventIndex];
     const EventText t(e);
     const float amount = e.amount;
-    const int position = FindAccount(e.accountId);
+    const int position = AccountPosition(e.accountId);
     // Before the start age the account balances are those entered for the
     // start age, so the loan changes only what is owed.
     if (position >= 0) {
@@ -336,7 +336,7 @@ void SellAtSellAge(int eventIndex, int outputMode, float yearFraction) {
         DepositProceeds(outputMode, eventIndex, value - expenses);
         e.runAmount = 0;
     } else {
-        const int position = FindAccount(e.accountId);
+        const int position = AccountPosition(e.accountId);
         const int type = position < 0 ? -1 : scenario.accountTable.accounts[position].accountType;
         if (type == AccountAsset || type == AccountEquity) {
             EmitAmountLine(outputMode, eventIndex,
@@ -445,7 +445,7 @@ void GrowBorrowedAssets(float yearFraction) {
         Event& e = scenario.events[i];
         if (!(e.startAge <= run.projectionAge)) continue;
         if (e.eventType == EventLoan && !IsCreditCard(e)) {
-            const int position = FindAccount(e.accountId);
+            const int position = AccountPosition(e.accountId);
             if (position < 0) continue;
             const Account& a = scenario.accountTable.accounts[position];
             if (a.accountType != AccountAsset && a.accountType != AccountEquity) continue;
