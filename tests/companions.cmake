@@ -1,0 +1,2 @@
+tillory_test(companions_test companions_test.cpp LIBS tillory_companions tillory_calculators tillory_mcanalysis)
+target_compile_definitions(companions_test PRIVATE EXAMPLE_SCENARIO="${PROJECT_SOURCE_DIR}/examples/retirement.ret")
