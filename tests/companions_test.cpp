@@ -60,6 +60,7 @@ protected:
         ui::ConsoleUi quiet;
         ui::Ui* previous = ui::Install(&quiet);
         ASSERT_EQ(OpenScenario("plan.ret"), 1);
+        SortEvents();
         runSwitches = RunSwitches{};
         ASSERT_EQ(RunProjection(OutputResultsList), 1);
         plot = Bytes("plotinf01.tmp");

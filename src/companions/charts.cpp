@@ -188,7 +188,7 @@ ChartArea DrawChart(ui::Painter& p, const ui::Rect& box, const Chart& c, const C
     a.top = y + line / 2;
     a.bottom = box.bottom - margin - line - 2;
     if (a.bottom < a.top + 10) a.bottom = a.top + 10;
-    LegendShape legend = ShapeLegend(p, c, line, a.bottom - a.top);
+    LegendShape legend = c.legend ? ShapeLegend(p, c, line, a.bottom - a.top) : LegendShape{};
     a.left = box.left + margin + labelWidth + 6;
     a.right = box.right - margin - LegendWidth(legend, line) - margin;
     if (a.right < a.left + 10) a.right = a.left + 10;
@@ -389,17 +389,19 @@ Chart HistogramChart(const RateHistogram& h) {
     curve.name = "Yearly rates";
     for (int k = 0; k < StatisticsBins; ++k) curve.values.push_back(static_cast<float>(h.count[k]));
     c.curves.push_back(std::move(curve));
-    c.notes.push_back(HistogramSummary(h));
+    c.legend = false;
+    for (const std::string& line : HistogramSummary(h)) c.notes.push_back(line);
     return c;
 }
 
-std::string HistogramSummary(const RateHistogram& h) {
-    if (!h.hasSummary) return "No rates counted";
-    char t[256];
-    std::snprintf(t, sizeof t, "%d rates   Minimum %.2f   Maximum %.2f   Average %.2f   Std. deviation %.2f", h.total,
-                  static_cast<double>(h.minimum), static_cast<double>(h.maximum), static_cast<double>(h.average),
-                  static_cast<double>(h.deviation));
-    return t;
+std::vector<std::string> HistogramSummary(const RateHistogram& h) {
+    if (!h.hasSummary) return {};
+    char first[128], second[128];
+    std::snprintf(first, sizeof first, "%d yearly rates   Average %.2f   Standard deviation %.2f", h.total,
+                  static_cast<double>(h.average), static_cast<double>(h.deviation));
+    std::snprintf(second, sizeof second, "Minimum %.2f   Maximum %.2f", static_cast<double>(h.minimum),
+                  static_cast<double>(h.maximum));
+    return {first, second};
 }
 
 }  // namespace companions

@@ -27,6 +27,7 @@ struct Chart {
     std::vector<Curve> curves;
     bool money = true;  // value labels as money text, else whole numbers
     int style = StyleLines;  // StyleLines or StyleBars
+    bool legend = true;      // a lone curve needs none
 };
 struct ChartView {
     int windowOn = 0;
@@ -67,6 +68,7 @@ int PlotChartCode(int folderCode);
 Chart CurveChart(const CurveFile& f, const std::string& heading, const std::string& columnWord);
 // One rate histogram: below, ten bins, above.
 Chart HistogramChart(const RateHistogram& h);
-std::string HistogramSummary(const RateHistogram& h);
+// The summary figures in two short lines (none without a summary).
+std::vector<std::string> HistogramSummary(const RateHistogram& h);
 
 }  // namespace companions

@@ -104,6 +104,7 @@ int PlanFromScenarioFile(const std::string& path, Plan& plan, std::string& error
     ui::Ui* previous = ui::Install(&collecting);
     int ok = OpenScenario("plan.ret") == 1;
     if (ok) {
+        SortEvents();  // a loaded list is processed in order, as the program opens it
         runSwitches = RunSwitches{};
         runSwitches.listUnread = 1;
         ok = RunProjection(OutputResultsList);
