@@ -37,6 +37,9 @@ ChartPanel::ChartPanel(QWidget* parent) : QWidget(parent) {
 void ChartPanel::SetCharts(std::vector<companions::Chart> charts, int columns, int panelHeight) {
     charts_ = std::move(charts);
     views_.assign(charts_.size(), companions::ChartView{});
+    // The areas belong to the charts drawn last; until the next paint there are none.
+    areas_.clear();
+    dragChart_ = dragFrom_ = dragTo_ = -1;
     columns_ = columns < 1 ? 1 : columns;
     panelHeight_ = panelHeight;
     if (panelHeight_ > 0) setMinimumHeight(PictureHeight(width()));
@@ -96,7 +99,7 @@ void ChartPanel::paintEvent(QPaintEvent*) {
 }
 
 int ChartPanel::ChartAt(int x, int y) const {
-    for (size_t i = 0; i < areas_.size(); ++i) {
+    for (size_t i = 0; i < areas_.size() && i < charts_.size(); ++i) {
         if (companions::LegendEntryAt(areas_[i], x, y) >= 0) return static_cast<int>(i);
         if (InsidePlot(areas_[i].plot, x, y)) return static_cast<int>(i);
     }
@@ -109,7 +112,7 @@ void ChartPanel::mousePressEvent(QMouseEvent* e) {
     if (i < 0 || e->button() != Qt::LeftButton) return;
     auto& area = areas_[static_cast<size_t>(i)];
     int entry = companions::LegendEntryAt(area, x, y);
-    if (entry >= 0) {
+    if (entry >= 0 && entry < static_cast<int>(charts_[static_cast<size_t>(i)].curves.size())) {
         // The legend turns its curve on and off.
         auto& curve = charts_[static_cast<size_t>(i)].curves[static_cast<size_t>(entry)];
         curve.shown = !curve.shown;
