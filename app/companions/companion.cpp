@@ -268,10 +268,11 @@ CompanionWindow::CompanionWindow(const QString& title, QWidget* central, std::fu
     resize(1000, 640);
 }
 
-void CompanionWindow::AddFileCommand(const QString& text, std::function<void()> run) {
+QAction* CompanionWindow::AddFileCommand(const QString& text, std::function<void()> run) {
     QAction* a = new QAction(text, this);
     connect(a, &QAction::triggered, this, [run] { run(); });
     file_->insertAction(close_, a);
+    return a;
 }
 
 // ---- Command line ------------------------------------------------------------------------

@@ -72,7 +72,7 @@ public:
     CompanionWindow(const QString& title, QWidget* central, std::function<QSize()> pictureSize, PaintRoutine paint);
     QLabel* readOut() const { return readOut_; }
     // Adds a command to the File menu before Close.
-    void AddFileCommand(const QString& text, std::function<void()> run);
+    QAction* AddFileCommand(const QString& text, std::function<void()> run);
 
 private:
     QLabel* readOut_;

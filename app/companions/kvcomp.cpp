@@ -1,5 +1,6 @@
 // kvcomp FILE...: up to four plans side by side. Each FILE is the plot file,
 // a saved graph (*.kvp) or a scenario file (*.ret, projected here).
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QFileDialog>
@@ -121,11 +122,41 @@ int main(int argc, char** argv) {
     auto* figures = new QComboBox(bar);
     for (const companions::Figure& f : companions::ComparableFigures()) figures->addItem(f.name, f.cell);
     bar->addWidget(figures);
-    QObject::connect(figures, &QComboBox::currentIndexChanged, panel, [&, figures] {
-        cell = figures->currentData().toInt();
+    // Started from the program with the plot file alone: the other plans
+    // are added here.
+    auto refresh = [&] {
+        companions::NameApart(plans);
         panel->SetCharts({companions::ComparisonChart(plans, cell)}, 1, 0);
         FillTable(table, plans, cell);
+    };
+    QObject::connect(figures, &QComboBox::currentIndexChanged, panel, [&, figures] {
+        cell = figures->currentData().toInt();
+        refresh();
     });
+    QAction* add = w.AddFileCommand("&Add Plans...", [&] {
+        QStringList files = QFileDialog::getOpenFileNames(
+            &w, "Add Plans", QString(), "Scenarios and saved graphs (*.ret *.RET *.kvp *.KVP *.tmp);;All files (*)");
+        for (const QString& file : files) {
+            if (static_cast<int>(plans.size()) >= companions::MaxPlans) {
+                QMessageBox::information(&w, "Compare Scenarios", "At most four plans are compared.");
+                break;
+            }
+            companions::Plan plan;
+            std::string why;
+            if (!companions::LoadPlan(file.toStdString(), plan, why)) {
+                QMessageBox::critical(&w, "FILE ERROR", QString::fromStdString(why));
+                continue;
+            }
+            plans.push_back(std::move(plan));
+        }
+        refresh();
+    });
+    QAction* remove = w.AddFileCommand("&Remove Last Plan", [&] {
+        if (plans.size() > 1) plans.pop_back();
+        refresh();
+    });
+    bar->addAction(add);
+    bar->addAction(remove);
     w.AddFileCommand("Export Table as &CSV...", [&] {
         QString path = QFileDialog::getSaveFileName(&w, "Export Table", QString(), "Comma-separated values (*.csv)");
         if (path.isEmpty()) return;
