@@ -70,6 +70,7 @@ protected:
         mc.fixedStart = 1;
         mc.startValue = 7;
         scenario.settings.mcTrials = 20;
+        state.mcTrials = 20;
         RunMonteCarlo(mc);
         stats = Bytes("stats.dat");
         TradeOff t;
