@@ -274,8 +274,8 @@ int BinLine(Lines& in, int bin, RateHistogram& h, std::string& error) {
     std::string_view line;
     if (!in.Next(line, error, "a bin line")) return 0;
     const char* prefix = bin == 0 ? "Below " : bin == StatisticsBins - 1 ? "Above " : "";
-    std::vector<std::string_view> words = Words(line.substr(std::strlen(prefix)));
     bool ok = StartsWith(line, prefix);
+    std::vector<std::string_view> words = ok ? Words(line.substr(std::strlen(prefix))) : std::vector<std::string_view>{};
     size_t countAt = bin == 0 || bin == StatisticsBins - 1 ? 1 : 3;
     ok = ok && words.size() > countAt && Number(words[0], h.edge[bin]) && Whole(words[countAt], h.count[bin]) &&
          h.count[bin] >= 0;
