@@ -1,0 +1,2 @@
+tillory_test(refinance_test refinance_test.cpp LIBS tillory_calculators)
+tillory_test(dialogs_refinance_test dialogs_refinance_test.cpp LIBS tillory_shell)
