@@ -1,10 +1,13 @@
 // The Refinance Analysis dialog under scripted dialogs: its checks and
 // messages, the refinanced amount, the result fields and files, the details
 // window, and the refinance Event made from a Mortgage and undone again.
+#include <algorithm>
 #include <cstdio>
 
 #include "dialogs_fixture.h"
 #include "engine/payment.h"
+#include "results/printing.h"
+#include "results/reports.h"
 #include "refinance_fixture.h"
 #include "shell/refinance.h"
 
@@ -15,6 +18,10 @@ protected:
     void SetUp() override {
         DialogsTest::SetUp();
         ResetCalculators();
+    }
+    void TearDown() override {
+        printHooks = PrintHooks{};
+        DialogsTest::TearDown();
     }
     // A 30-year mortgage of 100,000 at 6 % from 40, refinanced at 45 into
     // 15 years at 4.5 %.
@@ -152,22 +159,42 @@ TEST_F(RefinanceDialogs, AnalysisShowsItsFiguresAndGraphStartsTheCompanion) {
     EXPECT_EQ(ReadText(RefinanceGraphFile).substr(0, 2), "1\n");
 }
 
-TEST_F(RefinanceDialogs, DetailsListTheYearsWriteTheTableAndPrint) {
-    static int printed = 0;
-    printed = 0;
-    dialogHooks.printRefinance = [] { return ++printed; };
-    Script(With(Fields(), {Click(FieldRefDetails)}));
+TEST_F(RefinanceDialogs, DetailsListTheYearsWriteTheTableAndPrintIt) {
+    static std::vector<std::pair<int, int>> jobs;
+    jobs.clear();
+    printHooks.printPages = [](int pages, int kind) {
+        jobs.emplace_back(pages, kind);
+        return 1;
+    };
+    dialogHooks.printRefinance = PrintRefinanceDetails;
+    Script(With(Fields(), {Type(FieldRefAge, "41"), Click(FieldRefDetails)}));
     Script({Click(FieldRefPrint), Click(ui::IdOk)});
     RefinanceDialog();
     const auto& details = dialogs.Find("Refinance Analysis");
     EXPECT_EQ(details.name, "RASCHEDULE");
     const auto& rows = details.items.at(FieldRefTable);
-    ASSERT_EQ(rows.size(), 2u * (70 - 45 + 1));
-    EXPECT_EQ(rows[0].substr(0, 5), " 45 O");
-    EXPECT_EQ(rows[3].substr(0, 5), " 46 R");
-    EXPECT_EQ(printed, 1);
+    ASSERT_EQ(rows.size(), 2u * (70 - 41 + 1));
+    EXPECT_EQ(rows[0].substr(0, 5), " 41 O");
+    EXPECT_EQ(rows[3].substr(0, 5), " 42 R");
     const std::string table = ReadText(RefinanceTableFile);
     EXPECT_NE(table.find(rows[2] + "\n" + rows[3] + "\n"), std::string::npos);
+    // 60 rows: 56 on the first page below its heading, 4 on the second.
+    ASSERT_EQ(jobs, (std::vector<std::pair<int, int>>{{2, PrintRefinance}}));
+    const std::string page1 = ReadText("rpage1"), page2 = ReadText("rpage2");
+    const std::string heading =
+        "Age\tNet Worth\tSavings\tEquity\t+Diff. in Mon. Pay.\t+Principal\t-Interest\t+Tax Savings\t"
+        "-Savings Interest\t-Tax on Interest\t\n-----------------------\n";
+    EXPECT_EQ(page1.substr(0, heading.size()), heading);
+    EXPECT_EQ(page2.substr(0, heading.size()), heading);
+    EXPECT_EQ(page1.substr(heading.size(), 17), "        41.00 O\t ");
+    EXPECT_EQ(std::count(page1.begin(), page1.end(), '\n'), 2 + 56 + 1);
+    EXPECT_EQ(std::count(page2.begin(), page2.end(), '\n'), 2 + 4 + 1);
+    EXPECT_EQ(page2.substr(page2.size() - 7), "Dooone\n");
+    EXPECT_NE(page2.find("        70.00 R\t"), std::string::npos);
+    // A table without rows prints nothing.
+    ASSERT_EQ(WriteRefinanceTable(RefinanceTableFile, {}), 1);
+    EXPECT_EQ(PrintRefinanceDetails(), 0);
+    EXPECT_EQ(jobs.size(), 1u);
     // Escape in the details starts the graph as its button does.
     Script(With(Fields(), {Click(FieldRefDetails)}));
     Script({});
