@@ -285,6 +285,19 @@ TEST_F(RefinanceDialogs, CreateRefusesWhatCannotBeRefinanced) {
     EXPECT_EQ(create({Type(FieldRefPoints, "-1")}),
               "Mortgage points Error!: The mortgage points must be greater or equal to zero.");
     EXPECT_EQ(state.eventCount, 1);
+    // With every slot in use there is no room for the new Event.
+    for (int i = 1; i < MaxEvents; ++i) {
+        ResetEventSlot(i);
+        scenario.events[i].eventType = EventDeposit;
+    }
+    state.eventCount = MaxEvents;
+    Script({Click(FieldRefinance)});
+    Script({Type(FieldRefAge, "50"), Type(FieldRefNewRate, "5"), Type(FieldRefNewYears, "20"),
+            Type(FieldRefCashOut, "0"), Click(FieldRefCreate)});
+    EXPECT_EQ(EditEvent(0), 0);
+    EXPECT_EQ(LastCaption(), "Event Warning");
+    EXPECT_EQ(state.eventCount, MaxEvents);
+    EXPECT_EQ(+scenario.events[0].applyRate, 80.0f);
 }
 
 }  // namespace
