@@ -3,6 +3,8 @@
 // window, and the refinance Event made from a Mortgage and undone again.
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
 
 #include "dialogs_fixture.h"
 #include "engine/payment.h"
@@ -15,9 +17,17 @@ namespace {
 
 class RefinanceDialogs : public DialogsTest {
 protected:
+    std::string graphProgram;  // a runnable kvref beside the program
     void SetUp() override {
         DialogsTest::SetUp();
         ResetCalculators();
+        const std::filesystem::path bin = std::filesystem::current_path() / "bin";
+        std::filesystem::create_directories(bin);
+        graphProgram = (bin / "kvref").string();
+        std::ofstream(graphProgram) << "#!/bin/sh\n";
+        std::filesystem::permissions(graphProgram, std::filesystem::perms::owner_all);
+        SetCompanionDirectory(bin.string());
+        screen.programs = {graphProgram};
     }
     void TearDown() override {
         printHooks = PrintHooks{};
@@ -135,7 +145,6 @@ TEST_F(RefinanceDialogs, LeavingTheAgeOrCashOutFillsTheRefinancedAmount) {
 }
 
 TEST_F(RefinanceDialogs, AnalysisShowsItsFiguresAndGraphStartsTheCompanion) {
-    screen.programs = {"kvref.exe"};
     Script(With(Fields(), {Type(FieldRefClosing, "2000"), Click(FieldRefAnalysis), Click(FieldRefGraph)}));
     RefinanceDialog();
     const auto& r = dialogs.Last();
@@ -154,7 +163,7 @@ TEST_F(RefinanceDialogs, AnalysisShowsItsFiguresAndGraphStartsTheCompanion) {
     // Outside the details the table file holds its header and end lines only.
     EXPECT_EQ(ReadText(RefinanceTableFile).substr(ReadText(RefinanceTableFile).find('\n') + 1), "Dooone\nDooone\n");
     ASSERT_EQ(screen.launches.size(), 1u);
-    EXPECT_EQ(screen.launches[0].program, "kvref.exe");
+    EXPECT_EQ(screen.launches[0].program, graphProgram);
     EXPECT_EQ(screen.launches[0].arguments, std::vector<std::string>{"ref.tmp"});
     EXPECT_EQ(ReadText(RefinanceGraphFile).substr(0, 2), "1\n");
 }
@@ -200,7 +209,7 @@ TEST_F(RefinanceDialogs, DetailsListTheYearsWriteTheTableAndPrintIt) {
     Script({});
     RefinanceDialog();
     ASSERT_FALSE(screen.launches.empty());
-    EXPECT_EQ(screen.launches.back().program, "kvref.exe");
+    EXPECT_EQ(screen.launches.back().program, graphProgram);
 }
 
 TEST_F(RefinanceDialogs, OkKeepsTheFieldsForTheNextOpeningFromAMortgage) {
