@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -402,6 +403,35 @@ TEST_F(CliTest, BadUsageExitsTwoAndHelpListsTheCommands) {
     Result help = Cli("--help");
     EXPECT_EQ(help.code, 0);
     for (const char* word : {"\n  build IN.json OUT.ret", "\n  dump SCENARIO", "--yes", "--help"})
+        EXPECT_NE(help.out.find(word), std::string::npos) << word;
+}
+
+TEST_F(CliTest, RefinancePrintsTheAnalysisWritesItsFilesAndRefusesBadInput) {
+    const std::string loan = "refinance --start-age 40 --amount 100000 --rate 6 --years 30 --refinance-age 45 ";
+    Result r = Cli(loan + "--new-rate 4.5 --new-years 15 --closing-costs 2000");
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(r.out.rfind("Existing Monthly Payment: $599.55\n", 0), 0u) << r.out;  // PMT(0.5%, 360, -100000)
+    EXPECT_NE(r.out.find("Total Mortgage Costs: $2,000.00\n"), std::string::npos);
+    EXPECT_NE(r.out.find("\n 45 O\t         2000.00\t         2000.00\t"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("\n 70 R\t"), std::string::npos);
+    EXPECT_EQ(ReadBytes("ref.tmp").rfind("1\nDummy\n", 0), 0u);
+    EXPECT_NE(ReadBytes("refprt.tmp").find("\n 70 R\t"), std::string::npos);
+    // Bad input: the dialog's message, nothing printed, and no NaN anywhere.
+    for (const char* bad : {"--new-rate 0 --new-years 15", "--new-rate 4.5 --new-years -3",
+                            "--new-rate 4.5 --new-years 15 --cash-out 1e9", "--new-rate nan --new-years 15"}) {
+        r = Cli(loan + bad);
+        EXPECT_EQ(r.code, 1) << bad;
+        EXPECT_EQ(r.out, "") << bad;
+        std::string err = r.err;
+        for (char& c : err) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        EXPECT_NE(err.find("error"), std::string::npos) << bad << r.err;
+    }
+    r = Cli("refinance --start-age 40 --amount 100000 --rate 6 --years 30 --refinance-age 71 --new-rate 4 --new-years 9");
+    EXPECT_EQ(r.err, "Age Error!: The age at refinancing must be before the original mortgage is paid off.\n");
+    EXPECT_EQ(Cli("refinance --frobnicate").code, 2);
+    EXPECT_EQ(Cli("refinance --rate").code, 2);
+    Result help = Cli("--help");
+    for (const char* word : {"\n  refinance --start-age N", "--cash-out-savings", "--include-points"})
         EXPECT_NE(help.out.find(word), std::string::npos) << word;
 }
 

@@ -1,3 +1,4 @@
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -44,22 +45,50 @@ TEST_F(ShellTest, HelpCommandsAndQuickTipsOpenTheirTopics) {
     EXPECT_EQ(screen.helpPages.back(), "contents.html");
 }
 
-TEST_F(ShellTest, CompanionsStartWithTheirFileAndFailSilently) {
+// Companions are found beside the program first, then on the PATH, and
+// get exactly their command lines; a missing one is said, not passed over.
+TEST_F(ShellTest, CompanionsStartWithTheirFileFromBesideTheProgramAndAMissingOneIsSaid) {
+    const std::string beside = (dir / "bin").string(), onPath = (dir / "path").string();
+    std::filesystem::create_directories(beside);
+    std::filesystem::create_directories(onPath);
+    auto put = [](const std::string& path) {
+        Put(path, "#!/bin/sh\n");
+        std::filesystem::permissions(path, std::filesystem::perms::owner_all);
+    };
+    put(beside + "/kvplot3");
+    put(onPath + "/kvplot3");
+    put(onPath + "/kvviewer");
+    Put(beside + "/kvcomp", "not runnable");
+    const char* saved = std::getenv("PATH");
+    const std::string savedPath = saved ? saved : "";
+    setenv("PATH", onPath.c_str(), 1);
+    SetCompanionDirectory(beside);
     StartUp();
     screen.choices = {2};
     DispatchCommand(CmdNew);
     screen.Clear();
+    screen.programs = {beside + "/kvplot3", onPath + "/kvviewer"};
     EXPECT_EQ(DispatchCommand(CmdGraphWindow), 1);
     EXPECT_EQ(shell.graphWindowOpen, 1);
     DispatchCommand(CmdCompareScenarios);
     DispatchCommand(CmdMonteCarloStatistics);
-    ASSERT_EQ(screen.launches.size(), 3u);
-    EXPECT_EQ(screen.launches[0].program, "kvplot3.exe");
+    ASSERT_EQ(screen.launches.size(), 2u);
+    EXPECT_EQ(screen.launches[0].program, beside + "/kvplot3");
     EXPECT_EQ(screen.launches[0].arguments, std::vector<std::string>{"plotinf01.tmp"});
-    EXPECT_EQ(screen.launches[1].program, "kvcomp.exe");
-    EXPECT_EQ(screen.launches[2].program, "kvviewer");
-    EXPECT_TRUE(screen.launches[2].arguments.empty());
-    EXPECT_TRUE(screen.messages.empty());
+    EXPECT_EQ(screen.launches[1].program, onPath + "/kvviewer");
+    EXPECT_TRUE(screen.launches[1].arguments.empty());
+    // kvcomp beside the program cannot run and is on no PATH.
+    ASSERT_EQ(screen.messages.size(), 1u);
+    EXPECT_EQ(screen.messages[0].text, "The program kvcomp could not be found beside Tillory or in the path.");
+    EXPECT_EQ(screen.messages[0].caption, "Execution Error");
+
+    // Found but refused by the system.
+    screen.Clear();
+    screen.programs.clear();
+    EXPECT_EQ(StartCompanion("kvplot3.exe plotinf01.tmp"), 0);
+    EXPECT_EQ(screen.messages.back().text, "The program " + beside + "/kvplot3 could not be started.");
+    setenv("PATH", savedPath.c_str(), 1);
+    SetCompanionDirectory("");
 }
 
 TEST_F(ShellTest, TheCalculatorIsTheOneCompanionWhoseAbsenceIsReported) {

@@ -13,3 +13,9 @@ set_tests_properties(montecarlo_cli_run PROPERTIES
 
 tillory_test(run_output_test run_output_test.cpp LIBS tillory_engine tillory_bench_scenario tillory_mcanalysis)
 target_include_directories(run_output_test PRIVATE ${PROJECT_SOURCE_DIR}/app)
+
+# Whole analyses from a fixed random start against digests recorded earlier.
+tillory_test(montecarlo_golden_test montecarlo_golden_test.cpp
+  LIBS tillory_mcanalysis tillory_bench_scenario tillory_cli_commands tillory_engine tillory_model)
+target_include_directories(montecarlo_golden_test PRIVATE ${PROJECT_SOURCE_DIR}/app ${PROJECT_SOURCE_DIR}/app/cli)
+target_compile_definitions(montecarlo_golden_test PRIVATE TILLORY_EXAMPLES="${PROJECT_SOURCE_DIR}/examples")

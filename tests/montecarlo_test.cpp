@@ -293,6 +293,29 @@ TEST_F(MonteCarloTest, GroupRatesAreSharedWithinAGroup) {
               std::vector<int>(monteCarlo.statistics.bins[b], monteCarlo.statistics.bins[b] + 12));
 }
 
+// The trials write none of the files a run leaves; the closing plain run
+// writes them all.
+const char* const RunFiles[] = {"plotinf01.tmp", BigFileName, InFileName, OutFileName};
+
+TEST_F(MonteCarloTest, OnlyTheClosingRunWritesTheRunFiles) {
+    Savings("Savings", 50000, 1, 7);
+    int written = 0;
+    MonteCarloObserver watch{&written, [](void* context, int phase, const float*, int) {
+                                 for (const char* f : RunFiles) {
+                                     if (phase == PhaseSetUp) std::remove(f);
+                                     if (phase == PhaseTrials || phase == PhaseAverage)
+                                         *static_cast<int*>(context) += std::filesystem::exists(f);
+                                 }
+                             }};
+    MonteCarloOptions options;
+    options.observer = &watch;
+    options.fixedStart = 1;
+    ASSERT_EQ(RunMonteCarlo(options), 1);
+    EXPECT_EQ(written, 0);
+    for (const char* f : RunFiles) EXPECT_TRUE(std::filesystem::exists(f)) << f;
+    EXPECT_EQ(runSwitches.noRunFiles, 0);
+}
+
 TEST_F(MonteCarloTest, TheSameStartValueRepeatsTheRun) {
     Savings("Savings", 50000, -5, 15);
     Savings("Other", 20000, 0, 8);

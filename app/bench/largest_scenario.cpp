@@ -49,3 +49,12 @@ void BuildLargestScenario() {
     }
     SortEvents();
 }
+
+void BuildLargestRandomScenario(int source, int kind) {
+    BuildLargestScenario();
+    for (int i = 0; i < MaxAccounts; ++i) scenario.accountOptions.stdDeviation[i] = 2;
+    for (int g = 0; g < MaxGroups; ++g) scenario.settings.groupRandomMaxRate[g] = 10;
+    scenario.settings.mcMaxInflationRate = 6;
+    scenario.settings.mcRandomSource = static_cast<int16_t>(source);
+    scenario.settings.mcDistribution = static_cast<int16_t>(kind);
+}

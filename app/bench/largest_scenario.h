@@ -4,3 +4,6 @@
 #pragma once
 
 void BuildLargestScenario();
+// The same with random rates for a Monte Carlo analysis: `source` 0 random
+// account rates, 1 group rates; `kind` the distribution (0..2).
+void BuildLargestRandomScenario(int source, int kind);

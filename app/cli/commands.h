@@ -15,12 +15,14 @@ int CliBuild(const std::vector<std::string>& args);
 int CliDump(const std::vector<std::string>& args);
 int CliRun(const std::vector<std::string>& args);
 int CliMonteCarlo(const std::vector<std::string>& args);
+int CliRefinance(const std::vector<std::string>& args);
 
 // The lines --help shows for a command, kept beside the command's routine:
 // each line starts with two blanks and the command's name; "" while the
 // command is not built.
 extern const char* const CliRunHelp;
 extern const char* const CliMonteCarloHelp;
+extern const char* const CliRefinanceHelp;
 
 // Shows the messages the core left in `runNotices` the way the console shows
 // every message ("CAPTION: text" on stderr), and empties the list.

@@ -36,6 +36,7 @@ void PrintHelp() {
     std::fputs(HelpHead, stdout);
     std::fputs(CliRunHelp, stdout);
     std::fputs(CliMonteCarloHelp, stdout);
+    std::fputs(CliRefinanceHelp, stdout);
     std::fputs(HelpTail, stdout);
 }
 
@@ -48,6 +49,7 @@ const Command Commands[] = {
     {"dump", CliDump},
     {"run", CliRun},
     {"montecarlo", CliMonteCarlo},
+    {"refinance", CliRefinance},
 };
 
 int Dispatch(const std::vector<std::string>& words) {

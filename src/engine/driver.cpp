@@ -438,6 +438,7 @@ int PrepareProjection(int outputMode) {
     run.taxFreeRate = iv.taxFreeSavingsRate;
     run.retirementRate = iv.retirementSavingsRate;
     ClearRunFields();  // working amounts, sale values, month counters, states, paid totals
+    ResetAmortizations();
     SetWithdrawalOrder();
 
     if (outputMode == OutputResultsFile) {
@@ -466,7 +467,7 @@ int PrepareProjection(int outputMode) {
         WriteScenarioDescription(run.resultsStream);
     }
 
-    if (!runSwitches.descriptionOnly) {
+    if (!runSwitches.descriptionOnly && !runSwitches.noRunFiles) {
         run.plotFile = OpenRunFile(runSwitches.plotPath);
         if (!run.plotFile) {
             runNotices.push_back({"Cannot open plot file.", "FILE ERROR"});
@@ -527,9 +528,11 @@ int RunProjection(int outputMode) {
     const float startAge = iv.startAge;
     run.startYear = Whole(startAge);
 
-    run.bigFile = OpenItemFile(BigFileName, "bigfile.tmp");
-    run.outFile = OpenItemFile(OutFileName, "iofile.tmp");
-    run.inFile = OpenItemFile(InFileName, "infile.tmp");
+    if (!runSwitches.noRunFiles) {
+        run.bigFile = OpenItemFile(BigFileName, "bigfile.tmp");
+        run.outFile = OpenItemFile(OutFileName, "iofile.tmp");
+        run.inFile = OpenItemFile(InFileName, "infile.tmp");
+    }
     if (run.inFile) {
         int n = LiveAccountCount();
         std::fprintf(run.inFile, "%d\n", n);

@@ -62,6 +62,9 @@ struct RunSwitches {
     // Nobody reads the results list of these runs (Monte Carlo trials: the
     // plain run after them refills it), so mode 0 builds no schedule lines.
     int listUnread = 0;
+    // Nobody reads the plot and item files of these runs either (Monte Carlo
+    // trials: the plain run after them writes them), so none is written.
+    int noRunFiles = 0;
     int positionMode = PositionBottom;
     int goToAge = 0;
     char plotPath[PathLength] = "plotinf01.tmp";

@@ -7,8 +7,12 @@
 // Live counts, bounded by the table sizes whatever a file said.
 int LiveEventCount();
 
-bool IsLiquid(int accountType);
-bool IsCreditCard(const Event& e);
+// Asked for every account and Event many times a year: inline.
+inline bool IsLiquid(int accountType) {
+    return accountType == AccountInvestmentSavings || accountType == AccountTaxFreeSavings ||
+           accountType == AccountRetirementSavings;
+}
+inline bool IsCreditCard(const Event& e) { return e.eventType == EventLoan && e.applyInflation == CreditCardMarker; }
 // Adds `amount` to the run total of an account type.
 void AddToTypeTotal(int accountType, float amount);
 // Records the whole age of a red flag's first occurrence.
@@ -25,7 +29,14 @@ void WriteEventAmountItem(float age, int eventIndex);
 // the start of every run: every "in order" visit of the accounts uses it.
 extern int withdrawalOrder[MaxAccounts];
 extern int withdrawalOrderCount;
+// The same order with only the liquid accounts, which withdrawals visit.
+extern int liquidOrder[MaxAccounts];
+extern int liquidOrderCount;
+// Sets both orders and the account index of AccountPosition.
 void SetWithdrawalOrder();
+// FindAccount in constant time: the position of the account `accountId`,
+// or -1, from an index the run makes when it sets the withdrawal order.
+int AccountPosition(int accountId);
 // The first Investment Savings account in withdrawal order, or -1.
 int FirstInvestmentSavings();
 // Takes `amount` from the liquid accounts in withdrawal order; nothing before the
@@ -79,6 +90,8 @@ void GrowBorrowedAssets(float yearFraction);
 // row, so that within the plan the liabilities fall by the principal of the
 // payments the plan itself makes.
 void TakeStartYearHistory(float yearFraction);
+// Every Loan and Mortgage schedule starts again from period 0 (each run).
+void ResetAmortizations();
 // The extra monthly principal of a Mortgage's accelerated payments in the
 // year of whole age `age`, and the first month it applies to.
 void AcceleratedPayment(const Event& e, float age, float& extra, int32_t& extraFrom);

@@ -62,7 +62,7 @@ float Financed(const Event& e) { return e.amount - e.rate2; }
 float Remaining(const Event& e) { return e.oneTimeOnly ? 0.0f : Financed(e) - e.runPrincipalPaid; }
 
 int ReceivingType(const Event& e) {
-    const int position = FindAccount(e.accountId);
+    const int position = AccountPosition(e.accountId);
     return position < 0 ? -1 : scenario.accountTable.accounts[position].accountType;
 }
 
@@ -91,7 +91,7 @@ void StartLoan(int eventIndex, int outputMode) {
     Event& e = scenario.events[eventIndex];
     const EventText t(e);
     const float amount = e.amount;
-    const int position = FindAccount(e.accountId);
+    const int position = AccountPosition(e.accountId);
     // Before the start age the account balances are those entered for the
     // start age, so the loan changes only what is owed.
     if (position >= 0) {
@@ -188,17 +188,21 @@ void PayCreditCardMonths(int eventIndex, int outputMode, float yearFraction) {
 // (before today), by Event: already out of the liabilities at the start row.
 float startYearHistory[MaxEvents];
 
+// Where each Event's schedule stands: the next year goes on from there.
+AmortizationState amortization[MaxEvents];
+
 // This year's twelve months of the schedule of a Loan or Mortgage: the
 // principal, with the interest in `interest`.
-float YearOfSchedule(const Event& e, float& interest) {
+float YearOfSchedule(int eventIndex, float& interest) {
+    const Event& e = scenario.events[eventIndex];
     float extra = 0;
     int32_t extraFrom = 0;
     AcceleratedPayment(e, run.projectionAge, extra, extraFrom);
     const int32_t months = e.transferAll;
     int32_t count = 0;
     interest = 0;
-    return AmortizeWindow(Financed(e), MonthlyRate(e.loanRate), int32_t{e.years} * 12, months, months + 11, extra,
-                          extraFrom, &count, &interest);
+    return AmortizeWindow(amortization[eventIndex], Financed(e), MonthlyRate(e.loanRate), int32_t{e.years} * 12,
+                          months, months + 11, extra, extraFrom, &count, &interest);
 }
 
 // Whether a Loan or Mortgage pays instalments in the year of `age`.
@@ -214,7 +218,7 @@ void PayInstalments(int eventIndex, int outputMode, float yearFraction) {
     const bool mortgage = e.eventType == EventMortgage;
     const int32_t months = e.transferAll;
     float interest = 0;
-    const float principal = YearOfSchedule(e, interest);
+    const float principal = YearOfSchedule(eventIndex, interest);
     // What the start row already counted as repaid before today.
     const float before = startYearHistory[eventIndex];
     startYearHistory[eventIndex] = 0;
@@ -332,7 +336,7 @@ void SellAtSellAge(int eventIndex, int outputMode, float yearFraction) {
         DepositProceeds(outputMode, eventIndex, value - expenses);
         e.runAmount = 0;
     } else {
-        const int position = FindAccount(e.accountId);
+        const int position = AccountPosition(e.accountId);
         const int type = position < 0 ? -1 : scenario.accountTable.accounts[position].accountType;
         if (type == AccountAsset || type == AccountEquity) {
             EmitAmountLine(outputMode, eventIndex,
@@ -412,7 +416,7 @@ void TakeStartYearHistory(float yearFraction) {
         if ((e.eventType != EventLoan && e.eventType != EventMortgage) || e.runState != RunActive) continue;
         if (!PaysInstalments(e, run.projectionAge)) continue;
         float interest = 0;
-        const float before = YearOfSchedule(e, interest) * (1.0f - yearFraction);
+        const float before = YearOfSchedule(i, interest) * (1.0f - yearFraction);
         if (!(before > 0)) continue;
         startYearHistory[i] = before;
         run.liabilities -= before;
@@ -421,6 +425,10 @@ void TakeStartYearHistory(float yearFraction) {
             run.assetTotal -= before;
         }
     }
+}
+
+void ResetAmortizations() {
+    for (AmortizationState& s : amortization) s = AmortizationState{};
 }
 
 void ProcessLoan(int eventIndex, int outputMode, float yearFraction) {
@@ -437,7 +445,7 @@ void GrowBorrowedAssets(float yearFraction) {
         Event& e = scenario.events[i];
         if (!(e.startAge <= run.projectionAge)) continue;
         if (e.eventType == EventLoan && !IsCreditCard(e)) {
-            const int position = FindAccount(e.accountId);
+            const int position = AccountPosition(e.accountId);
             if (position < 0) continue;
             const Account& a = scenario.accountTable.accounts[position];
             if (a.accountType != AccountAsset && a.accountType != AccountEquity) continue;

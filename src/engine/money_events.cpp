@@ -89,7 +89,7 @@ void ProcessDeposit(int eventIndex, int outputMode, float yearFraction) {
     float d = AmountOfYear(e, yearFraction);
     WriteAmountItem(eventIndex);
     GrowWorkingAmount(e);
-    const int position = FindAccount(e.accountId);
+    const int position = AccountPosition(e.accountId);
     if (position < 0) return;  // no account to deposit to: nothing arrives
 
     float tax = 0;
@@ -166,8 +166,8 @@ void ProcessTransfer(int eventIndex, int outputMode, float yearFraction) {
 void TransferFunds(float age, int outputMode, int eventIndex, float amount) {
     if (age < run.startYear) return;
     Event& e = scenario.events[eventIndex];
-    const int from = FindAccount(e.secondary);
-    const int to = FindAccount(e.accountId);
+    const int from = AccountPosition(e.secondary);
+    const int to = AccountPosition(e.accountId);
     if (from < 0 || to < 0) return;  // a transfer needs both ends
     Account& source = scenario.accountTable.accounts[from];
     Account& target = scenario.accountTable.accounts[to];

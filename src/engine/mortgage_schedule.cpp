@@ -68,6 +68,7 @@ int MortgageSchedule(const Event& e, MortgageScheduleRow* rows, int maxRows) {
     int count = 0;
     const int first = static_cast<int>(std::trunc(start));
     rows[count++] = Row(e, first, 0, 0, paid, interestPaid, value);
+    AmortizationState schedule;  // each year goes on from the year before
     for (int a = first; static_cast<float>(a) < start + static_cast<float>(years) && count < maxRows; ++a) {
         value += value * appreciation * 0.01f;
         // The rows stop at the payoff or sale (below), so an end below this
@@ -78,8 +79,8 @@ int MortgageSchedule(const Event& e, MortgageScheduleRow* rows, int maxRows) {
         AcceleratedPayment(e, static_cast<float>(a), extra, extraFrom);
         int32_t payments = 0;
         float interest = 0;
-        const float principal = AmortizeWindow(financed, periodRate, years * 12, months, months + 11, extra, extraFrom,
-                                               &payments, &interest);
+        const float principal = AmortizeWindow(schedule, financed, periodRate, years * 12, months, months + 11, extra,
+                                               extraFrom, &payments, &interest);
         months += 12;
         paid += principal;
         interestPaid += interest;

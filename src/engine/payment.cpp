@@ -34,17 +34,53 @@ float LevelPayment(float principal, float periodRate, int32_t periods) {
     return static_cast<float>(static_cast<double>(principal) * periodRate / d);
 }
 
-float AmortizeWindow(float principal, float periodRate, int32_t periods, int32_t first, int32_t last,
-                     float extra, int32_t extraFrom, int32_t* outCount, float* outInterest) {
-    float pay = LevelPayment(principal, periodRate, periods);
+namespace {
+
+bool SameBits(float a, float b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+
+// Whether the periods before `state.next` went the same way under these
+// arguments: the same loan, and the extra principal either the same or not
+// yet due in any of them.
+bool GoesOnFrom(const AmortizationState& s, float principal, float periodRate, int32_t periods, int32_t first,
+                int32_t last, float extra, int32_t extraFrom) {
+    if (!s.valid || first < s.next || first > last) return false;
+    if (!SameBits(s.principal, principal) || !SameBits(s.periodRate, periodRate) || s.periods != periods) return false;
+    const bool extraUnusedSoFar = s.extraFrom >= s.next && extraFrom >= s.next;
+    return extraUnusedSoFar || (s.extraFrom == extraFrom && SameBits(s.extra, extra));
+}
+
+}  // namespace
+
+float AmortizeWindow(AmortizationState& s, float principal, float periodRate, int32_t periods, int32_t first,
+                     int32_t last, float extra, int32_t extraFrom, int32_t* outCount, float* outInterest) {
+    Store(outCount, outInterest, 0, 0);
+    if (last < 0) return 0;
+    if (!GoesOnFrom(s, principal, periodRate, periods, first, last, extra, extraFrom)) {
+        s = AmortizationState{};
+        s.valid = 1;
+        s.principal = principal;
+        s.periodRate = periodRate;
+        s.periods = periods;
+        s.payment = LevelPayment(principal, periodRate, periods);
+        s.balance = principal;
+    }
+    s.extra = extra;
+    s.extraFrom = extraFrom;
+    if (s.repaid) {
+        // Repaid before the window (a window never starts before s.next).
+        float sum = 0.0f + s.balance;
+        if (sum < 0) sum = 0;
+        return sum;
+    }
+    // From period s.next: each period's interest, then its principal (with
+    // the extra from extraFrom on); the window's sums in single precision.
+    // 64 bits so that a window ending at the largest int still terminates.
+    const float pay = s.payment;
+    float balance = s.balance;
     float sum = 0;
     float interest = 0;
     int32_t count = 0;
-    float balance = principal;
-    Store(outCount, outInterest, 0, 0);
-    if (last < 0) return 0;
-    // 64 bits so that a window ending at the largest int still terminates.
-    for (int64_t k = 0;; ++k) {
+    for (int64_t k = s.next;; ++k) {
         float i = balance * periodRate;
         float pr = pay - i;
         if (k >= extraFrom) pr = extra + pr;
@@ -52,7 +88,11 @@ float AmortizeWindow(float principal, float periodRate, int32_t periods, int32_t
             interest = interest + i;
             ++count;
             if (balance < pr) {
-                // Paid off in this period: what is left is this period's principal.
+                // Paid off in this period; a later replay sees the balance
+                // go below 0 here.
+                s.balance = balance - pr;
+                s.repaid = 1;
+                s.next = k + 1;
                 Store(outCount, outInterest, count, interest);
                 return sum + balance;
             }
@@ -60,16 +100,28 @@ float AmortizeWindow(float principal, float periodRate, int32_t periods, int32_t
         }
         balance = balance - pr;
         if (!(balance > 0)) {
-            // Paid off, possibly before the window; take back any overshoot.
+            s.balance = balance;
+            s.repaid = 1;
+            s.next = k + 1;
             sum = sum + balance;
             if (sum < 0) sum = 0;
             Store(outCount, outInterest, count, interest);
             return sum;
         }
-        if (k + 1 > last) break;
+        if (k + 1 > last) {
+            s.balance = balance;
+            s.next = k + 1;
+            break;
+        }
     }
     Store(outCount, outInterest, count, interest);
     return sum;
+}
+
+float AmortizeWindow(float principal, float periodRate, int32_t periods, int32_t first, int32_t last,
+                     float extra, int32_t extraFrom, int32_t* outCount, float* outInterest) {
+    AmortizationState replay;  // from period 0
+    return AmortizeWindow(replay, principal, periodRate, periods, first, last, extra, extraFrom, outCount, outInterest);
 }
 
 void FormatDollars(char* text, size_t size) {

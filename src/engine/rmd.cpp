@@ -163,7 +163,7 @@ void ApplyRmd(int age, int eventIndex, int outputMode, int table) {
         return;
     }
     // Without a receiving account there is nowhere to move the money to.
-    const int target = FindAccount(scenario.accountOptions.rmdTargetAccount);
+    const int target = AccountPosition(scenario.accountOptions.rmdTargetAccount);
     if (target < 0 || target >= LiveAccountCount()) return;
     if (LinesRead()) {
         char money[48], name[32];

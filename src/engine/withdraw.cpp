@@ -41,8 +41,51 @@ void EmitFromLine(const char* indent, float amount, const char* name, int tag) {
 
 int withdrawalOrder[MaxAccounts];
 int withdrawalOrderCount = 0;
+int liquidOrder[MaxAccounts];
+int liquidOrderCount = 0;
 
-void SetWithdrawalOrder() { withdrawalOrderCount = AccountsInWithdrawalOrder(withdrawalOrder); }
+namespace {
+
+// Account ids below this are indexed (ids are handed out from 10 up to 30000).
+constexpr int IndexedIds = 32768;
+// Position + 1 by account id, 0 for none; only the entries of `indexedIds`
+// are ever set, so clearing them clears the index.
+int8_t positionOfId[IndexedIds];
+uint16_t indexedIds[MaxAccounts];
+int indexedIdCount = 0;
+
+void IndexAccountIds() {
+    for (int k = 0; k < indexedIdCount; ++k) positionOfId[indexedIds[k]] = 0;
+    indexedIdCount = 0;
+    // From the last account back, so that a repeated id finds its first account, as FindAccount does.
+    for (int i = LiveAccountCount() - 1; i >= 0; --i) {
+        const uint16_t id = scenario.accountTable.accounts[i].accountId;
+        if (id >= IndexedIds) continue;
+        positionOfId[id] = static_cast<int8_t>(i + 1);
+        indexedIds[indexedIdCount++] = id;
+    }
+}
+
+}  // namespace
+
+void SetWithdrawalOrder() {
+    withdrawalOrderCount = AccountsInWithdrawalOrder(withdrawalOrder);
+    liquidOrderCount = 0;
+    for (int k = 0; k < withdrawalOrderCount; ++k)
+        if (IsLiquid(scenario.accountTable.accounts[withdrawalOrder[k]].accountType))
+            liquidOrder[liquidOrderCount++] = withdrawalOrder[k];
+    IndexAccountIds();
+}
+
+int AccountPosition(int accountId) {
+    if (accountId < 0 || accountId > 0xFFFF) return -1;  // account ids are 16-bit, never negative
+    if (accountId < IndexedIds) {
+        const int p = positionOfId[accountId] - 1;
+        if (p >= 0 && p < LiveAccountCount() && scenario.accountTable.accounts[p].accountId == accountId) return p;
+    }
+    // Not indexed, or the table changed since: the search gives the answer.
+    return FindAccount(accountId);
+}
 
 int FirstInvestmentSavings() {
     for (int k = 0; k < withdrawalOrderCount; ++k)
@@ -55,8 +98,9 @@ float TakeFromAccount(int position, float age, float amount, int paymentKind, in
     Account& a = scenario.accountTable.accounts[position];
     const int type = a.accountType;
     const float balance = a.balance;
-    char name[32];
-    AccountNameAt(position, name, sizeof name);
+    // The name only for a "from" line or an outgoing item.
+    char name[32] = "";
+    if (runSwitches.detailedRates || run.outFile) AccountNameAt(position, name, sizeof name);
     if (balance - amount > 0) {
         a.balance = balance - amount;
         AddToTypeTotal(type, -amount);
@@ -87,7 +131,7 @@ float TakeFromAccount(int position, float age, float amount, int paymentKind, in
 float WithdrawFromAccount(float amount, int eventIndex, int outputMode, int accountId) {
     const float age = run.projectionAge;
     if (amount <= 0 || age < run.startYear) return 0;  // nothing moves in silent years
-    const int position = FindAccount(accountId);
+    const int position = AccountPosition(accountId);
     if (position < 0 || position >= LiveAccountCount()) return amount;
     const Account& a = scenario.accountTable.accounts[position];
     // An Asset or Equity account is never drawn on, and an overdrawn or empty
@@ -118,10 +162,10 @@ void WithdrawFunds(float age, int eventIndex, float amount, int paymentKind, flo
     if (age < run.startYear) return;
     const AccountTable& t = scenario.accountTable;
     const int allocation = t.assetAllocOption;
-    for (int k = 0; k < withdrawalOrderCount && amount > 0; ++k) {
-        const int i = withdrawalOrder[k];
+    for (int k = 0; k < liquidOrderCount && amount > 0; ++k) {
+        const int i = liquidOrder[k];
         const Account& a = t.accounts[i];
-        if (!IsLiquid(a.accountType) || a.balance <= 0) continue;
+        if (a.balance <= 0) continue;
         if (allocation >= 1 && allocation <= 3 && age >= t.assetAllocStartAge && amount >= t.assetAllocAmount &&
             a.optionsSlot < MaxAccounts && scenario.accountOptions.assetAllocation[a.optionsSlot]) {
             amount = AllocationWithdraw(age, eventIndex, amount, paymentKind, yearFraction, tag);

@@ -49,7 +49,7 @@ void ApplyFundamentals(int eventIndex, int outputMode) {
 
     const float newRate = e.loanRate;
     const bool lines = LinesRead();
-    int position = e.accountId != -1 ? FindAccount(e.accountId) : -1;
+    int position = e.accountId != -1 ? AccountPosition(e.accountId) : -1;
     if (position >= 0 && scenario.accountTable.accounts[position].rate != newRate) {
         scenario.accountTable.accounts[position].rate = newRate;
         if (lines) {
@@ -289,12 +289,6 @@ void EmitAccountSummary(int outputMode) {
 
 }  // namespace
 
-bool IsLiquid(int accountType) {
-    return accountType == AccountInvestmentSavings || accountType == AccountTaxFreeSavings ||
-           accountType == AccountRetirementSavings;
-}
-
-bool IsCreditCard(const Event& e) { return e.eventType == EventLoan && e.applyInflation == CreditCardMarker; }
 
 void AddToTypeTotal(int accountType, float amount) {
     switch (accountType) {

@@ -37,6 +37,7 @@ void RandomRatesOff() {
     runSwitches.randomAccountRates = runSwitches.randomGroupRates = 0;
     runSwitches.monteCarloTrial = 0;
     runSwitches.listUnread = 0;
+    runSwitches.noRunFiles = 0;
 }
 
 void Restore(const SavedSwitches& saved) {
@@ -296,13 +297,16 @@ int RunMonteCarlo(const MonteCarloOptions& options) {
         SeedRandom(static_cast<uint32_t>(std::time(nullptr)));
     }
     const float goal = scenario.settings.mcGoalAmount;
-    // Only the net worth of a trial is used; its results list is never shown.
+    // Only the net worth of a trial is used; its results list and files are
+    // never read: the closing plain run leaves them.
     runSwitches.listUnread = 1;
+    runSwitches.noRunFiles = 1;
     for (int t = 1; t <= mc.trials; ++t) {
         runSwitches.monteCarloTrial = t;
         mc.trial = t;
         if (!RunProjection(OutputResultsList)) {
             if (stats) std::fclose(stats);
+            Restore(saved);  // a run after this one is read
             if (PutAccountsBack(order)) RunProjection(OutputResultsList);
             return Finish(saved, McProjectionFailed);
         }

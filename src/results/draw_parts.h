@@ -9,7 +9,8 @@ int ColumnCentre(const PlotArea& a, int i);
 float GridValue(const ValueAxis& axis, int i);
 int ValueLabelWidth(ui::Painter& p, const ValueAxis& axis);
 // Grid lines and value labels; age labels under the year columns.
-void DrawValueAxis(ui::Painter& p, const PlotArea& a);
+// `label` gives a grid value's text: money text unless a caller counts.
+void DrawValueAxis(ui::Painter& p, const PlotArea& a, std::string (*label)(float) = AxisMoneyText);
 void DrawAgeAxis(ui::Painter& p, const PlotArea& a);
 // A curve through one value per shown row.
 void DrawCurve(ui::Painter& p, const PlotArea& a, const float* values, int rows, ui::DrawColour c, int width);

@@ -156,7 +156,7 @@ int ValueLabelWidth(ui::Painter& p, const ValueAxis& axis) {
     return width;
 }
 
-void DrawValueAxis(ui::Painter& p, const PlotArea& a) {
+void DrawValueAxis(ui::Painter& p, const PlotArea& a, std::string (*label)(float)) {
     int every = ValueLabelEvery(a.bottom - a.top, p.LineHeight());
     p.SetTextColour(Black);
     for (int i = 0; i <= 10; ++i) {
@@ -164,7 +164,7 @@ void DrawValueAxis(ui::Painter& p, const PlotArea& a) {
         int y = HeightOf(a, value);
         p.SetPen(value == 0 && a.axis.lowest < 0 ? Black : Grid, 1);
         p.Line(a.left, y, a.right, y);
-        if (i % every == 0) p.Text(a.left - 5, y - p.LineHeight() / 2, AxisMoneyText(value), ui::AlignRight);
+        if (i % every == 0) p.Text(a.left - 5, y - p.LineHeight() / 2, label(value), ui::AlignRight);
     }
 }
 

@@ -63,6 +63,10 @@ int WriteSelectedAgePages(const std::string& selected, int& age, int& incoming);
 int WriteSchedulePages();
 // The Mortgage Schedule window's Print: the pages, then the printer.
 int PrintSchedule();
+// The refinance details' printout: "refprt.tmp" into printer pages (the page
+// count; 0 for an empty table or after a message), then print kind 14.
+int WriteRefinancePages();
+int PrintRefinanceDetails();
 
 // ---- The report window ------------------------------------------------------
 enum : int { FieldReportList = 470, FieldReportPrint, FieldSelectedAge, FieldPrintSelectedAge };

@@ -217,6 +217,52 @@ int PrintSchedule() {
     return PrintPages(pages, PrintMortgageSchedule);
 }
 
+// ---- The refinance details -------------------------------------------------------------------
+
+int WriteRefinancePages() {
+    std::FILE* in = std::fopen("refprt.tmp", "r");
+    if (!in) return 0;
+    std::string line, heading;
+    if (ReadLine(in, line) && !IsEndMarker(line))
+        for (const std::string& title : SplitTabs(line)) heading += title.substr(0, 30) + "\t";
+    heading += "\n";
+    std::vector<std::vector<std::string>> rows;
+    while (ReadLine(in, line) && !IsEndMarker(line)) rows.push_back(SplitTabs(line));
+    std::fclose(in);
+    if (rows.empty()) return 0;  // an empty table prints nothing
+    // A page holds its heading and rows while its line count, from 4, stays below 60.
+    constexpr int FirstLine = 4, PageEnd = 60;
+    std::FILE* out = nullptr;
+    int page = 1, counter = FirstLine;
+    if (!OpenSchedulePage(out, page, heading)) return 0;
+    for (size_t r = 0; r < rows.size(); ++r) {
+        if (counter >= PageEnd) {
+            std::fputs("Dooone\n", out);
+            std::fclose(out);
+            if (!OpenSchedulePage(out, ++page, heading)) return 0;
+            counter = FirstLine;
+        }
+        std::string text;
+        for (size_t k = 0; k < rows[r].size(); ++k) {
+            const double v = std::strtof(rows[r][k].c_str(), nullptr);
+            text += k == 0 ? Format(r % 2 == 0 ? "%13.2f O\t" : "%13.2f R\t", v) : Format("%13.2f\t", v);
+        }
+        std::fputs((text + "\n").c_str(), out);
+        ++counter;
+    }
+    std::fputs("Dooone\n", out);
+    if (std::fclose(out) != 0) {
+        FileOpenError(Format("Cannot open file rpage%d.\n", page));
+        return 0;
+    }
+    return page;
+}
+
+int PrintRefinanceDetails() {
+    const int pages = WriteRefinancePages();
+    return pages == 0 ? 0 : PrintPages(pages, PrintRefinance);
+}
+
 namespace {
 
 template <int report>
@@ -237,4 +283,5 @@ void InstallReportCommands() {
     SetCommandRoutine(CmdAccountsReport, ReportCommand<ReportAccountFlows>);
     SetCommandRoutine(CmdPrintAllReports, PrintAllReports);
     dialogHooks.printSchedule = PrintSchedule;
+    dialogHooks.printRefinance = PrintRefinanceDetails;
 }

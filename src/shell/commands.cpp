@@ -6,6 +6,7 @@
 #include "engine/engine.h"
 #include "model/model.h"
 #include "shell/dialogs.h"
+#include "shell/refinance.h"
 #include "shell/shell.h"
 
 ShellState shell;
@@ -111,7 +112,7 @@ std::vector<Command> table = {
     {CmdBudgetLast, "Budget 5", nullptr, nullptr, G, nullptr},
     // Tools/Aids
     {CmdMortgageCalculator, "M&ortgage Calculator", "Ctrl+O", "Mortgage Calculator", G, CommandMortgageCalculator},
-    {CmdRefinance, "&Refinance Analysis", "Ctrl+R", "Refinance Mortgage Calculator", G, nullptr},
+    {CmdRefinance, "&Refinance Analysis", "Ctrl+R", "Refinance Mortgage Calculator", G, CommandRefinance},
     {CmdAccelerated, "&Accelerated Mortgage Payment Analysis", "Ctrl+A", "Accelerated Mortgage Calculator", G,
      CommandAccelerated},
     {CmdInflationCalculator, "I&nflation Calculator", "Ctrl+N", "Inflation Calculator", G, CommandInflationCalculator},

@@ -219,13 +219,16 @@ enum : int {
     FieldTradeCalculate,
 };
 
+int RefinanceDialogFor(int eventIndex);
+
 // Calculators the mortgage and rate dialogs hand over to; null until the
 // module doing them installs a routine, and their buttons stay disabled.
 struct DialogHooks {
-    int (*refinance)(int eventIndex) = nullptr;
+    int (*refinance)(int eventIndex) = RefinanceDialogFor;
     int (*budget)(int budgetIndex) = nullptr;
     int (*fontChooser)(int fontRecord) = nullptr;  // 1 report font, 2 and 3 folder fonts
     int (*printSchedule)() = nullptr;              // prints "psched.tmp"
+    int (*printRefinance)() = nullptr;             // prints "refprt.tmp"
 };
 extern DialogHooks dialogHooks;
 

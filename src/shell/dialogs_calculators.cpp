@@ -8,6 +8,7 @@
 #include "calculators/calculators.h"
 #include "engine/payment.h"
 #include "shell/dialogs_internal.h"
+#include "shell/refinance.h"
 
 namespace dialogs {
 namespace {
@@ -614,4 +615,5 @@ void ResetCalculators() {
     mortgageFigures = {};
     accelerated = {};
     trade = {};
+    ResetRefinance();
 }

@@ -1,6 +1,7 @@
 // Initial Values, the Add Event chooser and the event list of the
 // "Scenario" folder.
 #include "shell/dialogs_internal.h"
+#include "shell/refinance.h"
 
 #include "engine/engine.h"
 
@@ -255,7 +256,7 @@ int EditEvent(int index) {
         case EventDeposit: return EditEventWith(index, DepositDialog);
         case EventFundamentals: return EditEventWith(index, FundamentalsDialog);
         case EventTransfer: return EditEventWith(index, TransferDialog);
-        case EventMortgage: return EditEventWith(index, MortgageDialog);
+        case EventMortgage: return EditMortgageEvent(index);
         case EventLoan:
             return EditEventWith(index, e.applyInflation == CreditCardMarker ? CreditCardDialog : LoanDialog);
         case EventAssetAllocation: return AssetAllocationDialog();

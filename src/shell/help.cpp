@@ -1,5 +1,9 @@
 // Help requests and the programs outside the system: companion programs,
 // the desktop calculator, the browser and the mail program.
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -101,6 +105,51 @@ int QuickTipContext(int command) {
     }
 }
 
+namespace {
+
+std::string companionDirectory;
+bool companionDirectorySet = false;
+
+// The folder of the running program, from the link the system keeps.
+std::string RunningProgramDirectory() {
+    char path[4096];
+    ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);
+    if (n <= 0) return "";
+    std::string p(path, static_cast<size_t>(n));
+    size_t slash = p.rfind('/');
+    return slash == std::string::npos ? "" : p.substr(0, slash);
+}
+
+bool Runnable(const std::string& path) {
+    struct stat st {};
+    return stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && access(path.c_str(), X_OK) == 0;
+}
+
+}  // namespace
+
+void SetCompanionDirectory(const std::string& directory) {
+    companionDirectory = directory;
+    companionDirectorySet = true;
+}
+
+std::string FindCompanion(const std::string& name) {
+    if (name.empty() || name.find('/') != std::string::npos) return Runnable(name) ? name : "";
+    std::string beside = companionDirectorySet ? companionDirectory : RunningProgramDirectory();
+    if (!beside.empty() && Runnable(beside + "/" + name)) return beside + "/" + name;
+    const char* path = std::getenv("PATH");
+    std::string dirs = path ? path : "";
+    size_t start = 0;
+    while (start <= dirs.size()) {
+        size_t end = dirs.find(':', start);
+        if (end == std::string::npos) end = dirs.size();
+        std::string dir = dirs.substr(start, end - start);
+        if (dir.empty()) dir = ".";
+        if (Runnable(dir + "/" + name)) return dir + "/" + name;
+        start = end + 1;
+    }
+    return "";
+}
+
 int StartCompanion(const std::string& commandLine) {
     std::vector<std::string> words;
     size_t i = 0;
@@ -111,10 +160,19 @@ int StartCompanion(const std::string& commandLine) {
         if (i > start) words.push_back(commandLine.substr(start, i - start));
     }
     if (words.empty()) return 0;
-    std::string program = words.front();
+    // The companions here carry no ".exe"; the command lines keep their names.
+    std::string name = words.front();
+    if (name.size() > 4 && name.compare(name.size() - 4, 4, ".exe") == 0) name.resize(name.size() - 4);
     words.erase(words.begin());
-    // A missing companion is not reported: the system relies on nothing it does.
-    return ui::Current().StartProgram(program, words);
+    // A missing companion is said: silence would leave the key looking dead.
+    std::string program = FindCompanion(name);
+    if (program.empty()) {
+        ui::Message("The program " + name + " could not be found beside Tillory or in the path.", "Execution Error");
+        return 0;
+    }
+    if (ui::Current().StartProgram(program, words)) return 1;
+    ui::Message("The program " + program + " could not be started.", "Execution Error");
+    return 0;
 }
 
 int CommandWindowsCalculator() {

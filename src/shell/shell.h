@@ -366,8 +366,15 @@ struct HelpTopic {
 const std::vector<HelpTopic>& HelpTopics();
 // Context of a Quick Tips command, 0 when `command` is none.
 int QuickTipContext(int command);
-// Starts a companion from its command line ("kvplot3.exe plotinf01.tmp").
+// Starts a companion from its command line ("kvplot3.exe plotinf01.tmp"),
+// found beside the running program first, then on the PATH; a companion
+// that is missing or does not start is reported. Returns 1 when started.
 int StartCompanion(const std::string& commandLine);
+// The full name of companion `name`, or "" when there is none.
+std::string FindCompanion(const std::string& name);
+// Where companions are looked for first (the running program's folder
+// unless set).
+void SetCompanionDirectory(const std::string& directory);
 int CommandWindowsCalculator();
 int CommandDownloadManual();
 int CommandMailMaker();

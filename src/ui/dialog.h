@@ -46,10 +46,11 @@ struct DialogTemplate {
     bool modeless = false;
     int helpContext = 0;
     int window = -1;  // the shell's window id, so that the guard can raise it
+    bool leaveMessages = false;  // whether its routine hears DialogLeave
 };
 
-// Messages a dialog routine receives.
-enum : int { DialogOpen = 1, DialogCommand = 2, DialogDoubleClick = 3 };
+// Messages a dialog routine receives; DialogLeave: an edit field lost the focus.
+enum : int { DialogOpen = 1, DialogCommand = 2, DialogDoubleClick = 3, DialogLeave = 4 };
 
 class Dialog {
 public:
@@ -66,6 +67,8 @@ public:
     virtual int Selected(int id) = 0;
     virtual void Select(int id, int index) = 0;
     virtual void SetRange(int id, int low, int high) = 0;
+    // Puts the focus in a field with its text selected (where there is a screen).
+    virtual void Focus(int) {}
     // Closes the dialog; Run returns `result`.
     virtual void End(int result) = 0;
 };

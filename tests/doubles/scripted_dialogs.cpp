@@ -88,6 +88,7 @@ int ScriptedDialogs::Run(const DialogTemplate& t, DialogRoutine routine) {
                 d.Select(s.id, s.index);
                 routine(d, DialogDoubleClick, s.id);
                 break;
+            case Step::Leave: routine(d, DialogLeave, s.id); break;
         }
     }
     if (!d.ended) routine(d, DialogCommand, IdCancel);

@@ -17,7 +17,7 @@ namespace ui {
 class ScriptedDialogs : public DialogHost {
 public:
     struct Step {
-        enum Kind { Type, Click, Choose, DoubleClick } kind;
+        enum Kind { Type, Click, Choose, DoubleClick, Leave } kind;
         int id;
         std::string text;
         int index = 0;
@@ -27,6 +27,8 @@ public:
     static Step Click(int id) { return {Step::Click, id, "", 0}; }
     static Step Choose(int id, int index) { return {Step::Choose, id, "", index}; }
     static Step DoubleClick(int id, int index) { return {Step::DoubleClick, id, "", index}; }
+    // The focus leaves field `id`.
+    static Step Leave(int id) { return {Step::Leave, id, "", 0}; }
 
     struct Record {
         std::string name, caption;

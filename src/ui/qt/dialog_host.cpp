@@ -3,6 +3,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFocusEvent>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -16,6 +17,8 @@
 #include <QSpinBox>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
 #include <cstdlib>
 
 #include "ui/qt/qt_ui.h"
@@ -31,7 +34,7 @@ std::string Std(const QString& s) { return s.toStdString(); }
 }  // namespace
 
 TemplateDialog::TemplateDialog(QWidget* parent, const ui::DialogTemplate& t, ui::DialogRoutine routine)
-    : QDialog(parent), routine_(routine), modeless_(t.modeless) {
+    : QDialog(parent), routine_(routine), modeless_(t.modeless), leaveMessages_(t.leaveMessages) {
     setObjectName(qtui::Text(t.name));
     setWindowTitle(qtui::Text(t.caption));
     auto* outer = new QVBoxLayout(this);
@@ -111,6 +114,7 @@ QWidget* TemplateDialog::Make(const ui::Control& c, QWidget* parent) {
             auto* e = new QLineEdit(parent);
             if (c.maxChars > 1) e->setMaxLength(c.maxChars - 1);
             e->setMinimumWidth(c.maxChars > 20 ? 260 : 110);
+            if (leaveMessages_) e->installEventFilter(this);
             w = e;
             break;
         }
@@ -152,6 +156,7 @@ QWidget* TemplateDialog::Make(const ui::Control& c, QWidget* parent) {
         case ui::ControlKind::List: {
             auto* l = new QTreeWidget(parent);
             l->setRootIsDecorated(false);
+            l->setAlternatingRowColors(true);
             l->setHeaderLabels(qtui::Text(c.text).split('\t'));
             l->setMinimumSize(520, 260);
             connect(l, &QTreeWidget::itemDoubleClicked, this, [this, id] { Send(ui::DialogDoubleClick, id); });
@@ -249,8 +254,21 @@ void TemplateDialog::SetItems(int id, const std::vector<std::string>& items) {
         c->setCurrentIndex(-1);
     } else if (auto* l = qobject_cast<QTreeWidget*>(w)) {
         l->clear();
-        for (const auto& s : items) new QTreeWidgetItem(l, qtui::Text(s).split('\t'));
-        for (int k = 0; k < l->columnCount(); ++k) l->resizeColumnToContents(k);
+        for (const auto& s : items) {
+            auto* item = new QTreeWidgetItem(l, qtui::Text(s).split('\t'));
+            // Figures line up on the right, beside a first column that names the row.
+            for (int k = 1; k < item->columnCount(); ++k) {
+                bool number = false;
+                item->text(k).trimmed().remove(',').remove('$').toDouble(&number);
+                if (number) item->setTextAlignment(k, Qt::AlignRight | Qt::AlignVCenter);
+            }
+        }
+        int total = 0;
+        for (int k = 0; k < l->columnCount(); ++k) {
+            l->resizeColumnToContents(k);
+            total += l->columnWidth(k);
+        }
+        l->setMinimumWidth(std::min(std::max(total + 24, 520), 1100));
     }
 }
 
@@ -289,6 +307,26 @@ void TemplateDialog::SetRange(int id, int low, int high) {
         QSignalBlocker quiet(s);
         s->setRange(low, high);
     }
+}
+
+void TemplateDialog::Focus(int id) {
+    QWidget* w = control(id);
+    if (!w) return;
+    w->setFocus();
+    if (auto* e = qobject_cast<QLineEdit*>(w)) e->selectAll();
+}
+
+// An edit field that loses the focus to another control tells the routine;
+// a window going inactive (a message box opening) does not.
+bool TemplateDialog::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusOut) {
+        const auto reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
+            const int id = controls_.key(qobject_cast<QWidget*>(watched), 0);
+            if (id) Send(ui::DialogLeave, id);
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 // done() hides a modeless window too (and deletes it, as it closes); a plain

@@ -29,16 +29,21 @@ public:
     int Selected(int id) override;
     void Select(int id, int index) override;
     void SetRange(int id, int low, int high) override;
+    void Focus(int id) override;
     void End(int result) override;
     void Send(int message, int id);
 
 public slots:
     void reject() override;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     QWidget* Make(const ui::Control& c, QWidget* parent);
     ui::DialogRoutine routine_;
     bool modeless_;
+    bool leaveMessages_;
     bool ended_ = false;
     QMap<int, QWidget*> controls_;
     QMap<int, QWidget*> labels_;  // the caption beside a field, greyed with it

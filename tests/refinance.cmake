@@ -1,0 +1,6 @@
+tillory_test(refinance_test refinance_test.cpp LIBS tillory_calculators)
+tillory_test(dialogs_refinance_test dialogs_refinance_test.cpp LIBS tillory_results)
+if(TILLORY_GUI)
+  find_package(Qt6 COMPONENTS Widgets Test REQUIRED)
+  tillory_test(refinance_qt_test refinance_qt_test.cpp LIBS tillory_qt Qt6::Test)
+endif()
