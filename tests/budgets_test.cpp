@@ -96,6 +96,13 @@ TEST_F(Budgets, TheListShowsItsCellsSortedAndEnterUpdatesByName) {
     ASSERT_EQ(b.itemCount, 3);
     EXPECT_EQ(FieldText(b.itemName[2]), "Phone");
     EXPECT_EQ(+b.yearlyTotal, 1320 + 700.5f + 1200);
+
+    // Renaming a Budget not in effect is still a change to save.
+    state.modified = 0;
+    Script({Type(FieldBudgetName, "Groceries"), Ok()});
+    BudgetDialog(2);
+    EXPECT_EQ(state.modified, 1);
+    EXPECT_EQ(screen.MenuText(MenuBudgetFirst + 1), "Groceries");
 }
 
 TEST_F(Budgets, ThirtyItemsRefuseEnterAlsoForANameAlreadyThere) {
