@@ -7,6 +7,8 @@
 #include <QHeaderView>
 #include <QTreeWidget>
 
+#include <tuple>
+
 #include "qt_dialogs_fixture.h"
 
 namespace {
@@ -31,19 +33,15 @@ TEST_F(QtBudget, ThreeItemsActivatedBecomeAWithdrawalOfTheYearlyTotal) {
         TypeInto(d, FieldBudgetName, "Living");
         TypeInto(d, FieldBudgetStartAge, "65");
         TypeInto(d, FieldBudgetEndAge, "70");
-        struct {
-            const char* name;
-            const char* amount;
-            bool monthly;
-            const char* rate;
-            bool inflation;
-        } items[] = {{"Rent", "1000", true, "0", false}, {"Food", "500", true, "2.5", true}, {"Car", "2400", false, "0", true}};
-        for (const auto& i : items) {
-            TypeInto(d, FieldBudgetItemName, i.name);
-            TypeInto(d, FieldBudgetItemAmount, i.amount);
-            TypeInto(d, FieldBudgetItemRate, i.rate);
-            qobject_cast<QCheckBox*>(d->control(FieldBudgetMonthly))->setChecked(i.monthly);
-            qobject_cast<QCheckBox*>(d->control(FieldBudgetInflation))->setChecked(i.inflation);
+        // Name, amount, rate; monthly; inflation.
+        for (auto [name, amount, rate, monthly, inflation] :
+             {std::tuple{"Rent", "1000", "0", true, false}, {"Food", "500", "2.5", true, true},
+              {"Car", "2400", "0", false, true}}) {
+            for (auto [id, text] :
+                 {std::pair{FieldBudgetItemName, name}, {FieldBudgetItemAmount, amount}, {FieldBudgetItemRate, rate}})
+                TypeInto(d, id, text);
+            qobject_cast<QCheckBox*>(d->control(FieldBudgetMonthly))->setChecked(monthly);
+            qobject_cast<QCheckBox*>(d->control(FieldBudgetInflation))->setChecked(inflation);
             Button(d, FieldBudgetEnter)->click();
         }
         auto* list = qobject_cast<QTreeWidget*>(d->control(FieldBudgetList));

@@ -63,6 +63,12 @@ protected:
         return -1;
     }
     static Budget& B(int number) { return *BudgetNumbered(number); }
+    using Msg = std::pair<std::string, std::string>;
+    // Text and caption of message `k` (the last one by default).
+    Msg Said(int k = -1) const {
+        const auto& m = screen.messages.at(k < 0 ? screen.messages.size() - 1 : static_cast<size_t>(k));
+        return {m.text, m.caption};
+    }
 };
 
 TEST_F(Budgets, TheListShowsItsCellsSortedAndEnterUpdatesByName) {
@@ -107,7 +113,8 @@ TEST_F(Budgets, TheListShowsItsCellsSortedAndEnterUpdatesByName) {
 
 TEST_F(Budgets, ThirtyItemsRefuseEnterAlsoForANameAlreadyThere) {
     Dlg::Script s;
-    for (int i = 0; i < 30; ++i) s = Then(s, {Type(FieldBudgetItemName, "item" + std::to_string(i)), Click(FieldBudgetEnter)});
+    for (int i = 0; i < 30; ++i)
+        s = Then(s, {Type(FieldBudgetItemName, "item" + std::to_string(i)), Click(FieldBudgetEnter)});
     s = Then(s, {Type(FieldBudgetItemName, "one more"), Click(FieldBudgetEnter), Type(FieldBudgetItemName, "item3"),
                  Type(FieldBudgetItemAmount, "99"), Click(FieldBudgetEnter)});
     Script(s);
@@ -115,8 +122,7 @@ TEST_F(Budgets, ThirtyItemsRefuseEnterAlsoForANameAlreadyThere) {
     EXPECT_EQ(B(1).itemCount, 30);
     EXPECT_EQ(+B(1).itemAmount[3], 0.0f);
     ASSERT_EQ(screen.messages.size(), 2u);
-    EXPECT_EQ(LastText(), "You have reached the maximum number of items for this budget");
-    EXPECT_EQ(LastCaption(), "Budget Warning");
+    EXPECT_EQ(Said(), Msg("You have reached the maximum number of items for this budget", "Budget Warning"));
     // A name of 30 characters keeps 19; Clear All empties the Budget.
     Script({Click(FieldBudgetClearAll), Type(FieldBudgetItemName, std::string(30, 'n')), Click(FieldBudgetEnter)});
     BudgetDialog(1);
@@ -135,24 +141,19 @@ TEST_F(Budgets, ActivationOwnsOneWithdrawalDeactivationRemovesItAndReactivationA
     EXPECT_EQ(BudgetDialog(3), 1);
     ASSERT_EQ(state.eventCount, 2);
     const Event& e = scenario.events[1];
-    EXPECT_EQ(+e.eventType, EventWithdrawal);
-    EXPECT_EQ(+e.option, 1);
-    EXPECT_EQ(+e.budgetIndex, 3);
-    EXPECT_EQ(FieldText(e.description), "Living");
-    EXPECT_EQ(+e.startAge, 65.0f);
-    EXPECT_EQ(+e.endAge, 80.0f);
-    EXPECT_EQ(+e.amount, 6000.0f);
-    EXPECT_EQ(+e.accountId, IdOf("Bonds"));
-    EXPECT_EQ(+e.years, AccountAssignedMarker);
+    EXPECT_EQ(std::tuple(+e.eventType, +e.option, +e.budgetIndex, FieldText(e.description), +e.startAge, +e.endAge),
+              std::tuple(+EventWithdrawal, 1, 3, std::string("Living"), 65.0f, 80.0f));
+    EXPECT_EQ(std::tuple(+e.amount, +e.runAmount, +e.accountId, +e.years),
+              std::tuple(6000.0f, 6000.0f, IdOf("Bonds"), +AccountAssignedMarker));
     EXPECT_EQ(MenuCheck(3), 1);
     EXPECT_EQ(screen.MenuText(MenuBudgetFirst + 2), "Living");
 
     // An account in an asset allocation is refused and the dialog stays open.
-    scenario.accountOptions.assetAllocation[scenario.accountTable.accounts[FindAccount(IdOf("Checking"))].optionsSlot] = 1;
+    const int checking = FindAccount(IdOf("Checking"));
+    scenario.accountOptions.assetAllocation[scenario.accountTable.accounts[checking].optionsSlot] = 1;
     Script({Choose(FieldBudgetAccount, 2), Ok(), Choose(FieldBudgetAccount, 0), Click(FieldBudgetActive), Ok()});
     EXPECT_EQ(BudgetDialog(3), 1);
-    EXPECT_EQ(screen.messages.at(0).text, "You cannot select an account that is part of an Asset Allocation!");
-    EXPECT_EQ(screen.messages.at(0).caption, "Account Warning");
+    EXPECT_EQ(Said(0), Msg("You cannot select an account that is part of an Asset Allocation!", "Account Warning"));
     EXPECT_EQ(state.eventCount, 1);  // deactivated: its Withdrawal is gone
     EXPECT_EQ(+scenario.events[1].eventType, EventFreeSlot);
     EXPECT_EQ(MenuCheck(3), 0);
@@ -255,19 +256,20 @@ TEST_F(Budgets, CopyAllWritesTheFileAndPasteAllReadsItsRulesAndRefusals) {
         Put("budout.tmp", bytes);
         Script({Click(FieldBudgetPasteAll)});
         BudgetDialog(2);
-        EXPECT_EQ(LastText(), "The budget input file budout.tmp doesn't seem to be a valid file.");
-        EXPECT_EQ(LastCaption(), "Budget File Error");
+        EXPECT_EQ(Said(),
+                  Msg("The budget input file budout.tmp doesn't seem to be a valid file.", "Budget File Error"));
     }
     std::remove("budout.tmp");
     Script({Click(FieldBudgetPasteAll)});
     BudgetDialog(2);
-    EXPECT_EQ(LastText(), "Cannot open the budget input file budout.tmp file.");
-    EXPECT_EQ(LastCaption(), "File Open Error");
+    EXPECT_EQ(Said(), Msg("Cannot open the budget input file budout.tmp file.", "File Open Error"));
     EXPECT_EQ(B(2).itemCount, 2);  // untouched by the refusals
 }
 
 TEST_F(Budgets, PrintGivesTheListPageAndPrintReportTheYearByYearPages) {
-    Script(Then(Enter({{"Gym", "30", true, "0", true, true}, {"Gifts", "400", false, "2", true}, {"Books", "55.5", false, "-1.5"}}),
+    Script(Then(Enter({{"Gym", "30", true, "0", true, true},
+                       {"Gifts", "400", false, "2", true},
+                       {"Books", "55.5", false, "-1.5"}}),
                 {Type(FieldBudgetName, "  Fun,"), Click(FieldBudgetPrint)}));
     BudgetDialog(1);
     EXPECT_EQ(printed.pages, 1);
@@ -293,7 +295,8 @@ TEST_F(Budgets, PrintGivesTheListPageAndPrintReportTheYearByYearPages) {
 
 TEST_F(Budgets, TheReportRunsInGroupsOfEightColumnsAndSixtyLinePages) {
     Budget& b = B(2);
-    for (int i = 0; i < 9; ++i) ASSERT_EQ(EnterBudgetItem(b, {"i" + std::to_string(i + 1), 100.0f * (i + 1), 0}), BudgetItemEntered);
+    for (int i = 0; i < 9; ++i)
+        ASSERT_EQ(EnterBudgetItem(b, {"i" + std::to_string(i + 1), 100.0f * (i + 1), 0}), BudgetItemEntered);
     b.itemMonthly[8] = 1;  // 900 a month
     RefreshBudget(b);
     b.startAge = -5;  // below the first planning age: rows start at age 1
