@@ -81,8 +81,10 @@ float AllocationWithdraw(float age, int eventIndex, float amount, int paymentKin
 float WithdrawFromAccount(float amount, int eventIndex, int outputMode, int accountId);
 void TransferFunds(float age, int outputMode, int eventIndex, float amount);
 // Year-end growth of property bought with a Mortgage and of assets bought
-// with a Loan (every Event with startAge <= projectionAge, silent years too).
+// with a Loan (every Event with startAge <= projectionAge, silent years too),
+// over the Loans and Mortgages ListBorrowing found at the start of the run.
 void GrowBorrowedAssets(float yearFraction);
+void ListBorrowing();
 // In a prorated start year, before the start row: the share of this year's
 // principal of every Loan and Mortgage running since before the start year
 // that was repaid before today (1 - yearFraction of it). It leaves the

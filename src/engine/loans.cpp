@@ -439,10 +439,28 @@ void ProcessMortgage(int eventIndex, int outputMode, float yearFraction) {
     ProcessBorrowing(eventIndex, outputMode, yearFraction);
 }
 
-void GrowBorrowedAssets(float yearFraction) {
+namespace {
+
+// The Loans (not cards) and Mortgages of this run, in list order: the only
+// Events the year-end growth looks at. An Event's type stays for the run.
+int16_t borrowing[MaxEvents];
+int borrowingCount = 0;
+
+}  // namespace
+
+void ListBorrowing() {
+    borrowingCount = 0;
     const int events = LiveEventCount();
     for (int i = 0; i < events; ++i) {
-        Event& e = scenario.events[i];
+        const Event& e = scenario.events[i];
+        if ((e.eventType == EventLoan && !IsCreditCard(e)) || e.eventType == EventMortgage)
+            borrowing[borrowingCount++] = static_cast<int16_t>(i);
+    }
+}
+
+void GrowBorrowedAssets(float yearFraction) {
+    for (int k = 0; k < borrowingCount; ++k) {
+        Event& e = scenario.events[borrowing[k]];
         if (!(e.startAge <= run.projectionAge)) continue;
         if (e.eventType == EventLoan && !IsCreditCard(e)) {
             const int position = AccountPosition(e.accountId);
