@@ -240,8 +240,11 @@ void CountDrawnRate(int position, float rate) {
     } else if (rate > b.top) {
         ++bins[BinAbove];
     } else {
+        // The first bin whose upper edge is above the rate: the edges never
+        // fall (or are all NaN), so it is the count of edges not above it,
+        // counted without a branch that a random rate would mispredict.
         int k = 0;
-        while (k < 9 && !(rate < b.edge[k])) ++k;
+        for (int e = 0; e < 9; ++e) k += !(rate < b.edge[e]);
         ++bins[k];  // a rate exactly on the top edge is in the last bin
     }
     const float d = b.centre - rate;
