@@ -55,6 +55,7 @@ constexpr int IndexedIds = 32768;
 int8_t positionOfId[IndexedIds];
 uint16_t indexedIds[MaxAccounts];
 int indexedIdCount = 0;
+int firstInvestmentSavings = -1;
 
 void IndexAccountIds() {
     for (int k = 0; k < indexedIdCount; ++k) positionOfId[indexedIds[k]] = 0;
@@ -77,6 +78,12 @@ void SetWithdrawalOrder() {
         if (IsLiquid(scenario.accountTable.accounts[withdrawalOrder[k]].accountType))
             liquidOrder[liquidOrderCount++] = withdrawalOrder[k];
     IndexAccountIds();
+    // Asked at every withdrawal once the liquid accounts are empty; an
+    // account's type stays for the run.
+    firstInvestmentSavings = -1;
+    for (int k = 0; k < withdrawalOrderCount && firstInvestmentSavings < 0; ++k)
+        if (scenario.accountTable.accounts[withdrawalOrder[k]].accountType == AccountInvestmentSavings)
+            firstInvestmentSavings = withdrawalOrder[k];
 }
 
 int AccountPosition(int accountId) {
@@ -89,12 +96,7 @@ int AccountPosition(int accountId) {
     return FindAccount(accountId);
 }
 
-int FirstInvestmentSavings() {
-    for (int k = 0; k < withdrawalOrderCount; ++k)
-        if (scenario.accountTable.accounts[withdrawalOrder[k]].accountType == AccountInvestmentSavings)
-            return withdrawalOrder[k];
-    return -1;
-}
+int FirstInvestmentSavings() { return firstInvestmentSavings; }
 
 float TakeFromAccount(int position, float age, float amount, int paymentKind, int tag, const char* indent) {
     Account& a = scenario.accountTable.accounts[position];
@@ -195,8 +197,8 @@ void WithdrawFunds(float age, int eventIndex, float amount, int paymentKind, flo
     Account& a = scenario.accountTable.accounts[i];
     a.balance = a.balance - amount;
     run.investmentTotal -= amount;
-    char name[32], money[48], line[TextLine];
-    AccountNameAt(i, name, sizeof name);
+    char name[32] = "", money[48], line[TextLine];
+    if (runSwitches.detailedRates || run.outFile) AccountNameAt(i, name, sizeof name);
     if (runSwitches.detailedRates) {
         MoneyText(money, sizeof money, "%-11.2f", amount);
         std::snprintf(line, sizeof line, "      Savings depleted -- %s withdrawn from %s.", money, name);
