@@ -96,7 +96,7 @@ int Finish(const SavedSwitches& saved, int outcome) {
     Restore(saved);
     monteCarlo.outcome = outcome;
     monteCarlo.done = 1;
-    return outcome == McCompleted ? 1 : 0;
+    return outcome == McCompleted || outcome == McStopped ? 1 : 0;
 }
 
 // One line of the bin table, with how often a rate of that line came up.
@@ -311,6 +311,7 @@ int RunMonteCarlo(const MonteCarloOptions& options) {
     scenario.settings.mcMinInflationRate = state.mcMinInflationRate;
     scenario.settings.mcMaxInflationRate = state.mcMaxInflationRate;
     mc.trial = 0;
+    mc.trialsRun = 0;
     mc.failedTrials = 0;
     mc.successPercent = 0;
     int last = results.rowCount - 1;
@@ -353,7 +354,9 @@ int RunMonteCarlo(const MonteCarloOptions& options) {
     // never read: the closing plain run leaves them.
     runSwitches.listUnread = 1;
     runSwitches.noRunFiles = 1;
-    for (int t = 1; t <= mc.trials; ++t) {
+    const MonteCarloObserver* observer = options.observer;
+    bool stopped = false;
+    for (int t = 1; t <= mc.trials && !stopped; ++t) {
         runSwitches.monteCarloTrial = t;
         mc.trial = t;
         if (!RunProjection(OutputResultsList)) {
@@ -372,9 +375,12 @@ int RunMonteCarlo(const MonteCarloOptions& options) {
                 failed = 1;
             }
         }
+        mc.trialsRun = t;
+        stopped = observer && observer->stop && t < mc.trials && observer->stop(observer->context);
     }
 
-    for (int row = 0; row < mc.rows; ++row) mc.averageNetWorth[row] = mc.netWorthSum[row] / static_cast<float>(mc.trials);
+    const float ran = static_cast<float>(mc.trialsRun);
+    for (int row = 0; row < mc.rows; ++row) mc.averageNetWorth[row] = mc.netWorthSum[row] / ran;
     Show(options, PhaseAverage, mc.averageNetWorth);
 
     // The closing plain run leaves the ordinary results: with the person's
@@ -382,7 +388,7 @@ int RunMonteCarlo(const MonteCarloOptions& options) {
     Restore(saved);
     int plain = RunProjection(OutputResultsList);
     TakeNetWorth(mc.scenarioNetWorth, mc.rows);
-    mc.successPercent = SuccessPercent(mc.failedTrials, mc.trials);
+    mc.successPercent = SuccessPercent(mc.failedTrials, mc.trialsRun);
     Show(options, PhaseScenario, mc.scenarioNetWorth);
 
     if (stats) {
@@ -392,5 +398,5 @@ int RunMonteCarlo(const MonteCarloOptions& options) {
     // The analysis visits the accounts by Access Order; the person's list, and
     // the results that follow its order, come back as they were.
     if (PutAccountsBack(order) && plain) plain = RunProjection(OutputResultsList);
-    return Finish(saved, plain ? McCompleted : McProjectionFailed);
+    return Finish(saved, !plain ? McProjectionFailed : stopped ? McStopped : McCompleted);
 }

@@ -6,6 +6,7 @@
 #include "model/model.h"
 #include "montecarlo/montecarlo.h"
 #include "results/draw_parts.h"
+#include "ui/ui.h"
 #include "shell/shell.h"
 
 namespace {
@@ -76,7 +77,7 @@ void DrawLegend(MonteCarloFolderRun& r) {
     ui::Painter& p = *r.painter;
     const PlotArea& a = r.area;
     int line = p.LineHeight();
-    std::string success = SuccessText(monteCarlo.successPercent);
+    std::string success = SuccessLine();
     bool hide = scenario.settings.mcHideLegend == 1;
     int pad = line / 3, swatch = line * 2 / 3;
     int width = p.TextWidth(success);
@@ -114,8 +115,18 @@ void Show(void* context, int phase, const float* netWorth, int rows) {
     p.NoClip();
     if (phase == PhaseTrials) DrawProgress(r);
     if (phase == PhaseScenario) DrawLegend(r);
-    if (r.refresh) r.refresh(r.context);
+    if (!r.refresh) return;
+    // Each trial is drawn as it comes, but shown only as often as the eye
+    // needs: a repaint costs more than a trial of a small plan.
+    const long long now = ui::Current().Milliseconds();
+    const bool due = phase != PhaseTrials || now - r.refreshedAt >= MonteCarloRepaintEvery ||
+                     monteCarlo.trial >= monteCarlo.trials;
+    if (!due) return;
+    r.refreshedAt = now;
+    r.refresh(r.context);
 }
+
+int StopAsked(void*) { return ui::Current().StopRequested() ? 1 : 0; }
 
 }  // namespace
 
@@ -138,6 +149,14 @@ std::string SuccessText(float percent) {
     return t;
 }
 
+std::string SuccessLine() {
+    const std::string success = SuccessText(monteCarlo.successPercent);
+    if (monteCarlo.trialsRun >= monteCarlo.trials) return success;
+    char t[64];
+    std::snprintf(t, sizeof t, "Stopped after %d of %d trials: ", monteCarlo.trialsRun, monteCarlo.trials);
+    return t + success;
+}
+
 int RunMonteCarloFolder(MonteCarloFolderRun& r) {
     MonteCarloObserver observer;
     observer.context = &r;
@@ -145,10 +164,17 @@ int RunMonteCarloFolder(MonteCarloFolderRun& r) {
     MonteCarloOptions options;
     options.observer = &observer;
     options.writeStatistics = r.scale.printing ? 0 : 1;
+    // On the screen the person may stop it; a printed page is drawn whole.
+    const bool stoppable = !r.scale.printing;
+    if (stoppable) {
+        observer.stop = StopAsked;
+        ui::Current().WatchForStop(true);
+    }
     // The analysis sorts the list by access order; the list keeps its own
     // direction flag for that column.
     int flag = accountList.ascending[8];
     int result = RunMonteCarlo(options);
+    if (stoppable) ui::Current().WatchForStop(false);
     ShowRunNotices();
     accountList.ascending[8] = flag;
     return result;
