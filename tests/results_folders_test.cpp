@@ -373,8 +373,9 @@ TEST_F(ResultsTest, MonteCarloFolderRepaintsOnTimeAndStopsOnEscape) {
     // The set-up at 20 ms; trials 1 to 5 at 40 .. 120, shown at 80 only (at
     // 120 only 40 ms have passed); the average and the Scenario at once.
     EXPECT_EQ(shown.at, (std::vector<long long>{20, 80, 140, 160}));
-    EXPECT_EQ(p.TextsWith("Trial Number 5 of 10").size(), 1u);
-    EXPECT_TRUE(p.TextsWith("Trial Number 6 of 10").empty());
+    // The progress text goes with the repaints.
+    EXPECT_EQ(p.TextsWith("Trial Number 3 of 10").size(), 1u);
+    EXPECT_EQ(p.TextsWith("Trial Number").size(), 1u);
     EXPECT_EQ(Exactly(p, "Stopped after 5 of 10 trials: Scenario Success = 100.00%"), 1);
     EXPECT_EQ(SuccessLine(), "Stopped after 5 of 10 trials: Scenario Success = 100.00%");
     EXPECT_EQ(s.watching, (std::vector<bool>{true, false}));

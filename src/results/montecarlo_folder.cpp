@@ -106,6 +106,12 @@ void DrawLegend(MonteCarloFolderRun& r) {
 void Show(void* context, int phase, const float* netWorth, int rows) {
     auto& r = *static_cast<MonteCarloFolderRun*>(context);
     ui::Painter& p = *r.painter;
+    // Each trial is drawn as it comes, but the window shows it, with the
+    // progress text, only as often as the eye needs: a repaint and a line of
+    // text cost more than a trial of a small plan.
+    const long long now = r.refresh ? ui::Current().Milliseconds() : 0;
+    const bool due = !r.refresh || phase != PhaseTrials || now - r.refreshedAt >= MonteCarloRepaintEvery ||
+                     monteCarlo.trial >= monteCarlo.trials;
     int thin = r.scale.printing ? 4 : 1, wide = r.scale.printing ? 8 : 2;
     if (phase == PhaseSetUp) DrawFrame(r, netWorth, rows);
     p.Clip(r.area.left + 1, r.area.top + 1, r.area.right, r.area.bottom);
@@ -113,15 +119,9 @@ void Show(void* context, int phase, const float* netWorth, int rows) {
     if (phase == PhaseTrials) DrawCurve(p, r.area, netWorth, rows, ToDraw(TrialColour()), thin);
     if (phase == PhaseAverage) DrawCurve(p, r.area, netWorth, rows, ToDraw(Red), wide);
     p.NoClip();
-    if (phase == PhaseTrials) DrawProgress(r);
+    if (phase == PhaseTrials && due) DrawProgress(r);
     if (phase == PhaseScenario) DrawLegend(r);
-    if (!r.refresh) return;
-    // Each trial is drawn as it comes, but shown only as often as the eye
-    // needs: a repaint costs more than a trial of a small plan.
-    const long long now = ui::Current().Milliseconds();
-    const bool due = phase != PhaseTrials || now - r.refreshedAt >= MonteCarloRepaintEvery ||
-                     monteCarlo.trial >= monteCarlo.trials;
-    if (!due) return;
+    if (!r.refresh || !due) return;
     r.refreshedAt = now;
     r.refresh(r.context);
 }
