@@ -209,9 +209,10 @@ TEST_F(ResultFoldersTest, EscapeStopsTheMonteCarloAnalysis) {
         }
     } counter;
     qApp->installEventFilter(&counter);
-    QTimer escape;  // fires only while the analysis lets the window handle events
+    QTimer escape;  // Escape once the analysis lets the window handle events
     QObject::connect(&escape, &QTimer::timeout, [&] {
-        if (monteCarlo.trial >= 1) QTest::keyClick(window.get(), Qt::Key_Escape);
+        auto* shown = qobject_cast<qtui::MonteCarloFolder*>(window->currentFolder());
+        if (shown && shown->running()) QTest::keyClick(window.get(), Qt::Key_Escape);
     });
     escape.start(30);
     auto* folder = Shown<qtui::MonteCarloFolder>(FolderMonteCarlo);
