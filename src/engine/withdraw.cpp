@@ -56,6 +56,9 @@ int8_t positionOfId[IndexedIds];
 uint16_t indexedIds[MaxAccounts];
 int indexedIdCount = 0;
 int firstInvestmentSavings = -1;
+// The liquid accounts in withdrawal order, as records: the scan of every
+// withdrawal reads their balances without working out where they are.
+const Account* liquidAccount[MaxAccounts];
 
 void IndexAccountIds() {
     for (int k = 0; k < indexedIdCount; ++k) positionOfId[indexedIds[k]] = 0;
@@ -77,6 +80,7 @@ void SetWithdrawalOrder() {
     for (int k = 0; k < withdrawalOrderCount; ++k)
         if (IsLiquid(scenario.accountTable.accounts[withdrawalOrder[k]].accountType))
             liquidOrder[liquidOrderCount++] = withdrawalOrder[k];
+    for (int k = 0; k < liquidOrderCount; ++k) liquidAccount[k] = &scenario.accountTable.accounts[liquidOrder[k]];
     IndexAccountIds();
     // Asked at every withdrawal once the liquid accounts are empty; an
     // account's type stays for the run.
@@ -173,7 +177,7 @@ void WithdrawFunds(float age, int eventIndex, float amount, int paymentKind, flo
     static_assert(MaxAccounts <= 64);
     uint64_t funded = 0;
     for (int k = 0; k < liquidOrderCount; ++k)
-        funded |= static_cast<uint64_t>(!(t.accounts[liquidOrder[k]].balance <= 0)) << k;
+        funded |= static_cast<uint64_t>(!(liquidAccount[k]->balance <= 0)) << k;
     while (funded != 0 && amount > 0) {
         const int k = std::countr_zero(funded);
         funded &= funded - 1;
