@@ -1,6 +1,7 @@
 // The Monte Carlo analysis: trial loop, success measure, drawn-rate
 // statistics and stats.dat. Packed fields are compared through copies.
 #include <cmath>
+#include <cstring>
 #include <vector>
 
 #include "engine_fixture.h"
@@ -328,6 +329,43 @@ TEST_F(MonteCarloTest, TheSameStartValueRepeatsTheRun) {
     EXPECT_EQ(monteCarlo.successPercent, success);
     ASSERT_EQ(Run(12), 1);
     EXPECT_NE(Bytes(StatsFileName), first);
+}
+
+// Stopped after four of nine trials, an analysis closes as one of four trials
+// would: the same sums, average, failures, success, statistics file and
+// ordinary results; only the trial count it was asked for differs.
+TEST_F(MonteCarloTest, AStoppedAnalysisIsTheTrialsThatRan) {
+    Savings("Savings", 50000, -20, 15);
+    Savings("Other", 20000, 0, 8);
+    scenario.settings.mcGoalAmount = 64000;  // two of the four trials fall below it
+    state.mcTrials = 4;
+    ASSERT_EQ(Run(5), 1);
+    const MonteCarloRun whole = monteCarlo;
+    const std::string stats = Bytes(StatsFileName);
+    const ResultTables plain = results;
+    ASSERT_EQ(whole.failedTrials, 2);
+
+    state.mcTrials = 9;
+    observer.stop = [](void* context) {
+        auto& shownSoFar = *static_cast<std::vector<Shown>*>(context);
+        return shownSoFar.back().trial == 4 ? 1 : 0;
+    };
+    shown.clear();
+    ASSERT_EQ(Run(5), 1);
+    const MonteCarloRun& stopped = monteCarlo;
+    EXPECT_EQ(stopped.outcome, McStopped);
+    EXPECT_EQ(stopped.trials, 9);
+    EXPECT_EQ(stopped.trialsRun, 4);
+    EXPECT_EQ(whole.trialsRun, 4);
+    EXPECT_EQ(OfPhase(PhaseTrials).size(), 4u);
+    EXPECT_EQ(stopped.failedTrials, whole.failedTrials);
+    EXPECT_EQ(stopped.successPercent, whole.successPercent);
+    EXPECT_EQ(std::memcmp(stopped.netWorthSum, whole.netWorthSum, sizeof whole.netWorthSum), 0);
+    EXPECT_EQ(std::memcmp(stopped.averageNetWorth, whole.averageNetWorth, sizeof whole.averageNetWorth), 0);
+    EXPECT_EQ(std::memcmp(stopped.scenarioNetWorth, whole.scenarioNetWorth, sizeof whole.scenarioNetWorth), 0);
+    EXPECT_EQ(Bytes(StatsFileName), stats);
+    EXPECT_EQ(std::memcmp(&results, &plain, sizeof plain), 0);
+    EXPECT_EQ(runSwitches.randomAccountRates, 0);
 }
 
 }  // namespace

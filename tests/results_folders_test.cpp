@@ -328,6 +328,9 @@ TEST_F(ResultsTest, AllNegativeAccountsGraphIsDrawnBelowZero) {
 
 TEST_F(ResultsTest, MonteCarloFolderDrawsEveryPhase) {
     AddAccount("Cash", AccountInvestmentSavings, 10000, 5);
+    ui::ScriptedUi s;
+    ui::ScopedUi scoped(&s);
+    s.clockStep = MonteCarloRepaintEvery;  // every trial is due for a repaint
     ui::RecordingPainter p;
     MonteCarloFolderRun run = FolderRun(p, 3);
     int refreshes = 0;
@@ -335,12 +338,58 @@ TEST_F(ResultsTest, MonteCarloFolderDrawsEveryPhase) {
     run.refresh = [](void* c) { ++*static_cast<int*>(c); };
     EXPECT_EQ(RunMonteCarloFolder(run), 1);
     EXPECT_EQ(refreshes, 3 + 3);  // set-up, three trials, average, Scenario
+    EXPECT_EQ(s.watching, (std::vector<bool>{true, false}));
     EXPECT_EQ(p.TextsWith("Scenario Success = 100.00%").size(), 1u);
     EXPECT_EQ(p.TextsWith("Monte Carlo Average Net Worth").size(), 1u);
     EXPECT_EQ(p.TextsWith("Trial Number 1 of 3").size(), 1u);
     EXPECT_EQ(p.TextsWith("Number of Trials = 3").size(), 2u);
     EXPECT_TRUE(std::ifstream("stats.dat").good());
     EXPECT_EQ(TrialText(2, 3), "  Monte Carlo Analysis - Number of Trials = 3  ");
+}
+
+// Trials come faster than repaints: the folder is shown when 50 ms have
+// passed, and Escape stops the trials; the closing phases still come, and
+// the success line says how many trials it stands on.
+TEST_F(ResultsTest, MonteCarloFolderRepaintsOnTimeAndStopsOnEscape) {
+    AddAccount("Cash", AccountInvestmentSavings, 10000, 5);
+    ui::ScriptedUi s;
+    ui::ScopedUi scoped(&s);
+    s.clockStep = 20;  // one reading per drawing
+    s.stopAtPoll = 5;  // Escape during the fifth trial
+    ui::RecordingPainter p;
+    MonteCarloFolderRun run = FolderRun(p, 10);
+    struct Shown {
+        ui::ScriptedUi* ui;
+        std::vector<long long> at;
+    } shown{&s, {}};
+    run.context = &shown;
+    run.refresh = [](void* c) {
+        auto* r = static_cast<Shown*>(c);
+        r->at.push_back(r->ui->clock);
+    };
+    EXPECT_EQ(RunMonteCarloFolder(run), 1);
+    EXPECT_EQ(monteCarlo.outcome, McStopped);
+    EXPECT_EQ(monteCarlo.trialsRun, 5);
+    // The set-up at 20 ms; trials 1 to 5 at 40 .. 120, shown at 80 only (at
+    // 120 only 40 ms have passed); the average and the Scenario at once.
+    EXPECT_EQ(shown.at, (std::vector<long long>{20, 80, 140, 160}));
+    // The progress text goes with the repaints.
+    EXPECT_EQ(p.TextsWith("Trial Number 3 of 10").size(), 1u);
+    EXPECT_EQ(p.TextsWith("Trial Number").size(), 1u);
+    EXPECT_EQ(Exactly(p, "Stopped after 5 of 10 trials: Scenario Success = 100.00%"), 1);
+    EXPECT_EQ(SuccessLine(), "Stopped after 5 of 10 trials: Scenario Success = 100.00%");
+    EXPECT_EQ(s.watching, (std::vector<bool>{true, false}));
+    EXPECT_TRUE(std::ifstream("stats.dat").good());
+
+    // A printed folder is drawn whole and asks nothing of the clock or Escape.
+    s.watching.clear();
+    s.clock = 0;
+    run = FolderRun(p, 10);
+    run.scale.printing = 1;
+    EXPECT_EQ(RunMonteCarloFolder(run), 1);
+    EXPECT_EQ(monteCarlo.outcome, McCompleted);
+    EXPECT_EQ(s.clock, 0);
+    EXPECT_EQ(SuccessLine(), "Scenario Success = 100.00%");
 }
 
 TEST_F(ResultsTest, SaveGraphsCopiesThePlotFileAndGuardsTheSystemName) {

@@ -10,7 +10,9 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
+#include <QTimer>
 
+#include "bench/largest_scenario.h"
 #include "montecarlo/montecarlo.h"
 #include "qt_fixture.h"
 #include "ui/qt/folders.h"
@@ -188,6 +190,45 @@ TEST_F(ResultFoldersTest, MonteCarloFolderRunsTheAnalysisWhenShown) {
     EXPECT_FALSE(folder->picture().isNull());
     EXPECT_TRUE(QFile::exists("stats.dat"));
     Picture("folder-montecarlo.png");
+}
+
+// 1000 trials of the largest plan, drawn as they come: the folder repaints
+// meanwhile, and Escape stops the analysis, which then closes over the
+// trials that ran and says so.
+TEST_F(ResultFoldersTest, EscapeStopsTheMonteCarloAnalysis) {
+    BuildLargestRandomScenario(0, 0);
+    state.mcTrials = 1000;
+    state.mcMinInflationRate = scenario.settings.mcMinInflationRate;
+    state.mcMaxInflationRate = scenario.settings.mcMaxInflationRate;
+    const std::string firstAccount = FieldText(scenario.accountTable.accounts[0].name);
+    struct PaintCounter : QObject {
+        int paints = 0;
+        bool eventFilter(QObject* watched, QEvent* e) override {
+            paints += e->type() == QEvent::Paint && qobject_cast<qtui::MonteCarloFolder*>(watched);
+            return false;
+        }
+    } counter;
+    qApp->installEventFilter(&counter);
+    QTimer escape;  // Escape once the analysis lets the window handle events
+    QObject::connect(&escape, &QTimer::timeout, [&] {
+        auto* shown = qobject_cast<qtui::MonteCarloFolder*>(window->currentFolder());
+        if (shown && shown->running()) QTest::keyClick(window.get(), Qt::Key_Escape);
+    });
+    escape.start(30);
+    auto* folder = Shown<qtui::MonteCarloFolder>(FolderMonteCarlo);
+    ASSERT_NE(folder, nullptr);
+    for (int i = 0; i < 500 && !(monteCarlo.done && !folder->running()); ++i) QTest::qWait(20);
+    escape.stop();
+    qApp->removeEventFilter(&counter);
+    EXPECT_EQ(monteCarlo.outcome, McStopped);
+    EXPECT_GE(monteCarlo.trialsRun, 1);
+    EXPECT_LT(monteCarlo.trialsRun, 1000);
+    EXPECT_GE(counter.paints, 2);
+    char line[96];
+    std::snprintf(line, sizeof line, "Stopped after %d of 1000 trials: ", monteCarlo.trialsRun);
+    EXPECT_EQ(SuccessLine().rfind(line, 0), 0u) << SuccessLine();
+    EXPECT_EQ(FieldText(scenario.accountTable.accounts[0].name), firstAccount);  // the list's own order again
+    EXPECT_FALSE(ui::Current().StopRequested());  // the window takes input again
 }
 
 TEST_F(ResultFoldersTest, GraphAndMonteCarloFoldersDrawOnAPrinterPage) {

@@ -8,7 +8,7 @@
 // divided by a fixed yardstick loop timed in this process, so that figures
 // from different machines (or a busy one) compare.
 //
-// Usage: tillory-mcbench [--trials N] [--repeat N] [--example SCENARIO]
+// Usage: tillory-mcbench [--trials N] [--repeat N] [--only NAME] [--example SCENARIO]
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
@@ -27,6 +27,7 @@ namespace {
 
 int trials = 1000;
 int repeat = 3;
+const char* only = nullptr;  // --only: time only the cases whose name contains this
 double yardstick = 0;  // processor seconds of one YardstickLoop
 
 volatile float yardstickSink;
@@ -56,6 +57,7 @@ double Yardstick() {
 }
 
 void Time(const char* what) {
+    if (only && !std::strstr(what, only)) return;
     state.mcTrials = trials;
     state.mcMinInflationRate = scenario.settings.mcMinInflationRate;
     state.mcMaxInflationRate = scenario.settings.mcMaxInflationRate;
@@ -89,10 +91,12 @@ int main(int argc, char** argv) {
             trials = std::atoi(argv[++i]);
         } else if (std::strcmp(argv[i], "--repeat") == 0 && i + 1 < argc) {
             repeat = std::atoi(argv[++i]);
+        } else if (std::strcmp(argv[i], "--only") == 0 && i + 1 < argc) {
+            only = argv[++i];
         } else if (std::strcmp(argv[i], "--example") == 0 && i + 1 < argc) {
             example = argv[++i];
         } else {
-            std::fputs("Usage: tillory-mcbench [--trials N] [--repeat N] [--example SCENARIO]\n", stderr);
+            std::fputs("Usage: tillory-mcbench [--trials N] [--repeat N] [--only NAME] [--example SCENARIO]\n", stderr);
             return 2;
         }
     }

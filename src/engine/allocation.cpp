@@ -14,32 +14,6 @@ bool TakesPart(const Account& a) {
 
 }  // namespace
 
-float SetWeights(bool (*included)(const Account&, int), int key, int option) {
-    const int n = LiveAccountCount();
-    float total = 0;
-    int count = 0;
-    for (int i = 0; i < n; ++i) {
-        const Account& a = scenario.accountTable.accounts[i];
-        const float balance = a.balance;
-        if (included(a, key) && balance > 0) {
-            total += balance;
-            ++count;
-        }
-    }
-    for (int i = 0; i < n; ++i) {
-        const Account& a = scenario.accountTable.accounts[i];
-        const float balance = a.balance;
-        float w = 0;
-        if (total > 0 && included(a, key) && balance > 0) {
-            if (option == 1) w = balance / total;
-            else if (option == 2) w = 1.0f / static_cast<float>(count);
-            else if (option == 3) w = 1.0f - balance / total;
-        }
-        accountWeight[i] = w;
-    }
-    return total;
-}
-
 void AllocationWeights() {
     SetWeights([](const Account& a, int) { return TakesPart(a); }, 0, scenario.accountTable.assetAllocOption);
 }

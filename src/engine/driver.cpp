@@ -362,6 +362,49 @@ void DrawYearInflation() {
     scenario.initialValues.inflationRate = drawn;
 }
 
+// The Events a year visits. Each year used to ask all 150 slots; most are
+// not started yet or done for good (a done Event never runs again in the
+// run), so the year visits the running ones, in list order, and takes in the
+// waiting ones as their start age comes.
+struct EventVisits {
+    int16_t waiting[MaxEvents];  // not started, by start age (then list order)
+    int waitingCount, nextWaiting;
+    int16_t running[MaxEvents];  // started, not done, in list order
+    int runningCount;
+    int16_t cards[MaxEvents];    // the Credit Card Debts, in list order
+    int cardCount;
+};
+EventVisits visits;
+
+void ListEventVisits(int events) {
+    EventVisits& v = visits;
+    v.waitingCount = v.nextWaiting = v.runningCount = v.cardCount = 0;
+    for (int i = 0; i < events; ++i) {
+        const Event& e = scenario.events[i];
+        if (IsCreditCard(e)) v.cards[v.cardCount++] = static_cast<int16_t>(i);
+        if (e.runState == RunActive) {
+            v.running[v.runningCount++] = static_cast<int16_t>(i);
+        } else if (e.runState == RunNotStarted && !std::isnan(e.startAge)) {
+            // Insertion by start age keeps list order among equal ages.
+            int k = v.waitingCount++;
+            for (; k > 0 && scenario.events[v.waiting[k - 1]].startAge > e.startAge; --k) v.waiting[k] = v.waiting[k - 1];
+            v.waiting[k] = static_cast<int16_t>(i);
+        }
+        // Any other state never runs: ProcessEvent would pass it by.
+    }
+}
+
+// The waiting Events whose start age has come join the running ones.
+void AdmitStartedEvents(float age) {
+    EventVisits& v = visits;
+    while (v.nextWaiting < v.waitingCount && scenario.events[v.waiting[v.nextWaiting]].startAge <= age) {
+        const int16_t i = v.waiting[v.nextWaiting++];
+        int k = v.runningCount++;
+        for (; k > 0 && v.running[k - 1] > i; --k) v.running[k] = v.running[k - 1];
+        v.running[k] = i;
+    }
+}
+
 }  // namespace
 
 int LiveEventCount() {
@@ -407,6 +450,7 @@ void LoadStartBalances() {
     run.equityTotal += iv.initialEquity;
     run.assetTotal += iv.initialAssets;
     SetWithdrawalOrder();  // also for a year prepared without PrepareProjection
+    ListBorrowing();
     int n = LiveAccountCount();
     for (int i = 0; i < n; ++i) {
         Account& a = scenario.accountTable.accounts[i];
@@ -440,6 +484,7 @@ int PrepareProjection(int outputMode) {
     ClearRunFields();  // working amounts, sale values, month counters, states, paid totals
     ResetAmortizations();
     SetWithdrawalOrder();
+    ListBorrowing();
 
     if (outputMode == OutputResultsFile) {
         if (runSwitches.resultsStream) {
@@ -545,6 +590,7 @@ int RunProjection(int outputMode) {
 
     run.savedInflationRate = iv.inflationRate;
     const int events = LiveEventCount();
+    ListEventVisits(events);
     for (run.projectionAge = run.firstAge; run.projectionAge < run.endAge; run.projectionAge += 1.0f) {
         const float age = run.projectionAge;
         if (RandomRates()) {
@@ -563,9 +609,9 @@ int RunProjection(int outputMode) {
 
         const bool shown = age >= run.startYear;
         if (shown) {
-            for (int i = 0; i < events; ++i) {
-                const Event& e = scenario.events[i];
-                if (IsCreditCard(e) && Whole(e.startAge) == Whole(age)) run.liabilities += e.runAmount;
+            for (int k = 0; k < visits.cardCount; ++k) {
+                const Event& e = scenario.events[visits.cards[k]];
+                if (Whole(e.startAge) == Whole(age)) run.liabilities += e.runAmount;
             }
             ++run.yearIndex;
             SettleRow();
@@ -580,13 +626,18 @@ int RunProjection(int outputMode) {
         if (shown && run.netWorth < 0) RaiseRedFlag(run.negativeNetWorth, age);
         if (runSwitches.tracking) EmitLine(outputMode, "Financial Events:", TagOther);
 
-        for (int i = 0; i < events; ++i) {
+        AdmitStartedEvents(age);
+        int stillRunning = 0;
+        for (int k = 0; k < visits.runningCount; ++k) {
+            const int i = visits.running[k];
             ProcessEvent(i, outputMode, run.yearFraction);
             Event& e = scenario.events[i];
             if (e.runState == RunActive && e.endAge < run.projectionAge && e.eventType != EventLoan &&
                 e.eventType != EventMortgage)
                 e.runState = RunDone;
+            if (e.runState != RunDone) visits.running[stillRunning++] = static_cast<int16_t>(i);
         }
+        visits.runningCount = stillRunning;
         CloseYear(outputMode, run.yearFraction, age, run.startYear);
         if (run.liabilities < 1.0f) run.liabilities = 0;
     }

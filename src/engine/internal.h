@@ -59,7 +59,34 @@ extern float accountWeight[MaxAccounts];
 // Over the accounts `included`(account, key) with a positive balance: the
 // sum of their balances, and their weights by `option` (1 balance / total,
 // 2 equal shares, 3 one minus balance / total); every other account gets 0.
-float SetWeights(bool (*included)(const Account&, int), int key, int option);
+// (A template, so that the test of each account is inlined: it runs for
+// every account at every RMD and allocation withdrawal.)
+template <typename Included>
+inline float SetWeights(Included included, int key, int option) {
+    const int n = LiveAccountCount();
+    float total = 0;
+    int count = 0;
+    for (int i = 0; i < n; ++i) {
+        const Account& a = scenario.accountTable.accounts[i];
+        const float balance = a.balance;
+        if (included(a, key) && balance > 0) {
+            total += balance;
+            ++count;
+        }
+    }
+    for (int i = 0; i < n; ++i) {
+        const Account& a = scenario.accountTable.accounts[i];
+        const float balance = a.balance;
+        float w = 0;
+        if (total > 0 && included(a, key) && balance > 0) {
+            if (option == 1) w = balance / total;
+            else if (option == 2) w = 1.0f / static_cast<float>(count);
+            else if (option == 3) w = 1.0f - balance / total;
+        }
+        accountWeight[i] = w;
+    }
+    return total;
+}
 // The weights of the accounts taking part in the asset allocation.
 void AllocationWeights();
 // The sum of the positive balances of the accounts on RMD table `table`
@@ -81,8 +108,10 @@ float AllocationWithdraw(float age, int eventIndex, float amount, int paymentKin
 float WithdrawFromAccount(float amount, int eventIndex, int outputMode, int accountId);
 void TransferFunds(float age, int outputMode, int eventIndex, float amount);
 // Year-end growth of property bought with a Mortgage and of assets bought
-// with a Loan (every Event with startAge <= projectionAge, silent years too).
+// with a Loan (every Event with startAge <= projectionAge, silent years too),
+// over the Loans and Mortgages ListBorrowing found at the start of the run.
 void GrowBorrowedAssets(float yearFraction);
+void ListBorrowing();
 // In a prorated start year, before the start row: the share of this year's
 // principal of every Loan and Mortgage running since before the start year
 // that was repaid before today (1 - yearFraction of it). It leaves the

@@ -439,16 +439,43 @@ void ProcessMortgage(int eventIndex, int outputMode, float yearFraction) {
     ProcessBorrowing(eventIndex, outputMode, yearFraction);
 }
 
-void GrowBorrowedAssets(float yearFraction) {
+namespace {
+
+// The Events the year-end growth looks at, in list order: the Mortgages, and
+// the Loans (not cards) that bought into an Asset or Equity account, with
+// that account's position. Types, accounts and positions stay for the run.
+struct Borrowing {
+    int16_t event, position;
+};
+Borrowing borrowing[MaxEvents];
+int borrowingCount = 0;
+
+}  // namespace
+
+void ListBorrowing() {
+    borrowingCount = 0;
     const int events = LiveEventCount();
     for (int i = 0; i < events; ++i) {
-        Event& e = scenario.events[i];
-        if (!(e.startAge <= run.projectionAge)) continue;
+        const Event& e = scenario.events[i];
+        int position = -1;
         if (e.eventType == EventLoan && !IsCreditCard(e)) {
-            const int position = AccountPosition(e.accountId);
+            position = AccountPosition(e.accountId);
             if (position < 0) continue;
-            const Account& a = scenario.accountTable.accounts[position];
-            if (a.accountType != AccountAsset && a.accountType != AccountEquity) continue;
+            const int type = scenario.accountTable.accounts[position].accountType;
+            if (type != AccountAsset && type != AccountEquity) continue;
+        } else if (e.eventType != EventMortgage) {
+            continue;
+        }
+        borrowing[borrowingCount++] = {static_cast<int16_t>(i), static_cast<int16_t>(position)};
+    }
+}
+
+void GrowBorrowedAssets(float yearFraction) {
+    for (int k = 0; k < borrowingCount; ++k) {
+        Event& e = scenario.events[borrowing[k].event];
+        if (!(e.startAge <= run.projectionAge)) continue;
+        if (e.eventType == EventLoan) {
+            const Account& a = scenario.accountTable.accounts[borrowing[k].position];
             e.runAmount = e.runAmount * (1.0f + a.rate * 0.01f);
         } else if (e.eventType == EventMortgage) {
             if (e.runSold) continue;

@@ -114,7 +114,8 @@ void DistributeByWeight(int table, int target, float rmd, int age, int outputMod
 }  // namespace
 
 float RmdTotal(int table) {
-    return SetWeights(OnTable, table, scenario.accountTable.rmdOption == 2 ? 2 : 1);
+    return SetWeights([](const Account& a, int t) { return OnTable(a, t); }, table,
+                      scenario.accountTable.rmdOption == 2 ? 2 : 1);
 }
 
 void ApplyRmd(int age, int eventIndex, int outputMode, int table) {

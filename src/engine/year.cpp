@@ -165,8 +165,9 @@ void GrowAccount(int position, float r, float yearFraction, float age) {
     Account& a = scenario.accountTable.accounts[position];
     YearTotals& y = run.year;
     const bool tracking = runSwitches.tracking != 0;
-    char name[32];
-    AccountNameAt(position, name, sizeof name);
+    // The name only for the item files.
+    char name[32] = "";
+    if (run.inFile || run.outFile) AccountNameAt(position, name, sizeof name);
     const float balance = a.balance;
     switch (a.accountType) {
         case AccountInvestmentSavings: {

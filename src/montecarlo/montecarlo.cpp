@@ -3,6 +3,7 @@
 #include "montecarlo/montecarlo.h"
 
 #include <cmath>
+#include <cstring>
 #include <ctime>
 
 #include "engine/engine.h"
@@ -95,7 +96,7 @@ int Finish(const SavedSwitches& saved, int outcome) {
     Restore(saved);
     monteCarlo.outcome = outcome;
     monteCarlo.done = 1;
-    return outcome == McCompleted ? 1 : 0;
+    return outcome == McCompleted || outcome == McStopped ? 1 : 0;
 }
 
 // One line of the bin table, with how often a rate of that line came up.
@@ -150,52 +151,103 @@ float SuccessPercent(int failed, int trials) {
     return 100.0f - static_cast<float>(failed) / static_cast<float>(trials) * 100.0f;
 }
 
-void RateBins(int position, float& lower, float& width, float& centre) {
+namespace {
+
+// Everything the bins of an account are worked out from.
+struct BinInputs {
+    float min, max, rate, sd;
+    int16_t kind, rangeFactor, stdDevFactor;
+};
+
+BinInputs BinInputsOf(int position) {
     const Account& a = scenario.accountTable.accounts[position];
     const ScenarioSettings& s = scenario.settings;
-    float min = a.randomMinRate, max = a.randomMaxRate;
+    BinInputs in{a.randomMinRate, a.randomMaxRate, a.rate, scenario.accountOptions.stdDeviation[SlotOf(a)],
+                 s.mcDistribution, s.mcRangeFactor, s.mcStdDevFactor};
     if (s.mcRandomSource != 0 && a.groupIndex < MaxGroups) {
-        min = s.groupRandomMinRate[a.groupIndex];
-        max = s.groupRandomMaxRate[a.groupIndex];
+        in.min = s.groupRandomMinRate[a.groupIndex];
+        in.max = s.groupRandomMaxRate[a.groupIndex];
     }
-    const int kind = s.mcDistribution;
+    return in;
+}
+
+void BinsOf(const BinInputs& in, float& lower, float& width, float& centre) {
+    const int kind = in.kind;
     if (kind == 0 || kind == 1) {
-        float span = std::fabs(max - min);
-        centre = (max + min) / 2;
+        float span = std::fabs(in.max - in.min);
+        centre = (in.max + in.min) / 2;
         if (kind == 0) {
-            const double factor = s.mcRangeFactor;
+            const double factor = in.rangeFactor;
             span = static_cast<float>(span + factor * 0.1 * span);
             lower = centre - span / 2;
         } else {
-            lower = min;
+            lower = in.min;
         }
         width = 0.1f * span;
         return;
     }
     // Gaussian standard deviation: six widened deviations around the rate.
-    const float rate = a.rate;
-    const float sd = scenario.accountOptions.stdDeviation[SlotOf(a)];
-    const float span = 6.0f * WidenedStdDeviation(std::fabs(sd));
-    centre = rate;
-    lower = rate - span / 2;
+    // (WidenedStdDeviation reads the same factor from the settings.)
+    const float span = 6.0f * WidenedStdDeviation(std::fabs(in.sd));
+    centre = in.rate;
+    lower = in.rate - span / 2;
     width = 0.1f * span;
+}
+
+template <typename T>
+bool SameBits(const T& a, const T& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+
+bool SameInputs(const BinInputs& a, const BinInputs& b) {
+    return SameBits(a.min, b.min) && SameBits(a.max, b.max) && SameBits(a.rate, b.rate) && SameBits(a.sd, b.sd) &&
+           a.kind == b.kind && a.rangeFactor == b.rangeFactor && a.stdDevFactor == b.stdDevFactor;
+}
+
+// The bins of each list position with the inputs they came from: the inputs
+// hardly change during an analysis, while rates are counted 5000 times a trial.
+struct KeptBins {
+    int set;
+    BinInputs inputs;
+    float lower, top, centre;
+    float edge[9];  // the upper edges of bins 0..8, as the count compares them
+};
+KeptBins keptBins[MaxAccounts];
+
+const KeptBins& BinsAt(int position) {
+    KeptBins& k = keptBins[position];
+    const BinInputs in = BinInputsOf(position);
+    if (k.set && SameInputs(k.inputs, in)) return k;
+    float width;
+    BinsOf(in, k.lower, width, k.centre);
+    k.top = k.lower + 10.0f * width;
+    for (int e = 0; e < 9; ++e) k.edge[e] = k.lower + static_cast<float>(e + 1) * width;
+    k.inputs = in;
+    k.set = 1;
+    return k;
+}
+
+}  // namespace
+
+void RateBins(int position, float& lower, float& width, float& centre) {
+    BinsOf(BinInputsOf(position), lower, width, centre);
 }
 
 void CountDrawnRate(int position, float rate) {
     if (position < 0 || position >= MaxAccounts) return;
-    float lower, width, centre;
-    RateBins(position, lower, width, centre);
+    const KeptBins& b = BinsAt(position);
     int32_t* bins = monteCarlo.statistics.bins[position];
-    if (rate < lower) {
+    if (rate < b.lower) {
         ++bins[BinBelow];
-    } else if (rate > lower + 10.0f * width) {
+    } else if (rate > b.top) {
         ++bins[BinAbove];
     } else {
+        // The first bin whose upper edge is above the rate: the edges never
+        // fall (or are all NaN), so it is the count of edges not above it,
+        // counted without a branch that a random rate would mispredict.
         int k = 0;
-        while (k < 9 && !(rate < lower + static_cast<float>(k + 1) * width)) ++k;
+        for (int e = 0; e < 9; ++e) k += !(rate < b.edge[e]);
         ++bins[k];  // a rate exactly on the top edge is in the last bin
     }
-    const float d = centre - rate;
+    const float d = b.centre - rate;
     monteCarlo.statistics.sumOfSquares[position] += d * d;
 }
 
@@ -259,6 +311,7 @@ int RunMonteCarlo(const MonteCarloOptions& options) {
     scenario.settings.mcMinInflationRate = state.mcMinInflationRate;
     scenario.settings.mcMaxInflationRate = state.mcMaxInflationRate;
     mc.trial = 0;
+    mc.trialsRun = 0;
     mc.failedTrials = 0;
     mc.successPercent = 0;
     int last = results.rowCount - 1;
@@ -301,7 +354,9 @@ int RunMonteCarlo(const MonteCarloOptions& options) {
     // never read: the closing plain run leaves them.
     runSwitches.listUnread = 1;
     runSwitches.noRunFiles = 1;
-    for (int t = 1; t <= mc.trials; ++t) {
+    const MonteCarloObserver* observer = options.observer;
+    bool stopped = false;
+    for (int t = 1; t <= mc.trials && !stopped; ++t) {
         runSwitches.monteCarloTrial = t;
         mc.trial = t;
         if (!RunProjection(OutputResultsList)) {
@@ -320,9 +375,12 @@ int RunMonteCarlo(const MonteCarloOptions& options) {
                 failed = 1;
             }
         }
+        mc.trialsRun = t;
+        stopped = observer && observer->stop && t < mc.trials && observer->stop(observer->context);
     }
 
-    for (int row = 0; row < mc.rows; ++row) mc.averageNetWorth[row] = mc.netWorthSum[row] / static_cast<float>(mc.trials);
+    const float ran = static_cast<float>(mc.trialsRun);
+    for (int row = 0; row < mc.rows; ++row) mc.averageNetWorth[row] = mc.netWorthSum[row] / ran;
     Show(options, PhaseAverage, mc.averageNetWorth);
 
     // The closing plain run leaves the ordinary results: with the person's
@@ -330,7 +388,7 @@ int RunMonteCarlo(const MonteCarloOptions& options) {
     Restore(saved);
     int plain = RunProjection(OutputResultsList);
     TakeNetWorth(mc.scenarioNetWorth, mc.rows);
-    mc.successPercent = SuccessPercent(mc.failedTrials, mc.trials);
+    mc.successPercent = SuccessPercent(mc.failedTrials, mc.trialsRun);
     Show(options, PhaseScenario, mc.scenarioNetWorth);
 
     if (stats) {
@@ -340,5 +398,5 @@ int RunMonteCarlo(const MonteCarloOptions& options) {
     // The analysis visits the accounts by Access Order; the person's list, and
     // the results that follow its order, come back as they were.
     if (PutAccountsBack(order) && plain) plain = RunProjection(OutputResultsList);
-    return Finish(saved, plain ? McCompleted : McProjectionFailed);
+    return Finish(saved, !plain ? McProjectionFailed : stopped ? McStopped : McCompleted);
 }

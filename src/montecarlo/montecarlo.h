@@ -37,6 +37,7 @@ enum : int {
     McNoAccounts = 3,       // only the plain projection ran
     McNoStatsFile = 4,      // stats.dat could not be created
     McProjectionFailed = 5, // a projection run could not start (reported by the engine)
+    McStopped = 6,          // the person stopped it: everything is of the trials that ran
 };
 
 // Receives each curve as it comes. `netWorth` holds `rows` values, one per
@@ -45,6 +46,9 @@ enum : int {
 struct MonteCarloObserver {
     void* context = nullptr;
     void (*show)(void* context, int phase, const float* netWorth, int rows) = nullptr;
+    // Asked after each trial: 1 ends the trials there. The analysis then
+    // closes as after the last trial, over the trials that ran.
+    int (*stop)(void* context) = nullptr;
 };
 
 struct MonteCarloOptions {
@@ -67,6 +71,7 @@ struct MonteCarloRun {
     int32_t phase;
     int32_t trial;         // 1-based while the trials run
     int32_t trials;        // trials of this analysis, after the run bounds
+    int32_t trialsRun;     // trials that ran: `trials` unless the analysis was stopped
     int32_t failedTrials;
     int32_t rows;          // result rows of each trial (last row + 1), at most MonteCarloRows
     int32_t outcome;
@@ -81,8 +86,9 @@ struct MonteCarloRun {
 };
 extern MonteCarloRun monteCarlo;
 
-// The whole analysis. Returns 1 when the trials ran, 0 otherwise (the reason
-// is in monteCarlo.outcome). The trial count and inflation range are the
+// The whole analysis. Returns 1 when the trials ran, also when the observer
+// stopped them early (outcome McStopped), 0 otherwise (the reason is in
+// monteCarlo.outcome). The trial count and inflation range are the
 // working copies in `state` (copied into the Scenario's settings for the
 // draws). The trials visit the Account list sorted by access order; the list
 // is put back in its own order at the end (with one more plain run when that

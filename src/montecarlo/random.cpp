@@ -1,6 +1,7 @@
 #include "montecarlo/random.h"
 
 #include <cmath>
+#include <cstring>
 #include <limits>
 
 #include "model/model.h"
@@ -8,6 +9,9 @@
 RandomSource randomSource;
 
 namespace {
+
+template <typename T>
+bool SameBits(T a, T b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 
 // Polar method: one accepted point gives two deviates, the second kept in
 // the cache for the next call.
@@ -25,9 +29,15 @@ double PolarDeviate(GaussianCache& cache) {
         cache.x = x;
         cache.y = y;
         cache.s = s;
-        g = x * std::sqrt(-2 * std::log(s) / s);
+        const double f = std::sqrt(-2 * std::log(s) / s);
+        cache.factor = f;
+        cache.factorOf = s;
+        cache.factorSet = 1;
+        g = x * f;
     } else {
-        g = cache.y * std::sqrt(-2 * std::log(cache.s) / cache.s);
+        const double s = cache.s;
+        const bool same = cache.factorSet && SameBits(cache.factorOf, s);
+        g = cache.y * (same ? cache.factor : std::sqrt(-2 * std::log(s) / s));
     }
     cache.toggle = 1 - cache.toggle;
     return g;
@@ -86,7 +96,22 @@ double RangeSigma(float min, float max) {
 }
 
 double GaussianRangeRate(float min, float max) {
-    double sigma = RangeSigma(min, max);
+    // Every account of a plan asks with the same few ranges, every year: the
+    // last sigma is kept with everything it was worked out from.
+    static float lastMin, lastMax;
+    static int16_t lastKind = -1, lastRangeFactor, lastStdDevFactor;
+    static double lastSigma;
+    const ScenarioSettings& settings = scenario.settings;
+    if (!SameBits(min, lastMin) || !SameBits(max, lastMax) || settings.mcDistribution != lastKind ||
+        settings.mcRangeFactor != lastRangeFactor || settings.mcStdDevFactor != lastStdDevFactor) {
+        lastMin = min;
+        lastMax = max;
+        lastKind = settings.mcDistribution;
+        lastRangeFactor = settings.mcRangeFactor;
+        lastStdDevFactor = settings.mcStdDevFactor;
+        lastSigma = RangeSigma(min, max);
+    }
+    const double sigma = lastSigma;
     return PolarDeviate(randomSource.gaussianRange) * sigma + (static_cast<double>(min) + max) * 0.5;
 }
 

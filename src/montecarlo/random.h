@@ -6,6 +6,10 @@
 struct GaussianCache {
     double x = 0, y = 0, s = 0;
     int toggle = 0;
+    // sqrt(-2 log s / s) of the pair, worked out once for both deviates;
+    // good only while `s` is still the value it was worked out from.
+    double factor = 0, factorOf = 0;
+    int factorSet = 0;
 };
 
 // One 64-bit linear congruential state, read by a 15-bit generator (low word

@@ -6,6 +6,7 @@
 #include "model/model.h"
 #include "montecarlo/montecarlo.h"
 #include "results/draw_parts.h"
+#include "ui/ui.h"
 #include "shell/shell.h"
 
 namespace {
@@ -76,7 +77,7 @@ void DrawLegend(MonteCarloFolderRun& r) {
     ui::Painter& p = *r.painter;
     const PlotArea& a = r.area;
     int line = p.LineHeight();
-    std::string success = SuccessText(monteCarlo.successPercent);
+    std::string success = SuccessLine();
     bool hide = scenario.settings.mcHideLegend == 1;
     int pad = line / 3, swatch = line * 2 / 3;
     int width = p.TextWidth(success);
@@ -105,6 +106,12 @@ void DrawLegend(MonteCarloFolderRun& r) {
 void Show(void* context, int phase, const float* netWorth, int rows) {
     auto& r = *static_cast<MonteCarloFolderRun*>(context);
     ui::Painter& p = *r.painter;
+    // Each trial is drawn as it comes, but the window shows it, with the
+    // progress text, only as often as the eye needs: a repaint and a line of
+    // text cost more than a trial of a small plan.
+    const long long now = r.refresh ? ui::Current().Milliseconds() : 0;
+    const bool due = !r.refresh || phase != PhaseTrials || now - r.refreshedAt >= MonteCarloRepaintEvery ||
+                     monteCarlo.trial >= monteCarlo.trials;
     int thin = r.scale.printing ? 4 : 1, wide = r.scale.printing ? 8 : 2;
     if (phase == PhaseSetUp) DrawFrame(r, netWorth, rows);
     p.Clip(r.area.left + 1, r.area.top + 1, r.area.right, r.area.bottom);
@@ -112,10 +119,14 @@ void Show(void* context, int phase, const float* netWorth, int rows) {
     if (phase == PhaseTrials) DrawCurve(p, r.area, netWorth, rows, ToDraw(TrialColour()), thin);
     if (phase == PhaseAverage) DrawCurve(p, r.area, netWorth, rows, ToDraw(Red), wide);
     p.NoClip();
-    if (phase == PhaseTrials) DrawProgress(r);
+    if (phase == PhaseTrials && due) DrawProgress(r);
     if (phase == PhaseScenario) DrawLegend(r);
-    if (r.refresh) r.refresh(r.context);
+    if (!r.refresh || !due) return;
+    r.refreshedAt = now;
+    r.refresh(r.context);
 }
+
+int StopAsked(void*) { return ui::Current().StopRequested() ? 1 : 0; }
 
 }  // namespace
 
@@ -138,6 +149,14 @@ std::string SuccessText(float percent) {
     return t;
 }
 
+std::string SuccessLine() {
+    const std::string success = SuccessText(monteCarlo.successPercent);
+    if (monteCarlo.trialsRun >= monteCarlo.trials) return success;
+    char t[64];
+    std::snprintf(t, sizeof t, "Stopped after %d of %d trials: ", monteCarlo.trialsRun, monteCarlo.trials);
+    return t + success;
+}
+
 int RunMonteCarloFolder(MonteCarloFolderRun& r) {
     MonteCarloObserver observer;
     observer.context = &r;
@@ -145,10 +164,17 @@ int RunMonteCarloFolder(MonteCarloFolderRun& r) {
     MonteCarloOptions options;
     options.observer = &observer;
     options.writeStatistics = r.scale.printing ? 0 : 1;
+    // On the screen the person may stop it; a printed page is drawn whole.
+    const bool stoppable = !r.scale.printing;
+    if (stoppable) {
+        observer.stop = StopAsked;
+        ui::Current().WatchForStop(true);
+    }
     // The analysis sorts the list by access order; the list keeps its own
     // direction flag for that column.
     int flag = accountList.ascending[8];
     int result = RunMonteCarlo(options);
+    if (stoppable) ui::Current().WatchForStop(false);
     ShowRunNotices();
     accountList.ascending[8] = flag;
     return result;

@@ -213,9 +213,16 @@ Colour TrialLegendColour();
 // The progress text after trial `trial` of `trials`.
 std::string TrialText(int trial, int trials);
 std::string SuccessText(float percent);
+// The success line of the last analysis: SuccessText, or after a stop
+// "Stopped after 412 of 1000 trials: " before it.
+std::string SuccessLine();
 // Runs the analysis and draws it phase by phase into `box`; `refresh` (may be
-// null) is called after each drawing so that the window can show it and stay
-// responsive. `printing` writes no stats.dat. Returns RunMonteCarlo's result.
+// null) shows what is drawn so far and lets the window handle its events: at
+// every phase, and during the trials at least every MonteCarloRepaintEvery
+// milliseconds of the ui's clock and after the last one. On the screen
+// Escape (ui::Ui::StopRequested) stops the trials. `printing` writes no
+// stats.dat and cannot be stopped. Returns RunMonteCarlo's result.
+constexpr long long MonteCarloRepaintEvery = 50;
 struct MonteCarloFolderRun {
     ui::Painter* painter = nullptr;
     ui::Rect box;
@@ -223,6 +230,7 @@ struct MonteCarloFolderRun {
     void (*refresh)(void* context) = nullptr;
     void* context = nullptr;
     PlotArea area;
+    long long refreshedAt = 0;  // the ui's clock at the last refresh
 };
 int RunMonteCarloFolder(MonteCarloFolderRun& run);
 

@@ -1,5 +1,6 @@
 #include "ui/ui.h"
 
+#include <chrono>
 #include <cstdio>
 
 namespace ui {
@@ -31,6 +32,11 @@ Answer ConsoleUi::Message(const std::string& text, const std::string& caption, B
 void ConsoleUi::SetWindowTitle(const std::string& t) { title = t; }
 
 int Ui::ChooseFile(const FileDialog&, std::string&) { return 0; }
+
+long long Ui::Milliseconds() {
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
 
 std::string WithDefaultExtension(const std::string& path, const std::string& defaultExtension) {
     if (path.empty() || defaultExtension.empty()) return path;

@@ -87,6 +87,15 @@ public:
     // The Results list was refilled or repositioned: redraw it from the last
     // run, make line `line` visible and select it (-1: no selection).
     virtual void ShowResults(int) {}
+
+    // ---- A long operation on the window thread (the Monte Carlo analysis).
+    // A steady clock in milliseconds, for spacing the repaints.
+    virtual long long Milliseconds();
+    // On while the operation runs: Escape then asks it to stop, and other
+    // input waits, since the window handles events inside the operation.
+    virtual void WatchForStop(bool) {}
+    // Whether Escape was pressed since WatchForStop(true).
+    virtual bool StopRequested() { return false; }
 };
 
 // Adds `defaultExtension` to `path` when its last component has no dot.

@@ -113,6 +113,15 @@ public:
     std::deque<int> choices;
     int ChooseOption(const std::string& caption, const std::vector<std::string>& options, int& choice,
                      int helpContext) override;
+    // The clock moves `clockStep` milliseconds at every reading; a stop is
+    // asked for from poll `stopAtPoll` on (0 = never). `watching` records
+    // every WatchForStop.
+    long long clock = 0, clockStep = 0;
+    int stopAtPoll = 0, stopPolls = 0;
+    std::vector<bool> watching;
+    long long Milliseconds() override { return clock += clockStep; }
+    void WatchForStop(bool on) override { watching.push_back(on); }
+    bool StopRequested() override { return stopAtPoll > 0 && ++stopPolls >= stopAtPoll; }
     int resultsShown = 0;      // how often the Results list was redrawn
     int resultsSelected = -2;  // the line it was last asked to select
     void ShowResults(int line) override {

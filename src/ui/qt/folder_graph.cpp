@@ -158,7 +158,9 @@ void MonteCarloFolder::resizeEvent(QResizeEvent* event) {
 void MonteCarloFolder::Refresh(void* context) {
     auto* self = static_cast<MonteCarloFolder*>(context);
     self->repaint();
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    // The person's input too: Escape stops the analysis (the ui holds the
+    // rest back while it runs).
+    QCoreApplication::processEvents();
 }
 
 void MonteCarloFolder::Run() {

@@ -8,6 +8,7 @@
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QPrinterInfo>
 #include <QProcess>
@@ -211,5 +212,59 @@ int QtUi::ChooseOption(const std::string& caption, const std::vector<std::string
 void QtUi::ShowResults(int line) {
     if (window_->shownFolder() == FolderResults) window_->resultsFolder()->Refill(line);
 }
+
+namespace {
+
+// While a long operation runs inside the window's event handling, Escape
+// (or closing the window) asks it to stop, and the rest of the person's
+// input is dropped rather than started in the middle of it.
+class StopFilter : public QObject {
+public:
+    explicit StopFilter(QWidget* window) : QObject(window), window_(window) {}
+    bool stop = false;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        switch (event->type()) {
+            case QEvent::KeyPress:
+                if (static_cast<QKeyEvent*>(event)->matches(QKeySequence::Cancel)) stop = true;
+                return true;
+            case QEvent::Close:
+                if (watched != window_) return false;
+                stop = true;
+                event->ignore();
+                return true;
+            case QEvent::KeyRelease:
+            case QEvent::ShortcutOverride:
+            case QEvent::Shortcut:
+            case QEvent::MouseButtonPress:
+            case QEvent::MouseButtonRelease:
+            case QEvent::MouseButtonDblClick:
+            case QEvent::Wheel:
+            case QEvent::ContextMenu:
+                return true;
+            default:
+                return false;
+        }
+    }
+
+private:
+    QWidget* window_;
+};
+
+}  // namespace
+
+void QtUi::WatchForStop(bool on) {
+    if (on && !stopFilter_) {
+        stopFilter_ = new StopFilter(window_);
+        qApp->installEventFilter(stopFilter_);
+    } else if (!on && stopFilter_) {
+        qApp->removeEventFilter(stopFilter_);
+        delete stopFilter_;
+        stopFilter_ = nullptr;
+    }
+}
+
+bool QtUi::StopRequested() { return stopFilter_ && static_cast<StopFilter*>(stopFilter_)->stop; }
 
 }  // namespace qtui

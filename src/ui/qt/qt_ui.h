@@ -161,11 +161,14 @@ public:
     int ChooseOption(const std::string& caption, const std::vector<std::string>& options, int& choice,
                      int helpContext) override;
     void ShowResults(int line) override;
+    void WatchForStop(bool on) override;
+    bool StopRequested() override;
 
 private:
     MainWindow* window_;
     int waitDepth_ = 0;
     int printerDpi_ = 0;
+    QObject* stopFilter_ = nullptr;  // on the application while a long operation runs
 };
 
 // Qt text from the system's 8-bit text.
