@@ -154,12 +154,11 @@ int GoTo(const std::string& text) {
 }
 
 int EditInitialValues() {
-    int wasModified = state.modified, wasDue = state.needsRecalc;
-    state.modified = 0;
+    const unsigned changes = state.modified.Changes();
+    int wasDue = state.needsRecalc;
     state.needsRecalc = 0;
     DispatchCommand(CmdInitialValues);
-    int changed = state.modified || state.needsRecalc;
-    state.modified |= wasModified;
+    int changed = state.modified.Changes() != changes || state.needsRecalc;
     state.needsRecalc |= wasDue;
     if (changed) return RunShellProjection(OutputResultsList);
     return 0;

@@ -78,6 +78,8 @@ enum : int {
     CmdDarkerLabels = 901,
     CmdSummaryInfo = 902,
     CmdMonteCarloStatistics = 903,
+    CmdUndo = 951,
+    CmdRedo = 952,
 };
 
 // ---- Command table and menus --------------------------------------------------
@@ -310,6 +312,22 @@ int RecentFileMenuId(int index);            // 602..606, 609 (index 0-based)
 void ShowBudgetNames();
 // The Budgets menu texts from the budget names, with check marks for active ones.
 void RefreshBudgetMenu();
+
+// ---- Undo and Redo -------------------------------------------------------------
+// DispatchCommand brackets each command with these: an outermost command that
+// changed the Scenario becomes a step Edit > Undo takes back ("Undo Add
+// Account"), up to 100 of them; one that opens or starts another plan clears
+// the history, and a save marks the state that Undo back to clears the
+// modified flag.
+void BeginCommandStep();
+void EndCommandStep(const Command& c);
+// No steps: a plan just opened or created.
+void ForgetUndoHistory();
+int CommandUndo();
+int CommandRedo();
+// The name of the step Undo (Redo) would take, "" when there is none.
+std::string UndoStepName();
+std::string RedoStepName();
 
 // ---- Folders ---------------------------------------------------------------------
 struct FolderTab {

@@ -92,6 +92,7 @@ void StartUpWithWindow(const std::string& scenarioFile) {
     shell.makerFolder = state.hideMakerFolder == 1 ? 0 : 1;
     shell.currentTab = 0;
     SelectFolderTab(0, 9999);
+    ForgetUndoHistory();
     if (!scenarioFile.empty()) OpenChosenScenario(scenarioFile);
 }
 
