@@ -218,6 +218,15 @@ Colour LightenColour(Colour c);
 // The rule as the shell applies it: skipped in colour scheme 0 without LIGHTER.
 Colour WindowColour(Colour c);
 
+// The folder the program keeps its settings, temporary and page files in
+// and starts its companions in: `workdir` (--workdir) when given; for a start
+// from the desktop (--desktop) the program's own folder under the user's data
+// directory, $XDG_DATA_HOME/tillory or else $HOME/.local/share/tillory;
+// otherwise "", the current folder, as a start from a terminal expects.
+std::string WorkingFolder(const std::string& workdir, bool desktop, const char* dataHome, const char* home);
+// Makes `folder` (created when missing) the current folder; "" stays. 1 =
+// done, 0 with `error` saying why not.
+int EnterWorkingFolder(const std::string& folder, std::string& error);
 // Start-up steps that do not need a window: reset, keywords, preferences,
 // window size rules. Returns the main window's rectangle.
 void StartUpBeforeWindow(const std::string& commandLine);
