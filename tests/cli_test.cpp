@@ -435,4 +435,20 @@ TEST_F(CliTest, RefinancePrintsTheAnalysisWritesItsFilesAndRefusesBadInput) {
         EXPECT_NE(help.out.find(word), std::string::npos) << word;
 }
 
+TEST_F(CliTest, ReportBudgetPrintsOneTablePerPageAndRefusesWhatIsNotABudget) {
+    WriteBytes("b.json", R"({"budgets": [{}, {"name": "Trip", "itemCount": 1, "startAge": 65, "endAge": 67,
+        "itemName": ["Sea"], "itemAmount": [1000], "itemApplyRate": [10]}]})");
+    Result r = Cli("report budget 2 b.json");
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(r.out, "Age\tSea\tTotal\t\n-----------------------\n"
+                     " 65.0\t      1000.00\t      1000.00\t\n"
+                     " 66.0\t      1100.00\t      1100.00\t\n"
+                     " 67.0\t      1210.00\t      1210.00\t\n");
+    r = Cli("report budget 1 b.json");
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.err, "BUDGET REPORT: Budget 1 has no items to report.\n");
+    for (const char* bad : {"report budget 0 b.json", "report budget 6 b.json", "report budget 2", "report x 2 b.json"})
+        EXPECT_EQ(Cli(bad).code, 2) << bad;
+}
+
 }  // namespace

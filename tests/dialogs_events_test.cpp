@@ -88,22 +88,25 @@ TEST_F(EventDialogs, BudgetWithdrawalShowsItsBudgetAccountAndSetsIt) {
     ResetEventSlot(0);
     e.eventType = EventWithdrawal;
     e.option = 1;
-    e.budgetIndex = 2;
+    e.budgetIndex = 2;  // Budget 2, the second record
     e.startAge = 50;
     e.endAge = 60;
     e.amount = 1200;
     state.eventCount = 1;
-    scenario.budgets[2].accountId = IdOf("House");
-    Script({Type(FieldAmount, "5"), Choose(FieldAccount, 1), Ok()});
-    EXPECT_EQ(EditEvent(0), 0);  // the list opens the budget instead, when there is one
+    scenario.budgets[1].accountId = IdOf("House");
+    static int opened = 0;
+    dialogHooks.budget = [](int number) { return opened = number, 0; };
+    EXPECT_EQ(EditEvent(0), 0);  // the list opens the budget instead
+    EXPECT_EQ(opened, 2);
     EXPECT_TRUE(dialogs.runs.empty());
+    Script({Type(FieldAmount, "5"), Choose(FieldAccount, 1), Ok()});
     EXPECT_EQ(EditEventWith(0, WithdrawalDialog), 1);
     const auto& r = dialogs.Last();
     EXPECT_EQ(r.shownSelected.at(FieldAccount), 3);
     EXPECT_FALSE(r.Enabled(FieldAmount));
     EXPECT_TRUE(r.Enabled(FieldAccount));
     EXPECT_EQ(+e.amount, 1200.0f);  // the disabled field took no typing
-    EXPECT_EQ(+scenario.budgets[2].accountId, IdOf("Bonds"));
+    EXPECT_EQ(+scenario.budgets[1].accountId, IdOf("Bonds"));
     EXPECT_EQ(+e.accountId, IdOf("Bonds"));
     EXPECT_EQ(state.eventCount, 1);
 }

@@ -157,12 +157,12 @@ TEST_F(ScenarioDialogs, DeleteMovesLaterEventsUpAndUndoesTheAllocationOption) {
 TEST_F(ScenarioDialogs, DeletingABudgetWithdrawalEndsItsBudget) {
     ThreeEvents();
     scenario.events[1].option = 1;
-    scenario.events[1].budgetIndex = 3;
-    scenario.budgets[3].active = 1;
+    scenario.events[1].budgetIndex = 3;  // Budget 3, the third record and menu item
+    scenario.budgets[2].active = 1;
     EXPECT_EQ(EventListDelete(3), 1);
-    EXPECT_EQ(+scenario.budgets[3].active, 0u);
+    EXPECT_EQ(+scenario.budgets[2].active, 0u);
     ASSERT_FALSE(screen.menuChecks.empty());
-    EXPECT_EQ(screen.menuChecks.back(), std::make_pair(MenuBudgetFirst + 3, false));
+    EXPECT_EQ(screen.menuChecks.back(), std::make_pair(MenuBudgetFirst + 2, false));
 }
 
 TEST_F(ScenarioDialogs, RmdEventIsNeitherDeletedNorCopied) {

@@ -1,6 +1,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <map>
+#include <regex>
 #include <sstream>
 
 #include "shell_fixture.h"
@@ -26,6 +28,51 @@ TEST_F(ShellTest, EveryHelpContextHasItsOwnPage) {
     contents << in.rdbuf();
     for (const auto& t : HelpTopics())
         EXPECT_NE(contents.str().find("topic" + std::to_string(t.context) + ".html"), std::string::npos);
+}
+
+std::string HelpPage(const std::string& name) {
+    std::ifstream in(std::string(HELP_PAGES) + "/" + name);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+size_t Count(const std::string& text, const std::string& what) {
+    size_t n = 0;
+    for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
+    return n;
+}
+
+// Every page carries its topic's title as title and heading, closes the blocks
+// it opens, links only to pages that exist and leads back to the contents; a
+// renamed or forgotten page shows up here rather than as a blank help window.
+TEST_F(ShellTest, HelpPagesAreTitledClosedAndLinkedToExistingPages) {
+    std::map<std::string, std::string> titles = {{"contents.html", "Contents"},
+                                                 {"helponhelp.html", "Help On Help"}};
+    for (const auto& t : HelpTopics()) titles["topic" + std::to_string(t.context) + ".html"] = t.title;
+    size_t files = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(HELP_PAGES))
+        if (entry.path().extension() == ".html") ++files;
+    EXPECT_EQ(files, titles.size()) << "a page no topic opens";
+
+    const std::regex link("href=\"([^\"]*)\"");
+    for (const auto& [name, title] : titles) {
+        const std::string page = HelpPage(name);
+        std::string escaped = std::regex_replace(title, std::regex("&"), "&amp;");
+        EXPECT_NE(page.find("<title>" + escaped + "</title>"), std::string::npos) << name;
+        EXPECT_NE(page.find("<h1>" + escaped + "</h1>"), std::string::npos) << name;
+        for (const char* tag : {"p", "ul", "ol", "li", "table", "tr", "td", "th", "pre", "b", "i", "a", "h2"})
+            EXPECT_EQ(Count(page, std::string("<") + tag + ">") + Count(page, std::string("<") + tag + " "),
+                      Count(page, std::string("</") + tag + ">"))
+                << name << " <" << tag << ">";
+        bool toContents = false;
+        for (auto m = std::sregex_iterator(page.begin(), page.end(), link); m != std::sregex_iterator(); ++m) {
+            const std::string target = (*m)[1];
+            EXPECT_TRUE(titles.count(target)) << name << " links to " << target;
+            toContents = toContents || target == "contents.html";
+        }
+        EXPECT_TRUE(toContents || name == "contents.html") << name;
+    }
 }
 
 TEST_F(ShellTest, HelpCommandsAndQuickTipsOpenTheirTopics) {

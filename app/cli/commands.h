@@ -16,6 +16,7 @@ int CliDump(const std::vector<std::string>& args);
 int CliRun(const std::vector<std::string>& args);
 int CliMonteCarlo(const std::vector<std::string>& args);
 int CliRefinance(const std::vector<std::string>& args);
+int CliReport(const std::vector<std::string>& args);
 
 // The lines --help shows for a command, kept beside the command's routine:
 // each line starts with two blanks and the command's name; "" while the
@@ -23,6 +24,7 @@ int CliRefinance(const std::vector<std::string>& args);
 extern const char* const CliRunHelp;
 extern const char* const CliMonteCarloHelp;
 extern const char* const CliRefinanceHelp;
+extern const char* const CliReportHelp;
 
 // Shows the messages the core left in `runNotices` the way the console shows
 // every message ("CAPTION: text" on stderr), and empties the list.

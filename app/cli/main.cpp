@@ -37,6 +37,7 @@ void PrintHelp() {
     std::fputs(CliRunHelp, stdout);
     std::fputs(CliMonteCarloHelp, stdout);
     std::fputs(CliRefinanceHelp, stdout);
+    std::fputs(CliReportHelp, stdout);
     std::fputs(HelpTail, stdout);
 }
 
@@ -50,6 +51,7 @@ const Command Commands[] = {
     {"run", CliRun},
     {"montecarlo", CliMonteCarlo},
     {"refinance", CliRefinance},
+    {"report", CliReport},
 };
 
 int Dispatch(const std::vector<std::string>& words) {

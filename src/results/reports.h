@@ -67,6 +67,8 @@ int PrintSchedule();
 // count; 0 for an empty table or after a message), then print kind 14.
 int WriteRefinancePages();
 int PrintRefinanceDetails();
+// Pages "rpage%d" printed as `kind` under `title` (the Budget printouts).
+int PrintTitledPages(int pages, int kind, const std::string& title);
 
 // ---- The report window ------------------------------------------------------
 enum : int { FieldReportList = 470, FieldReportPrint, FieldSelectedAge, FieldPrintSelectedAge };

@@ -263,6 +263,12 @@ int PrintRefinanceDetails() {
     return pages == 0 ? 0 : PrintPages(pages, PrintRefinance);
 }
 
+// The Budget printouts come with their title, the Budget name.
+int PrintTitledPages(int pages, int kind, const std::string& title) {
+    printState.titleText = title;
+    return PrintPages(pages, kind);
+}
+
 namespace {
 
 template <int report>
@@ -284,4 +290,5 @@ void InstallReportCommands() {
     SetCommandRoutine(CmdPrintAllReports, PrintAllReports);
     dialogHooks.printSchedule = PrintSchedule;
     dialogHooks.printRefinance = PrintRefinanceDetails;
+    dialogHooks.printPages = PrintTitledPages;
 }

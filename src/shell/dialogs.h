@@ -219,16 +219,45 @@ enum : int {
     FieldTradeCalculate,
 };
 
+// The Budget dialog.
+enum : int {
+    FieldBudgetName = 700,
+    FieldBudgetStartAge,
+    FieldBudgetEndAge,
+    FieldBudgetAccount,
+    FieldBudgetList,
+    FieldBudgetItemName,
+    FieldBudgetItemAmount,
+    FieldBudgetMonthly,
+    FieldBudgetTrack,
+    FieldBudgetItemRate,
+    FieldBudgetInflation,
+    FieldBudgetEnter,
+    FieldBudgetClear,
+    FieldBudgetDelete,
+    FieldBudgetActive,
+    FieldBudgetTotal,
+    FieldBudgetCopyAll,
+    FieldBudgetPasteAll,
+    FieldBudgetClearAll,
+    FieldBudgetPrint,
+    FieldBudgetPrintReport,
+};
+
 int RefinanceDialogFor(int eventIndex);
+// Budget `number` (1..5); 1 when closed with its changes stored.
+int BudgetDialog(int number);
 
 // Calculators the mortgage and rate dialogs hand over to; null until the
 // module doing them installs a routine, and their buttons stay disabled.
 struct DialogHooks {
     int (*refinance)(int eventIndex) = RefinanceDialogFor;
-    int (*budget)(int budgetIndex) = nullptr;
+    int (*budget)(int budgetNumber) = BudgetDialog;
     int (*fontChooser)(int fontRecord) = nullptr;  // 1 report font, 2 and 3 folder fonts
     int (*printSchedule)() = nullptr;              // prints "psched.tmp"
     int (*printRefinance)() = nullptr;             // prints "refprt.tmp"
+    // Prints page files "rpage1".."rpage<pages>" as print kind `kind` under `title`.
+    int (*printPages)(int pages, int kind, const std::string& title) = nullptr;
 };
 extern DialogHooks dialogHooks;
 
@@ -337,3 +366,9 @@ int CommandEffectiveRate();
 int CommandMortgageCalculator();
 int CommandAccelerated();
 int CommandTradeOff();
+// Budget N (1..5) from the Budgets menu, then the projection runs.
+int CommandBudgetNumber(int number);
+template <int N>
+int CommandBudget() {
+    return CommandBudgetNumber(N);
+}

@@ -43,3 +43,9 @@ int CommandReportOptions() {
     if (result) ShowFolder(FolderOfTab(shell.currentTab));
     return result;
 }
+int CommandBudgetNumber(int number) {
+    const int result = BudgetDialog(number);
+    RunShellProjection(0);
+    ShowFolder(FolderOfTab(shell.currentTab));
+    return result;
+}

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "engine/payment.h"
+#include "budgets/budgets.h"
 #include "shell/dialogs_internal.h"
 
 using namespace dialogs;
@@ -90,15 +91,16 @@ ui::DialogTemplate WithdrawalTemplate() {
     return t;
 }
 
-bool BudgetWithdrawal(const Event& e) { return e.option == 1 && e.budgetIndex >= 0 && e.budgetIndex < MaxBudgets; }
+// The budget whose withdrawal this is, or nullptr.
+Budget* OwningBudget(const Event& e) { return e.option == 1 ? BudgetNumbered(e.budgetIndex) : nullptr; }
 
 void WithdrawalRoutine(ui::Dialog& d, int message, int control) {
     Event& e = Slot();
     if (message == ui::DialogOpen) {
         ShowMoneyEvent(d, e);
         int accountId = e.accountId;
-        if (BudgetWithdrawal(e)) {
-            accountId = scenario.budgets[e.budgetIndex].accountId;
+        if (const Budget* b = OwningBudget(e)) {
+            accountId = b->accountId;
             for (int id : {FieldDescription, FieldStartAge, FieldEndAge, FieldAmount, FieldApplyRate, FieldOneTime,
                            FieldInflation})
                 d.Enable(id, false);
@@ -114,7 +116,7 @@ void WithdrawalRoutine(ui::Dialog& d, int message, int control) {
     StoreMoneyChecks(d, e);
     e.accountId = static_cast<int16_t>(accountId);
     e.years = static_cast<int16_t>(mark);
-    if (BudgetWithdrawal(e)) scenario.budgets[e.budgetIndex].accountId = accountId;
+    if (Budget* b = OwningBudget(e)) b->accountId = accountId;
     StoreEvent(EventWithdrawal);
     d.End(1);
 }

@@ -1,5 +1,6 @@
 // Initial Values, the Add Event chooser and the event list of the
 // "Scenario" folder.
+#include "budgets/budgets.h"
 #include "shell/dialogs_internal.h"
 #include "shell/refinance.h"
 
@@ -293,9 +294,9 @@ int EventListDelete(int row) {
     if (i < 0) return 0;
     const Event& e = scenario.events[i];
     if (e.eventType == EventRmdOption) return 0;
-    if (BudgetEvent(e) && e.budgetIndex >= 0 && e.budgetIndex < MaxBudgets) {
-        scenario.budgets[e.budgetIndex].active = 0;
-        ui::Current().CheckMenuItem(MenuBudgetFirst + e.budgetIndex, false);
+    if (Budget* b = BudgetNumbered(BudgetNumberOf(e))) {
+        b->active = 0;
+        ui::Current().CheckMenuItem(MenuBudgetFirst + BudgetNumberOf(e) - 1, false);
     }
     if (e.eventType == EventAssetAllocation) {
         ui::Current().EnableCommand(CmdAssetAllocation, true);

@@ -138,9 +138,8 @@ int RecentFileMenuId(int index) {
 
 void AddRecentFile(const std::string& path) { ui::Current().SetRecentFileMenu(PushRecentFile(path)); }
 
-void ShowBudgetNames() {
-    for (int b = 0; b < MaxBudgets; ++b) ui::Current().SetMenuItemText(MenuBudgetFirst + b, FieldText(scenario.budgets[b].name));
-}
+// A reset also takes the check marks of the Budgets that were in effect.
+void ShowBudgetNames() { RefreshBudgetMenu(); }
 
 void RefreshBudgetMenu() {
     NameUnnamedBudgets();

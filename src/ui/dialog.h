@@ -37,6 +37,10 @@ struct Control {
     ControlKind kind = ControlKind::Label;
     std::string text;  // label or caption; a List's column titles separated by '\t'
     int maxChars = 0;  // an Edit's room, 0 = no limit
+    // A List's columns: alignment per column ('l', 'r', 'c'; unset: figures
+    // right, text left) and relative widths (none: each fits its contents).
+    std::string columnAlign = {};
+    std::vector<int> columnShares = {};
 };
 
 struct DialogTemplate {

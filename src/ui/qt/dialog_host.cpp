@@ -13,6 +13,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QSlider>
 #include <QSpinBox>
 #include <QTreeWidget>
@@ -30,6 +31,21 @@ namespace {
 QPointer<TemplateDialog> last;
 
 std::string Std(const QString& s) { return s.toStdString(); }
+
+Qt::Alignment ColumnAlignment(char a) {
+    if (a == 'r') return Qt::AlignRight | Qt::AlignVCenter;
+    if (a == 'c') return Qt::AlignHCenter | Qt::AlignVCenter;
+    return Qt::AlignLeft | Qt::AlignVCenter;
+}
+
+// Columns share the list's width by their parts; the headings align as the cells do.
+void ShareColumns(QTreeWidget* l, const std::vector<int>& shares) {
+    int parts = 0;
+    for (int n : shares) parts += n;
+    const int width = l->width() - 2 * l->frameWidth() - l->verticalScrollBar()->sizeHint().width();
+    for (int k = 0; k < static_cast<int>(shares.size()) && parts > 0; ++k)
+        l->setColumnWidth(k, width * shares[k] / parts);
+}
 
 }  // namespace
 
@@ -159,7 +175,16 @@ QWidget* TemplateDialog::Make(const ui::Control& c, QWidget* parent) {
             l->setAlternatingRowColors(true);
             l->setHeaderLabels(qtui::Text(c.text).split('\t'));
             l->setMinimumSize(520, 260);
+            listLooks_[id] = {c.columnAlign, c.columnShares};
+            if (!c.columnShares.empty()) {
+                l->header()->setStretchLastSection(false);
+                for (int k = 0; k < static_cast<int>(c.columnAlign.size()) && k < l->columnCount(); ++k)
+                    l->headerItem()->setTextAlignment(k, ColumnAlignment(c.columnAlign[k]));
+                l->installEventFilter(this);
+            }
             connect(l, &QTreeWidget::itemDoubleClicked, this, [this, id] { Send(ui::DialogDoubleClick, id); });
+            // A click on a row is a command of its own (the double click follows it).
+            connect(l, &QTreeWidget::itemClicked, this, [this, id] { Send(ui::DialogCommand, id); });
             w = l;
             break;
         }
@@ -254,6 +279,7 @@ void TemplateDialog::SetItems(int id, const std::vector<std::string>& items) {
         c->setCurrentIndex(-1);
     } else if (auto* l = qobject_cast<QTreeWidget*>(w)) {
         l->clear();
+        const ListLook look = listLooks_.value(id);
         for (const auto& s : items) {
             auto* item = new QTreeWidgetItem(l, qtui::Text(s).split('\t'));
             // Figures line up on the right, beside a first column that names the row.
@@ -262,6 +288,12 @@ void TemplateDialog::SetItems(int id, const std::vector<std::string>& items) {
                 item->text(k).trimmed().remove(',').remove('$').toDouble(&number);
                 if (number) item->setTextAlignment(k, Qt::AlignRight | Qt::AlignVCenter);
             }
+            for (int k = 0; k < item->columnCount() && k < static_cast<int>(look.align.size()); ++k)
+                item->setTextAlignment(k, ColumnAlignment(look.align[k]));
+        }
+        if (!look.shares.empty()) {
+            ShareColumns(l, look.shares);
+            return;
         }
         int total = 0;
         for (int k = 0; k < l->columnCount(); ++k) {
@@ -319,6 +351,11 @@ void TemplateDialog::Focus(int id) {
 // An edit field that loses the focus to another control tells the routine;
 // a window going inactive (a message box opening) does not.
 bool TemplateDialog::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Resize) {
+        auto* l = qobject_cast<QTreeWidget*>(watched);
+        const int id = controls_.key(l, 0);
+        if (l && listLooks_.contains(id)) ShareColumns(l, listLooks_[id].shares);
+    }
     if (event->type() == QEvent::FocusOut) {
         const auto reason = static_cast<QFocusEvent*>(event)->reason();
         if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {

@@ -47,6 +47,12 @@ private:
     bool ended_ = false;
     QMap<int, QWidget*> controls_;
     QMap<int, QWidget*> labels_;  // the caption beside a field, greyed with it
+    // A List's column alignment and width shares, from its template.
+    struct ListLook {
+        std::string align;
+        std::vector<int> shares;
+    };
+    QMap<int, ListLook> listLooks_;
 };
 
 class QtDialogHost : public ui::DialogHost {

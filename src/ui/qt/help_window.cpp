@@ -2,6 +2,7 @@
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QTextBrowser>
+#include <QTextDocument>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -16,6 +17,15 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     browser_ = new QTextBrowser(this);
     browser_->setOpenExternalLinks(false);
     browser_->setOpenLinks(true);
+    // One look for every page, kept here rather than repeated in each file.
+    browser_->document()->setDefaultStyleSheet(
+        "body { font-family: sans-serif; }"
+        "h1 { font-size: x-large; color: #1f3a5f; }"
+        "h2 { font-size: large; color: #1f3a5f; margin-top: 14px; }"
+        "th { background-color: #dde6f0; text-align: left; }"
+        "td { vertical-align: top; }"
+        "pre { background-color: #f3f3f3; }"
+        "p.nav { margin-top: 16px; }");
     auto* contents = new QPushButton("Contents", this);
     auto* back = new QPushButton("Back", this);
     auto* close = new QPushButton("Close", this);
@@ -39,6 +49,10 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
 void HelpWindow::ShowPage(const QString& page) {
     browser_->setSource(QUrl("qrc:/help/" + page));
     page_ = page;
+    // A help request should be seen: a minimised or buried window comes back
+    // to the front rather than changing its page out of sight.
+    if (isMinimized())
+        setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
     show();
     raise();
     activateWindow();
