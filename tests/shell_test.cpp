@@ -1,3 +1,4 @@
+#include <cstdio>
 #include <filesystem>
 
 #include "shell_fixture.h"
@@ -502,6 +503,31 @@ TEST_F(ShellTest, SelectingTheAccountsFolderRebuildsTheGeneratedEvents) {
     EXPECT_EQ(screen.tabs[10], "Monte Carlo Analysis");
     EXPECT_EQ(FolderOfTab(10), FolderMonteCarlo);
     EXPECT_EQ(TabOfFolder(FolderMonteCarlo), 10);
+}
+
+// Where the program keeps its files: --workdir, the desktop entry's
+// --desktop, or the current folder for a start from a terminal.
+TEST(WorkingFolderTest, ChosenByHowTheProgramWasStarted) {
+    EXPECT_EQ(WorkingFolder("/tmp/w", true, "/data", "/home/p"), "/tmp/w");
+    EXPECT_EQ(WorkingFolder("", true, "/data", "/home/p"), "/data/tillory");
+    EXPECT_EQ(WorkingFolder("", true, "relative", "/home/p"), "/home/p/.local/share/tillory");
+    EXPECT_EQ(WorkingFolder("", true, nullptr, "/home/p"), "/home/p/.local/share/tillory");
+    EXPECT_EQ(WorkingFolder("", false, "/data", "/home/p"), "");
+
+    namespace fs = std::filesystem;
+    const fs::path was = fs::current_path();
+    const fs::path base = fs::temp_directory_path() / "tillory-workdir-test";
+    fs::remove_all(base);
+    std::string error;
+    ASSERT_EQ(EnterWorkingFolder((base / "a" / "b").string(), error), 1) << error;
+    EXPECT_EQ(fs::current_path(), base / "a" / "b");
+    fs::current_path(was);
+    // A file where the folder should be: refused, and the current folder kept.
+    { std::FILE* f = std::fopen((base / "file").c_str(), "w"); std::fclose(f); }
+    EXPECT_EQ(EnterWorkingFolder((base / "file").string(), error), 0);
+    EXPECT_NE(error.find("Cannot work in"), std::string::npos);
+    EXPECT_EQ(fs::current_path(), was);
+    fs::remove_all(base);
 }
 
 }  // namespace

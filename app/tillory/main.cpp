@@ -1,8 +1,12 @@
 // The desktop program: Qt application, main window, the shell's start-up,
 // then the event loop.
 //
-//   tillory [KEYWORDS...] [SCENARIO.ret] [--screenshot FILE.png [--folder N]]
+//   tillory [--desktop | --workdir DIR] [KEYWORDS...] [SCENARIO.ret]
+//           [--screenshot FILE.png [--folder N]]
 //
+// --desktop (as the desktop entry starts it) works in the program's own
+// folder under the user's data directory, --workdir in DIR; without either
+// the program works in the current folder.
 // Keywords (IDON, QUIL, LIGHTER, DARKER, SUMMARY, GRAY, DARKYELLOW) are found
 // anywhere in the command line. A scenario file named on the command line is
 // opened after start-up. --screenshot grabs the main window showing folder N
@@ -12,6 +16,7 @@
 #include <QSessionManager>
 #include <QTimer>
 
+#include <cstdlib>
 #include <functional>
 #include <string>
 
@@ -26,22 +31,33 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Tillory");
 
-    std::string commandLine, scenarioFile;
+    std::string commandLine, scenarioFile, workdir;
+    bool desktop = false;
     QString screenshot;
     int folder = FolderResults;
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
-        if (arg == "--screenshot" && i + 1 < argc) {
+        if (arg == "--desktop") {
+            desktop = true;
+        } else if (arg == "--workdir" && i + 1 < argc) {
+            workdir = argv[++i];
+        } else if (arg == "--screenshot" && i + 1 < argc) {
             screenshot = QString::fromLocal8Bit(argv[++i]);
         } else if (arg == "--folder" && i + 1 < argc) {
             folder = std::atoi(argv[++i]);
         } else if (QFileInfo(QString::fromLocal8Bit(argv[i])).isFile()) {
             // A path is not searched for keywords: its letters mean nothing.
-            scenarioFile = arg;
+            // It is taken whole, since the working folder may change below.
+            scenarioFile = QFileInfo(QString::fromLocal8Bit(argv[i])).absoluteFilePath().toStdString();
         } else {
             commandLine += arg + " ";
         }
     }
+
+    if (!screenshot.isEmpty()) screenshot = QFileInfo(screenshot).absoluteFilePath();
+    std::string folderError;
+    EnterWorkingFolder(WorkingFolder(workdir, desktop, std::getenv("XDG_DATA_HOME"), std::getenv("HOME")),
+                       folderError);
 
     // Every module connects to the shell here, before the window is built.
     qtui::InstallModules();
@@ -52,6 +68,9 @@ int main(int argc, char** argv) {
     ui::InstallDialogs(&dialogs);
     StartUpBeforeWindow(commandLine);
     window.show();
+    if (!folderError.empty())
+        ui::Message(folderError + "\nTillory keeps its files in the current folder instead.", "Working Folder",
+                    ui::Buttons::Ok, ui::Icon::Exclamation);
     StartUpWithWindow(scenarioFile);
     // Logging out asks to save and writes the settings as closing does.
     QObject::connect(&app, &QGuiApplication::commitDataRequest, [](QSessionManager& manager) {

@@ -25,11 +25,29 @@ struct ScreenRect {
     int left = 0, top = 0, right = 0, bottom = 0;
 };
 
+// The modified flag. It also counts the times a change set it, so that a
+// caller can tell whether anything changed while it ran even when the flag
+// was already on.
+class ChangeFlag {
+public:
+    ChangeFlag& operator=(int on) {
+        if (on) ++changes_;
+        on_ = on != 0;
+        return *this;
+    }
+    operator int() const { return on_ ? 1 : 0; }
+    unsigned Changes() const { return changes_; }
+
+private:
+    bool on_ = false;
+    unsigned changes_ = 0;
+};
+
 // Program-wide state that belongs with the Scenario but is not stored in it.
 struct ScenarioState {
     int eventCount = 0;  // the live event count; the i16 in the file is a copy
     char scenarioPath[PathLength] = "tmp01.ret";
-    int modified = 0;
+    ChangeFlag modified;
     int needsRecalc = 0;
     // Monte Carlo working copies, edited outside the block.
     int mcTrials = 100;

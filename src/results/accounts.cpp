@@ -66,6 +66,15 @@ int (*const sortKeys[SortableColumns])(const Account&, const Account&) = {
 
 }  // namespace
 
+const char* AccountListHeadingTip(int column) {
+    switch (column) {
+        case 2: return "P: early withdrawals are subject to a penalty";
+        case 3: return "M: the required minimum distribution table in use (1, 2 or 3)";
+        case 4: return "A: included in the asset-allocation withdrawals";
+        default: return "";
+    }
+}
+
 const char* AccountListHeading(int column) {
     return column >= 0 && column < AccountListColumns ? columns[column].heading : "";
 }

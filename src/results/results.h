@@ -37,6 +37,8 @@ struct AccountListState {
 extern AccountListState accountList;
 
 const char* AccountListHeading(int column);
+// What a one-letter heading stands for (the heading's tooltip), "" otherwise.
+const char* AccountListHeadingTip(int column);
 // Columns 0..8 take a share of the list width (parts of 540); the others
 // are as wide as their heading text; the ID column is 50 pixels.
 int AccountListColumnWidth(int column, int listWidth, int headingTextWidth);

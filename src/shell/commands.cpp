@@ -89,6 +89,8 @@ std::vector<Command> table = {
     {CmdRecentFirst + 4, nullptr, nullptr, nullptr, 0, Recent<4>},
     {CmdRecentSixth, nullptr, nullptr, nullptr, 0, Recent<5>},
     // Edit
+    {CmdUndo, "&Undo", "Ctrl+Z", nullptr, G, CommandUndo},
+    {CmdRedo, "&Redo", "Ctrl+Shift+Z", nullptr, G, CommandRedo},
     {CmdInitialValues, "Initial &Values", "Alt+V", nullptr, G, CommandInitialValues},
     {CmdGroupNames, "Gro&up Names", "Alt+U", nullptr, G, CommandGroupNames},
     {CmdAddAccount, "Add Account", "Alt+K", nullptr, G, CommandAddAccount},
@@ -192,6 +194,9 @@ const std::vector<MenuEntry> layout = {
     {K::Item, CmdExit, nullptr},
     {K::End, 0, nullptr},
     {K::Popup, 0, "Edit"},
+    {K::Item, CmdUndo, nullptr},
+    {K::Item, CmdRedo, nullptr},
+    {K::Separator, 0, nullptr},
     {K::Item, CmdInitialValues, nullptr},
     {K::Item, CmdGroupNames, nullptr},
     {K::Item, CmdAddAccount, nullptr},
@@ -362,5 +367,8 @@ int DispatchCommand(int id) {
     }
     if ((c->flags & CommandCreatesEvent) && RefuseWhenEventsFull()) return 0;
     if (!c->run) return Unavailable();
-    return c->run();
+    BeginCommandStep();
+    int result = c->run();
+    EndCommandStep(*c);
+    return result;
 }

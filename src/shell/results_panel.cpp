@@ -85,6 +85,12 @@ std::vector<std::string> ResultTableCells(const std::string& line) {
     return cells;
 }
 
+const char* ResultsColumnHeading(int column) {
+    static const char* const headings[8] = {"Age",   "Investment", "Tax Free",    "Retirement",
+                                            "Asset", "Equity",     "Liabilities", "Net Worth"};
+    return column >= 0 && column < 8 ? headings[column] : "";
+}
+
 void ResultsColumnWidths(int clientWidth, int widths[8]) {
     static const int parts[8] = {30, 72, 72, 72, 70, 70, 72, 72};
     for (int i = 0; i < 8; ++i) widths[i] = (clientWidth - 40) * parts[i] / 534;
@@ -154,12 +160,11 @@ int GoTo(const std::string& text) {
 }
 
 int EditInitialValues() {
-    int wasModified = state.modified, wasDue = state.needsRecalc;
-    state.modified = 0;
+    const unsigned changes = state.modified.Changes();
+    int wasDue = state.needsRecalc;
     state.needsRecalc = 0;
     DispatchCommand(CmdInitialValues);
-    int changed = state.modified || state.needsRecalc;
-    state.modified |= wasModified;
+    int changed = state.modified.Changes() != changes || state.needsRecalc;
     state.needsRecalc |= wasDue;
     if (changed) return RunShellProjection(OutputResultsList);
     return 0;

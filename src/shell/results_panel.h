@@ -15,6 +15,9 @@ bool ResultLineIsTableRow(const std::string& line);
 // The cells of a table row: split at blanks and tabs, runs skipped, at most
 // eight (the last cell keeps any rest of the line).
 std::vector<std::string> ResultTableCells(const std::string& line);
+// The headings over the eight cells: "Age", then the totals by kind,
+// liabilities and net worth, in the order the rows give them.
+const char* ResultsColumnHeading(int column);
 // Column widths for a main window client width: (width - 40) x 30, 72, 72,
 // 72, 70, 70, 72, 72 parts of 534, truncated.
 void ResultsColumnWidths(int clientWidth, int widths[8]);

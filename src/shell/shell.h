@@ -78,6 +78,8 @@ enum : int {
     CmdDarkerLabels = 901,
     CmdSummaryInfo = 902,
     CmdMonteCarloStatistics = 903,
+    CmdUndo = 951,
+    CmdRedo = 952,
 };
 
 // ---- Command table and menus --------------------------------------------------
@@ -216,6 +218,15 @@ Colour LightenColour(Colour c);
 // The rule as the shell applies it: skipped in colour scheme 0 without LIGHTER.
 Colour WindowColour(Colour c);
 
+// The folder the program keeps its settings, temporary and page files in
+// and starts its companions in: `workdir` (--workdir) when given; for a start
+// from the desktop (--desktop) the program's own folder under the user's data
+// directory, $XDG_DATA_HOME/tillory or else $HOME/.local/share/tillory;
+// otherwise "", the current folder, as a start from a terminal expects.
+std::string WorkingFolder(const std::string& workdir, bool desktop, const char* dataHome, const char* home);
+// Makes `folder` (created when missing) the current folder; "" stays. 1 =
+// done, 0 with `error` saying why not.
+int EnterWorkingFolder(const std::string& folder, std::string& error);
 // Start-up steps that do not need a window: reset, keywords, preferences,
 // window size rules. Returns the main window's rectangle.
 void StartUpBeforeWindow(const std::string& commandLine);
@@ -310,6 +321,22 @@ int RecentFileMenuId(int index);            // 602..606, 609 (index 0-based)
 void ShowBudgetNames();
 // The Budgets menu texts from the budget names, with check marks for active ones.
 void RefreshBudgetMenu();
+
+// ---- Undo and Redo -------------------------------------------------------------
+// DispatchCommand brackets each command with these: an outermost command that
+// changed the Scenario becomes a step Edit > Undo takes back ("Undo Add
+// Account"), up to 100 of them; one that opens or starts another plan clears
+// the history, and a save marks the state that Undo back to clears the
+// modified flag.
+void BeginCommandStep();
+void EndCommandStep(const Command& c);
+// No steps: a plan just opened or created.
+void ForgetUndoHistory();
+int CommandUndo();
+int CommandRedo();
+// The name of the step Undo (Redo) would take, "" when there is none.
+std::string UndoStepName();
+std::string RedoStepName();
 
 // ---- Folders ---------------------------------------------------------------------
 struct FolderTab {

@@ -2,6 +2,8 @@
 // sizing and the close sequence.
 #include <cstring>
 #include <ctime>
+#include <filesystem>
+#include <system_error>
 
 #include "engine/engine.h"
 #include "model/model.h"
@@ -10,6 +12,28 @@
 #include "shell/shell.h"
 
 ShellHooks shellHooks;
+
+std::string WorkingFolder(const std::string& workdir, bool desktop, const char* dataHome, const char* home) {
+    if (!workdir.empty()) return workdir;
+    if (!desktop) return "";
+    // The base directory rules: a relative XDG_DATA_HOME is to be ignored.
+    if (dataHome && dataHome[0] == '/') return std::string(dataHome) + "/tillory";
+    if (home && home[0]) return std::string(home) + "/.local/share/tillory";
+    return "";
+}
+
+int EnterWorkingFolder(const std::string& folder, std::string& error) {
+    if (folder.empty()) return 1;
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    fs::create_directories(folder, ec);
+    if (!ec) fs::current_path(folder, ec);
+    if (ec) {
+        error = "Cannot work in " + folder + ": " + ec.message();
+        return 0;
+    }
+    return 1;
+}
 
 void ScanCommandLine(const std::string& line) {
     auto has = [&](const char* keyword) { return line.find(keyword) != std::string::npos; };
@@ -92,6 +116,7 @@ void StartUpWithWindow(const std::string& scenarioFile) {
     shell.makerFolder = state.hideMakerFolder == 1 ? 0 : 1;
     shell.currentTab = 0;
     SelectFolderTab(0, 9999);
+    ForgetUndoHistory();
     if (!scenarioFile.empty()) OpenChosenScenario(scenarioFile);
 }
 

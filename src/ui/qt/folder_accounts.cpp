@@ -96,6 +96,8 @@ void AccountsFolder::Refill() {
     // "ID" in it belongs over the fifteenth column.
     for (int c = 0; c < columns; ++c) headings << QString(AccountListHeading(c)).left(c == 13 ? 9 : 100);
     table_->setHorizontalHeaderLabels(headings);
+    for (int c = 0; c < columns; ++c)
+        if (*AccountListHeadingTip(c)) table_->horizontalHeaderItem(c)->setToolTip(AccountListHeadingTip(c));
     for (int r = 0; r < rows; ++r) {
         for (int c = 0; c < columns; ++c) {
             auto* item = new QTableWidgetItem(QString::fromLocal8Bit(AccountListCell(r, c)));

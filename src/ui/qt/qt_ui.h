@@ -71,6 +71,7 @@ private:
     void Press(int id);
     void FitFont();
     ResultsModel* model_;
+    QWidget* header_;
     QListView* list_;
     QLineEdit* age_;
     QCheckBox* detailed_;

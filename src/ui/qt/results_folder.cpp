@@ -21,7 +21,44 @@ namespace qtui {
 
 namespace {
 constexpr Colour ScrollBarColour{200, 200, 200};
-}
+
+// The headings over the table rows' eight cells, at the cells' own widths
+// and in the list's font, so that each stands over its column.
+class ResultsHeader : public QWidget {
+public:
+    ResultsHeader(QWidget* parent, QWidget* sizeFrom, QListView* list)
+        : QWidget(parent), sizeFrom_(sizeFrom), list_(list) {
+        setObjectName("resultsHeader");
+    }
+    QSize sizeHint() const override { return {0, QFontMetrics(HeadingFont()).height() + 6}; }
+    QSize minimumSizeHint() const override { return sizeHint(); }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        p.fillRect(rect(), palette().color(QPalette::Window));
+        p.setFont(HeadingFont());
+        int widths[8];
+        ResultsColumnWidths(sizeFrom_->width(), widths);
+        int x = list_->frameWidth() + 2;  // where the rows start their cells
+        for (int i = 0; i < 8; ++i) {
+            QRect cell(x, 0, widths[i], height());
+            int align = (i == 0 ? Qt::AlignLeft | Qt::TextDontClip : Qt::AlignRight) | Qt::AlignVCenter;
+            p.drawText(cell.adjusted(2, 0, -2, 0), align, ResultsColumnHeading(i));
+            x += widths[i];
+        }
+    }
+
+private:
+    QFont HeadingFont() const {
+        QFont f = FontOrDefault(3, list_->font());
+        f.setBold(true);
+        return f;
+    }
+    QWidget* sizeFrom_;
+    QListView* list_;
+};
+}  // namespace
 
 int ResultsModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : ResultLineCount();
@@ -127,6 +164,8 @@ ResultsFolder::ResultsFolder(QWidget* mainWindow) : QWidget(mainWindow) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
     layout->setSpacing(3);
+    header_ = new ResultsHeader(this, mainWindow, list_);
+    layout->addWidget(header_);
     layout->addWidget(list_, 1);
     layout->addLayout(row({button(ResultsTop), button(ResultsBottom), button(ResultsGoTo), age_,
                            button(ResultsRunAgain), button(ResultsHelp)}));
@@ -150,6 +189,8 @@ void ResultsFolder::FitFont() {
         QFont chosen = FontOrDefault(2, font());
         if (list_->font() != chosen) list_->setFont(chosen);
         list_->doItemsLayout();
+        header_->updateGeometry();
+        header_->update();
         return;
     }
     QFont f = font();
@@ -160,6 +201,8 @@ void ResultsFolder::FitFont() {
     }
     f.setPixelSize(size);
     if (list_->font() != f) list_->setFont(f);
+    header_->updateGeometry();
+    header_->update();
 }
 
 void ResultsFolder::Press(int id) {
