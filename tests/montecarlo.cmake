@@ -19,3 +19,5 @@ tillory_test(montecarlo_golden_test montecarlo_golden_test.cpp
   LIBS tillory_mcanalysis tillory_bench_scenario tillory_cli_commands tillory_engine tillory_model)
 target_include_directories(montecarlo_golden_test PRIVATE ${PROJECT_SOURCE_DIR}/app ${PROJECT_SOURCE_DIR}/app/cli)
 target_compile_definitions(montecarlo_golden_test PRIVATE TILLORY_EXAMPLES="${PROJECT_SOURCE_DIR}/examples")
+
+tillory_test(montecarlo_insight_test montecarlo_insight_test.cpp LIBS tillory_mcanalysis)
