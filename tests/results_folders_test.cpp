@@ -1,5 +1,6 @@
 // The account list, the Summary panel, pies, graph drawing, the Monte Carlo
 // folder and Save Graphs, over small Scenarios run by the engine.
+#include <algorithm>
 #include <fstream>
 
 #include "engine_fixture.h"
@@ -393,25 +394,17 @@ TEST_F(ResultsTest, MonteCarloFolderDrawsBandsUnderTheCurvesAndWhyTrialsFail) {
         ASSERT_EQ(monteCarloInsight.complete, 1);
         ASSERT_GT(monteCarlo.failedTrials, 0);
         EXPECT_EQ(count(p, trial), 16);  // as they come, then over the bands
-        auto first = [&](const std::string& prefix) {
-            for (size_t i = 0; i < p.calls.size(); ++i)
-                if (p.calls[i].rfind(prefix, 0) == 0) return i;
-            return p.calls.size();
-        };
-        size_t band = first("polygon (222,230,242)");
-        ASSERT_LT(band, p.calls.size());
         EXPECT_EQ(count(p, "polygon (186,202,230)"), 1);
         // The last eight trial curves follow the bands.
-        size_t curvesAfter = 0;
-        for (size_t i = band; i < p.calls.size(); ++i) curvesAfter += p.calls[i].rfind(trial, 0) == 0;
-        EXPECT_EQ(curvesAfter, 8u);
+        auto band = std::find_if(p.calls.begin(), p.calls.end(), [](const std::string& c) { return c.rfind("polygon (222,230,242)", 0) == 0; });
+        ASSERT_NE(band, p.calls.end());
+        EXPECT_EQ(std::count_if(band, p.calls.end(), [&](const std::string& c) { return c.rfind(trial, 0) == 0; }), 8);
         auto success = p.TextsWith("Scenario Success = ");
         auto failing = p.TextsWith("failing trial");
         ASSERT_EQ(success.size(), 1u);
         ASSERT_EQ(failing.size(), 1u);
         EXPECT_EQ(failing[0].y, success[0].y + p.lineHeight);
         EXPECT_EQ(p.TextsWith("Cash runs dry first").size(), 1u);
-        EXPECT_EQ(p.TextsWith("10th to 90th Percentile").size(), 1u);
     }
     shell.mcShowBands = shell.mcShowTrials = 0;
     ui::RecordingPainter p;
@@ -422,7 +415,6 @@ TEST_F(ResultsTest, MonteCarloFolderDrawsBandsUnderTheCurvesAndWhyTrialsFail) {
     EXPECT_EQ(count(p, "polygon"), 0);
     EXPECT_TRUE(p.TextsWith("Percentile").empty());
     EXPECT_EQ(p.TextsWith("failing trial").size(), 1u);
-    EXPECT_EQ(p.TextsWith("Monte Carlo Average Net Worth").size(), 1u);
 }
 
 }  // namespace
