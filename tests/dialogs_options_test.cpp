@@ -83,8 +83,9 @@ TEST_F(OptionDialogs, MonteCarloCancelKeepsTheFactorAndRestoresTheCounts) {
     state.mcTrials = 100;
     scenario.settings.mcDistribution = 0;
     scenario.settings.mcRangeFactor = 14;  // brought into 0..10 on opening
-    Script({Type(FieldTrials, "500"), Choose(FieldFactor, 3)});
+    Script({Type(FieldTrials, "500"), Choose(FieldFactor, 3), Click(FieldShowBands)});
     EXPECT_EQ(MonteCarloSettingsDialog(), 0);
+    EXPECT_EQ(shell.mcShowBands, 1);
     EXPECT_EQ(dialogs.Last().shownSelected.at(FieldFactor), 10);
     EXPECT_EQ(dialogs.Last().Text(FieldFactorValue), "3");
     EXPECT_EQ(+scenario.settings.mcRangeFactor, 3);
@@ -94,8 +95,12 @@ TEST_F(OptionDialogs, MonteCarloCancelKeepsTheFactorAndRestoresTheCounts) {
 TEST_F(OptionDialogs, MonteCarloKindTwoForcesAccountRatesAndOkBoundsTheCounts) {
     scenario.settings.mcRandomSource = 1;
     Script({Click(FieldKindDeviation), Type(FieldTrials, "-5"), Type(FieldMinInflation, "-20"),
-            Type(FieldMaxInflation, "60"), Type(FieldGoal, "250000"), Ok()});
+            Type(FieldMaxInflation, "60"), Type(FieldGoal, "250000"), Click(FieldShowTrials), Ok()});
     EXPECT_EQ(MonteCarloSettingsDialog(), 1);
+    // The folder's view switches: both on at first, the curves turned off here.
+    EXPECT_TRUE(dialogs.Last().checked.at(FieldShowBands));
+    EXPECT_EQ(shell.mcShowBands * 10 + shell.mcShowTrials, 10);
+    shell = ShellState{};
     EXPECT_FALSE(dialogs.Last().Enabled(FieldSourceGroups));
     EXPECT_EQ(+scenario.settings.mcRandomSource, 0);
     EXPECT_EQ(+scenario.settings.mcDistribution, 2);

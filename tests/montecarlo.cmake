@@ -19,3 +19,14 @@ tillory_test(montecarlo_golden_test montecarlo_golden_test.cpp
   LIBS tillory_mcanalysis tillory_bench_scenario tillory_cli_commands tillory_engine tillory_model)
 target_include_directories(montecarlo_golden_test PRIVATE ${PROJECT_SOURCE_DIR}/app ${PROJECT_SOURCE_DIR}/app/cli)
 target_compile_definitions(montecarlo_golden_test PRIVATE TILLORY_EXAMPLES="${PROJECT_SOURCE_DIR}/examples")
+
+tillory_test(montecarlo_insight_test montecarlo_insight_test.cpp LIBS tillory_mcanalysis)
+
+# tillory-cli montecarlo --json from a fixed start prints the committed example.
+set(montecarlo_json_dir ${CMAKE_CURRENT_BINARY_DIR}/montecarlo_json_run)
+file(MAKE_DIRECTORY ${montecarlo_json_dir})
+add_test(NAME montecarlo_cli_json
+  COMMAND sh -c "\"$1\" montecarlo \"$2\" --json --seed 7 > out.json && cmp out.json \"$3\"" sh
+          $<TARGET_FILE:tillory-cli> ${PROJECT_SOURCE_DIR}/examples/retirement.ret
+          ${PROJECT_SOURCE_DIR}/docs/montecarlo-example.json
+  WORKING_DIRECTORY ${montecarlo_json_dir})

@@ -1,8 +1,10 @@
 // The account list, the Summary panel, pies, graph drawing, the Monte Carlo
 // folder and Save Graphs, over small Scenarios run by the engine.
+#include <algorithm>
 #include <fstream>
 
 #include "engine_fixture.h"
+#include "montecarlo/insight.h"
 #include "montecarlo/montecarlo.h"
 #include "results/results.h"
 #include "recording_painter.h"
@@ -411,6 +413,57 @@ TEST_F(ResultsTest, SaveGraphsCopiesThePlotFileAndGuardsTheSystemName) {
     std::strcpy(runSwitches.plotPath, "plotinf01.tmp");
     EXPECT_EQ(SaveGraphs("other.kvp"), 0);
     EXPECT_EQ(s.messages.back().text, "Problem saving graphs.\nPlease try again.");
+}
+
+}  // namespace
+
+namespace {
+
+// The bands lie under the trial curves, which are drawn again over them; the
+// failure text stands under the success line. The switches take both away.
+TEST_F(ResultsTest, MonteCarloFolderDrawsBandsUnderTheCurvesAndWhyTrialsFail) {
+    scenario.initialValues.endAge = 80;
+    int cash = AddAccount("Cash", AccountInvestmentSavings, 60000, 5);
+    scenario.accountTable.accounts[cash].randomMinRate = -10;
+    scenario.accountTable.accounts[cash].randomMaxRate = 20;
+    Event& e = AddEvent(EventWithdrawal, 65, 80, "Living");
+    e.amount = 5000;
+    scenario.settings.mcGoalAmount = 1;
+    const std::string trial = "polyline (" + std::to_string(TrialColour().r) + "," + std::to_string(TrialColour().g) + "," +
+                              std::to_string(TrialColour().b) + ")";
+    auto count = [](const ui::RecordingPainter& p, const std::string& prefix) {
+        int n = 0;
+        for (const std::string& c : p.calls) n += c.rfind(prefix, 0) == 0;
+        return n;
+    };
+    {
+        ui::RecordingPainter p;
+        MonteCarloFolderRun run = FolderRun(p, 8);
+        ASSERT_EQ(RunMonteCarloFolder(run), 1);
+        ASSERT_EQ(monteCarloInsight.complete, 1);
+        ASSERT_GT(monteCarlo.failedTrials, 0);
+        EXPECT_EQ(count(p, trial), 16);  // as they come, then over the bands
+        EXPECT_EQ(count(p, "polygon (186,202,230)"), 1);
+        // The last eight trial curves follow the bands.
+        auto band = std::find_if(p.calls.begin(), p.calls.end(), [](const std::string& c) { return c.rfind("polygon (222,230,242)", 0) == 0; });
+        ASSERT_NE(band, p.calls.end());
+        EXPECT_EQ(std::count_if(band, p.calls.end(), [&](const std::string& c) { return c.rfind(trial, 0) == 0; }), 8);
+        auto success = p.TextsWith("Scenario Success = ");
+        auto failing = p.TextsWith("failing trial");
+        ASSERT_EQ(success.size(), 1u);
+        ASSERT_EQ(failing.size(), 1u);
+        EXPECT_EQ(failing[0].y, success[0].y + p.lineHeight);
+        EXPECT_EQ(p.TextsWith("Cash runs dry first").size(), 1u);
+    }
+    shell.mcShowBands = shell.mcShowTrials = 0;
+    ui::RecordingPainter p;
+    MonteCarloFolderRun run = FolderRun(p, 8);
+    ASSERT_EQ(RunMonteCarloFolder(run), 1);
+    shell = ShellState{};
+    EXPECT_EQ(count(p, trial), 0);
+    EXPECT_EQ(count(p, "polygon"), 0);
+    EXPECT_TRUE(p.TextsWith("Percentile").empty());
+    EXPECT_EQ(p.TextsWith("failing trial").size(), 1u);
 }
 
 }  // namespace

@@ -14,3 +14,14 @@ void DrawValueAxis(ui::Painter& p, const PlotArea& a, std::string (*label)(float
 void DrawAgeAxis(ui::Painter& p, const PlotArea& a);
 // A curve through one value per shown row.
 void DrawCurve(ui::Painter& p, const PlotArea& a, const float* values, int rows, ui::DrawColour c, int width);
+
+// ---- Monte Carlo percentile bands (montecarlo_bands.cpp) ----------------------------------
+ui::DrawColour OuterBandColour();  // 10th to 90th percentile
+ui::DrawColour InnerBandColour();  // 25th to 75th percentile
+// Whether the finished analysis is to be shown with its bands.
+bool ShowsPercentileBands();
+// Clears the plot and draws the grid, the bands, the trial curves (when they
+// are shown) and the average again, so that the bands lie under the curves.
+void DrawPercentileBackdrop(ui::Painter& p, const PlotArea& a, ui::DrawColour trialColour, int thin, int wide);
+// The failure summary in the lines the legend shows; none before an analysis.
+std::vector<std::string> FailureTextLines();

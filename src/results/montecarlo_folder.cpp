@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "model/model.h"
+#include "montecarlo/insight.h"
 #include "montecarlo/montecarlo.h"
 #include "results/draw_parts.h"
 #include "ui/ui.h"
@@ -20,6 +21,7 @@ constexpr Colour Red{255, 0, 0};
 Colour Lightened(Colour c) { return shell.colourScheme == 0 && !shell.lighter ? c : LightenColour(c); }
 
 const char* const legendTexts[3] = {"Scenario Net Worth", "Monte Carlo Net Worth", "Monte Carlo Average Net Worth"};
+const char* const bandTexts[2] = {"10th to 90th Percentile", "25th to 75th Percentile"};
 
 void DrawFrame(MonteCarloFolderRun& r, const float* netWorth, int rows) {
     ui::Painter& p = *r.painter;
@@ -79,11 +81,16 @@ void DrawLegend(MonteCarloFolderRun& r) {
     int line = p.LineHeight();
     std::string success = SuccessLine();
     bool hide = scenario.settings.mcHideLegend == 1;
+    const bool bands = !hide && ShowsPercentileBands();
+    const std::vector<std::string> failure = FailureTextLines();
     int pad = line / 3, swatch = line * 2 / 3;
     int width = p.TextWidth(success);
+    for (const std::string& t : failure) width = std::max(width, p.TextWidth(t));
     if (!hide)
         for (const char* t : legendTexts) width = std::max(width, p.TextWidth(t) + swatch + pad);
-    int entries = hide ? 1 : 4;
+    if (bands)
+        for (const char* t : bandTexts) width = std::max(width, p.TextWidth(t) + swatch + pad);
+    int entries = (hide ? 1 : 4) + (bands ? 2 : 0) + static_cast<int>(failure.size());
     int left = a.left + line, top = a.top + line;
     int right = left + width + 3 * pad, bottom = top + entries * line + 2 * pad;
     p.SetPen(Black, 1);
@@ -100,7 +107,17 @@ void DrawLegend(MonteCarloFolderRun& r) {
             y += line;
         }
     }
+    if (bands) {
+        const ui::DrawColour colours[2] = {OuterBandColour(), InnerBandColour()};
+        for (int i = 0; i < 2; ++i) {
+            p.SetBrush(colours[i]);
+            p.Rectangle(left + pad, y + (line - swatch) / 2, left + pad + swatch, y + (line + swatch) / 2);
+            p.Text(left + swatch + 2 * pad, y, bandTexts[i]);
+            y += line;
+        }
+    }
     p.Text(left + pad, y, success);
+    for (const std::string& t : failure) p.Text(left + pad, y += line, t);
 }
 
 void Show(void* context, int phase, const float* netWorth, int rows) {
@@ -115,8 +132,10 @@ void Show(void* context, int phase, const float* netWorth, int rows) {
     int thin = r.scale.printing ? 4 : 1, wide = r.scale.printing ? 8 : 2;
     if (phase == PhaseSetUp) DrawFrame(r, netWorth, rows);
     p.Clip(r.area.left + 1, r.area.top + 1, r.area.right, r.area.bottom);
+    if (phase == PhaseScenario && ShowsPercentileBands())
+        DrawPercentileBackdrop(p, r.area, ToDraw(TrialColour()), thin, wide);
     if (phase == PhaseSetUp || phase == PhaseScenario) DrawCurve(p, r.area, netWorth, rows, ToDraw(Blue), wide);
-    if (phase == PhaseTrials) DrawCurve(p, r.area, netWorth, rows, ToDraw(TrialColour()), thin);
+    if (phase == PhaseTrials && shell.mcShowTrials) DrawCurve(p, r.area, netWorth, rows, ToDraw(TrialColour()), thin);
     if (phase == PhaseAverage) DrawCurve(p, r.area, netWorth, rows, ToDraw(Red), wide);
     p.NoClip();
     if (phase == PhaseTrials && due) DrawProgress(r);
@@ -161,8 +180,9 @@ int RunMonteCarloFolder(MonteCarloFolderRun& r) {
     MonteCarloObserver observer;
     observer.context = &r;
     observer.show = Show;
+    InsightRecorder recorder(&observer);  // the bands and failure text of this analysis
     MonteCarloOptions options;
-    options.observer = &observer;
+    options.observer = recorder.Observer();
     options.writeStatistics = r.scale.printing ? 0 : 1;
     // On the screen the person may stop it; a printed page is drawn whole.
     const bool stoppable = !r.scale.printing;

@@ -123,6 +123,8 @@ enum : int {
     FieldFactor,
     FieldFactorValue,
     FieldShowLegend,
+    FieldShowBands,
+    FieldShowTrials,
 };
 enum : int {
     FieldTitle1On = 420,

@@ -287,6 +287,8 @@ ui::DialogTemplate MonteCarloTemplate() {
         {FieldFactor, K::TrackBar, "Select Distribution Factor"},
         {FieldFactorValue, K::ReadOnly, ""},
         {FieldShowLegend, K::Check, "Show Legend On Monte Carlo Folder"},
+        {FieldShowBands, K::Check, "Show Percentile Bands"},
+        {FieldShowTrials, K::Check, "Show Trial Curves"},
     };
     AddButtons(t);
     return t;
@@ -335,6 +337,8 @@ void MonteCarloRoutine(ui::Dialog& d, int message, int control) {
         d.SetChecked(FieldKindRange, s.mcDistribution == 0);
         d.SetChecked(FieldKindDeviation, s.mcDistribution == 2);
         d.SetChecked(FieldShowLegend, s.mcHideLegend == 0);
+        d.SetChecked(FieldShowBands, shell.mcShowBands != 0);
+        d.SetChecked(FieldShowTrials, shell.mcShowTrials != 0);
         d.SetRange(FieldFactor, 0, 10);
         ShowKind(d);
         return;
@@ -375,6 +379,8 @@ void MonteCarloRoutine(ui::Dialog& d, int message, int control) {
     state.mcMinInflationRate = low < -10 ? -10 : low;
     state.mcMaxInflationRate = high > 50 ? 50 : high;
     s.mcHideLegend = d.Checked(FieldShowLegend) ? 0 : 1;
+    shell.mcShowBands = d.Checked(FieldShowBands) ? 1 : 0;
+    shell.mcShowTrials = d.Checked(FieldShowTrials) ? 1 : 0;
     s.mcGoalAmount = TypedNumber(d.Text(FieldGoal), 21);
     StoreFactor(Clamp10(d.Selected(FieldFactor)));
     state.modified = 1;

@@ -191,6 +191,11 @@ struct ShellState {
     int closed = 0;
     // Extra pixels between the rows of result values in a chosen font.
     float valueFontSpacing = 0;
+    // The Monte Carlo folder's percentile bands and trial curves. Kept for the
+    // session only: neither the Scenario file nor the settings files have a
+    // free place for them.
+    int mcShowBands = 1;
+    int mcShowTrials = 1;
 };
 extern ShellState shell;
 

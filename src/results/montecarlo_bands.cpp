@@ -1,0 +1,74 @@
+// The Monte Carlo folder's percentile bands and failure text: drawn once the
+// analysis is over, behind the trial curves it redraws.
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "montecarlo/insight.h"
+#include "results/draw_parts.h"
+#include "shell/shell.h"
+
+namespace {
+
+constexpr ui::DrawColour White{255, 255, 255};
+constexpr ui::DrawColour GridLine{210, 210, 210};
+constexpr ui::DrawColour Black{0, 0, 0};
+constexpr ui::DrawColour AverageRed{255, 0, 0};
+
+// A value far off the axis still lands just outside the plot, not at an
+// overflowed height.
+int BandHeight(const PlotArea& a, float v) {
+    const float low = a.axis.lowest - a.axis.range, high = a.axis.lowest + 2 * a.axis.range;
+    return HeightOf(a, std::clamp(v, low, high));
+}
+
+// The area between percentiles `lower` and `upper` (indices into PercentileLevels).
+void Band(ui::Painter& p, const PlotArea& a, const MonteCarloInsight& in, size_t lower, size_t upper,
+          ui::DrawColour c) {
+    const int rows = std::min(a.rows, in.rows - a.firstRow);
+    if (rows < 2) return;
+    std::vector<ui::Point> points;
+    for (int i = 0; i < rows; ++i)
+        points.push_back({ColumnCentre(a, i), BandHeight(a, in.percentiles[static_cast<size_t>(a.firstRow + i)][upper])});
+    for (int i = rows - 1; i >= 0; --i)
+        points.push_back({ColumnCentre(a, i), BandHeight(a, in.percentiles[static_cast<size_t>(a.firstRow + i)][lower])});
+    p.SetPen(c, 0);
+    p.SetBrush(c);
+    p.Polygon(points);
+}
+
+}  // namespace
+
+ui::DrawColour OuterBandColour() { return {222, 230, 242}; }
+ui::DrawColour InnerBandColour() { return {186, 202, 230}; }
+
+bool ShowsPercentileBands() { return shell.mcShowBands != 0 && monteCarloInsight.complete && monteCarloInsight.trials > 0; }
+
+void DrawPercentileBackdrop(ui::Painter& p, const PlotArea& a, ui::DrawColour trialColour, int thin, int wide) {
+    const MonteCarloInsight& in = monteCarloInsight;
+    // The trial curves drawn so far go: the bands must lie under them.
+    p.SetPen(White, 0);
+    p.SetBrush(White);
+    p.Rectangle(a.left + 1, a.top + 1, a.right, a.bottom);
+    for (int i = 0; i <= 10; ++i) {
+        const float value = GridValue(a.axis, i);
+        const int y = HeightOf(a, value);
+        p.SetPen(value == 0 && a.axis.lowest < 0 ? Black : GridLine, 1);
+        p.Line(a.left, y, a.right, y);
+    }
+    Band(p, a, in, 0, 4, OuterBandColour());
+    Band(p, a, in, 1, 3, InnerBandColour());
+    if (shell.mcShowTrials)
+        for (const std::vector<float>& curve : in.netWorth)
+            DrawCurve(p, a, curve.data(), static_cast<int>(curve.size()), trialColour, thin);
+    DrawCurve(p, a, monteCarlo.averageNetWorth, monteCarlo.rows, AverageRed, wide);
+}
+
+std::vector<std::string> FailureTextLines() {
+    const MonteCarloInsight& in = monteCarloInsight;
+    if (!in.complete || in.failureText.empty()) return {};
+    // Two lines at the semicolon keep the legend box narrow.
+    const size_t cut = in.failureText.find("; ");
+    if (cut == std::string::npos) return {in.failureText};
+    return {in.failureText.substr(0, cut + 1), in.failureText.substr(cut + 2)};
+}
