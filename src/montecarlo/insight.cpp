@@ -181,6 +181,14 @@ InsightRecorder::InsightRecorder(const MonteCarloObserver* next) : next_(next) {
     monteCarloInsight.complete = 0;  // an analysis refused before its first curve leaves nothing
     observer_.context = this;
     observer_.show = Show;
+    observer_.stop = Stop;
+}
+
+// The wrapped observer decides, as it stands when asked: its stop may be set
+// after the recorder was made.
+int InsightRecorder::Stop(void* context) {
+    const MonteCarloObserver* next = static_cast<InsightRecorder*>(context)->next_;
+    return next && next->stop ? next->stop(next->context) : 0;
 }
 
 void InsightRecorder::Show(void* context, int phase, const float* netWorth, int rows) {

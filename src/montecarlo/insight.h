@@ -82,6 +82,7 @@ public:
 
 private:
     static void Show(void* context, int phase, const float* netWorth, int rows);
+    static int Stop(void* context);
     const MonteCarloObserver* next_;
     MonteCarloObserver observer_;
 };
