@@ -271,3 +271,62 @@ TEST_F(FilesTest, SaveOverAnOlderFile) {
     EXPECT_EQ(Bytes("s.ret"), saved);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator("."), std::filesystem::directory_iterator()), 1);
 }
+
+namespace {
+
+// Every name a replacement could be written under is taken: the folder
+// accepts no new file beside `path`, as a read-only folder would.
+void TakeEveryPartName(const std::string& path) {
+    for (int k = 0; k < 100; ++k) std::filesystem::create_directory(path + ".part" + std::to_string(k));
+}
+
+// Runs `write` with no file allowed to grow beyond `bytes`: a disk that fills.
+template <typename Write>
+int WithFullDisk(long bytes, Write write) {
+    rlimit old{};
+    getrlimit(RLIMIT_FSIZE, &old);
+    auto previousHandler = signal(SIGXFSZ, SIG_IGN);
+    rlimit small = old;
+    small.rlim_cur = static_cast<rlim_t>(bytes);
+    setrlimit(RLIMIT_FSIZE, &small);
+    int result = write();
+    setrlimit(RLIMIT_FSIZE, &old);
+    signal(SIGXFSZ, previousHandler);
+    return result;
+}
+
+}  // namespace
+
+// A folder that takes no new file while the old file is writable: the save is
+// refused with a message and the old file keeps every byte, even when the disk
+// would have filled half-way. Accounts files are saved the same way, and a
+// first save that fails leaves no empty file behind.
+TEST_F(FilesTest, ASaveNeverWritesOverTheOldFile) {
+    FillScenario(3);
+    TakeOutsideValuesFrom(scenario);
+    ASSERT_EQ(SaveScenarioAs("s.ret"), 1);
+    ASSERT_EQ(WriteAccountsFile("a.acc"), 1);
+    const std::string plan = Bytes("s.ret"), accounts = Bytes("a.acc");
+    TakeEveryPartName("s.ret");
+    TakeEveryPartName("a.acc");
+    scenario.accountTable.accounts[0].balance = 1;
+    state.modified = 1;
+    EXPECT_EQ(WithFullDisk(4000, [] { return SaveScenario(); }), 0);
+    ASSERT_EQ(screen.messages.size(), 1u);
+    EXPECT_EQ(screen.messages[0].text, "Cannot open file!\n\n" + NoNewFileText("s.ret"));
+    EXPECT_EQ(screen.messages[0].caption, "FILE ERROR");
+    EXPECT_EQ(Bytes("s.ret"), plan);
+    EXPECT_EQ(state.modified, 1);
+
+    screen.answers = {ui::Answer::Yes};
+    EXPECT_EQ(WithFullDisk(4000, [] { return WriteAccountsCommand("a.acc"); }), 0);
+    ASSERT_EQ(screen.messages.size(), 3u);
+    EXPECT_EQ(screen.messages[2].text, "Cannot write a.acc accounts file!\n\n" + NoNewFileText("a.acc"));
+    EXPECT_EQ(Bytes("a.acc"), accounts);
+
+    screen.answers = {};
+    EXPECT_EQ(WithFullDisk(4000, [] { return SaveScenarioAs("new.ret"); }), 0);
+    EXPECT_FALSE(std::filesystem::exists("new.ret"));
+    EXPECT_EQ(WithFullDisk(100, [] { return SaveTemporaryScenario(3); }), 0);
+    EXPECT_FALSE(std::filesystem::exists("temp31.ret"));
+}

@@ -80,10 +80,10 @@ void RemoveRecentEntry(int k) {
 
 // ---- Accounts file ---------------------------------------------------------
 
-int WriteAccountsFile(const std::string& path) {
+int WriteAccountsFile(const std::string& path, std::string* why) {
     std::string out(reinterpret_cast<const char*>(&scenario.accountTable), sizeof scenario.accountTable);
     out.append(reinterpret_cast<const char*>(&scenario.accountOptions), sizeof scenario.accountOptions);
-    return ReplaceFileContent(path, out, false);
+    return ReplaceFileContent(path, out, false, why);
 }
 
 int ReadAccountsFile(const std::string& path, Notice& notice) {
