@@ -33,6 +33,11 @@ void FillScenario(int events) {
     for (int b = 0; b < MaxBudgets; ++b) SetFieldText(scenario.budgets[b].name, "Budget " + std::string(1, 'A' + b));
     scenario.pageSettings.windowWidth = 800;
     scenario.pageSettings.marginLeft = 750;
+    scenario.initialValues.startAge = 30.5f;
+    scenario.initialValues.endAge = 90.0f;
+    Scenario copy = scenario;
+    std::string problem = CheckLoadedScenario(copy, events);
+    EXPECT_EQ(problem, "");
 }
 
 std::string Dump(int events) {
@@ -329,4 +334,67 @@ TEST_F(FilesTest, ASaveNeverWritesOverTheOldFile) {
     EXPECT_FALSE(std::filesystem::exists("new.ret"));
     EXPECT_EQ(WithFullDisk(100, [] { return SaveTemporaryScenario(3); }), 0);
     EXPECT_FALSE(std::filesystem::exists("temp31.ret"));
+}
+
+// A value no dialog could have stored refuses the file with a message naming
+// the field; the plan in memory is the reset one, so nothing hangs or runs on
+// NaN. Values every run sets afresh are quietly cleared instead.
+TEST_F(FilesTest, OpenRefusesValuesNoDialogCouldStore) {
+    const float nan = std::nanf(""), inf = INFINITY;
+    struct Case {
+        const char* field;
+        void (*spoil)(float);
+        float value;
+    } cases[] = {
+        {"initialValues.endAge", [](float v) { scenario.initialValues.endAge = v; }, 1e8f},
+        {"initialValues.endAge", [](float v) { scenario.initialValues.endAge = v; }, inf},
+        {"initialValues.startAge", [](float v) { scenario.initialValues.startAge = v; }, -inf},
+        {"initialValues.startAge", [](float v) { scenario.initialValues.startAge = v; }, nan},
+        {"initialValues.startAge", [](float v) { scenario.initialValues.startAge = v; }, 0.0f},
+        {"initialValues.taxRate", [](float v) { scenario.initialValues.taxRate = v; }, nan},
+        {"events[1].amount", [](float v) { scenario.events[1].amount = v; }, inf},
+        {"events[0].startAge", [](float v) { scenario.events[0].startAge = v; }, -inf},
+        {"accountTable.accounts[1].balance", [](float v) { scenario.accountTable.accounts[1].balance = v; }, nan},
+        {"accountOptions.penaltyRate[0]", [](float v) { scenario.accountOptions.penaltyRate[0] = v; }, nan},
+        {"accountOptions.rmdValues2[29]", [](float v) { scenario.accountOptions.rmdValues2[29] = v; }, -inf},
+    };
+    for (const Case& c : cases) {
+        FillScenario(2);
+        c.spoil(c.value);
+        Put("bad.ret", Dump(2));
+        screen.Clear();
+        EXPECT_EQ(OpenScenario("bad.ret"), 0) << c.field;
+        ASSERT_EQ(screen.messages.size(), 1u) << c.field;
+        EXPECT_EQ(screen.messages[0].text.rfind("bad.ret doesn't seem to be a valid K&V Tillory file.\n\n" +
+                                                    std::string(c.field) + " is ",
+                                                0),
+                  0u)
+            << screen.messages[0].text;
+        EXPECT_EQ(FieldText(state.scenarioPath), "tmp01.ret");
+        EXPECT_EQ(+scenario.initialValues.endAge, 84.0f);
+    }
+
+    // The plan from age 1 to 120 that the Initial Values dialog refuses.
+    FillScenario(2);
+    scenario.initialValues.startAge = 1;
+    scenario.initialValues.endAge = 120;
+    Put("long.ret", Dump(2));
+    screen.Clear();
+    EXPECT_EQ(OpenScenario("long.ret"), 0);
+    ASSERT_EQ(screen.messages.size(), 1u);
+    EXPECT_NE(screen.messages[0].text.find("The age range must be less than 100!"), std::string::npos);
+
+    // The widest plan the dialog takes, and run fields a run refills.
+    FillScenario(2);
+    scenario.initialValues.startAge = 20.75f;
+    scenario.initialValues.endAge = 119.5f;
+    scenario.events[0].runAmount = nan;
+    scenario.accountTable.accounts[0].mcRateSum = inf;
+    Put("ok.ret", Dump(2));
+    screen.Clear();
+    ASSERT_EQ(OpenScenario("ok.ret"), 1);
+    EXPECT_TRUE(screen.messages.empty());
+    EXPECT_EQ(+scenario.initialValues.endAge, 119.5f);
+    EXPECT_EQ(+scenario.events[0].runAmount, 0.0f);
+    EXPECT_EQ(+scenario.accountTable.accounts[0].mcRateSum, 0.0f);
 }

@@ -115,6 +115,17 @@ void SetFieldText(char (&field)[N], const std::string& text) {
     SetFieldText(field, N, text);
 }
 
+// ---- What a Scenario from outside must hold -------------------------------
+// The ages the dialogs accept, and the whole years a plan may span: the
+// result table holds 100 rows.
+constexpr int MinPlanAge = 1, MaxPlanAge = 120, MaxAgeRange = 100;
+// Checks a Scenario read from outside (validate.cpp has the rule of each
+// field): "" when it may be used as it is, otherwise the first problem, naming
+// its field. Values that every run sets afresh are quietly set to 0.
+std::string CheckLoadedScenario(Scenario& s, int eventCount);
+// The same for an accounts file's two blocks.
+std::string CheckLoadedAccounts(AccountTable& table, AccountOptions& options);
+
 // ---- Scenario file --------------------------------------------------------
 // The shell's File commands wrap these: it asks the questions before, and shows
 // the Notice and the window title after.

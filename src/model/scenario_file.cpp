@@ -158,8 +158,9 @@ void CorrectGroups() {
     }
 }
 
-void RefuseInvalidFile(const std::string& path, Notice& notice) {
+void RefuseInvalidFile(const std::string& path, Notice& notice, const std::string& problem = "") {
     notice = {path + " doesn't seem to be a valid K&V Tillory file.", "FILE WARNING"};
+    if (!problem.empty()) notice.text += "\n\n" + problem;
     ResetScenario();
     // The reset Scenario has no events; a count left from before would
     // point at cleared slots.
@@ -379,6 +380,12 @@ int ReadScenarioFile(const std::string& path, int dpiX, int dpiY, Notice& notice
 
     ReadLaterBlocks(in);
     CorrectGroups();
+    // A value no dialog could have stored would hang or poison the run.
+    std::string problem = CheckLoadedScenario(scenario, n);
+    if (!problem.empty()) {
+        RefuseInvalidFile(path, notice, problem);
+        return 0;
+    }
 
     state.eventCount = n;
     state.needsRecalc = 1;
