@@ -195,6 +195,14 @@ void PrintRunNotices() {
     for (const Notice& n : notices) Show(n);
 }
 
+int FinishStandardOutput() {
+    errno = 0;
+    // A full disk or a closed pipe shows only here: the output was buffered.
+    if (std::fflush(stdout) == 0 && !std::ferror(stdout)) return 0;
+    Report(std::string("cannot write the output") + (errno ? std::string(": ") + std::strerror(errno) : ""));
+    return 1;
+}
+
 int CliUsageError(const std::string& text) {
     std::fprintf(stderr, "tillory-cli: %s\nTry 'tillory-cli --help'.\n", text.c_str());
     return 2;
@@ -243,5 +251,5 @@ int CliDump(const std::vector<std::string>& args) {
     }
     std::string json = ScenarioToJson();
     std::fwrite(json.data(), 1, json.size(), stdout);
-    return std::fflush(stdout) == 0 ? 0 : 1;
+    return FinishStandardOutput();
 }

@@ -335,7 +335,8 @@ int RunMonteCarlo(const MonteCarloOptions& options) {
 
     if (stats) {
         WriteStatistics(stats);
-        std::fclose(stats);
+        const bool written = std::fflush(stats) == 0 && !std::ferror(stats);
+        if (std::fclose(stats) != 0 || !written) runNotices.push_back({std::string("Cannot write ") + StatsFileName, "FILE ERROR"});
     }
     // The analysis visits the accounts by Access Order; the person's list, and
     // the results that follow its order, come back as they were.
