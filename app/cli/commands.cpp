@@ -100,12 +100,9 @@ int OpenScenarioFile(const std::string& path) {
 // values a save gathers from outside the blocks are first taken from the
 // blocks, so that the file holds the blocks exactly as they are.
 int SaveScenarioTo(const std::string& path) {
-    int32_t width = scenario.pageSettings.windowWidth;
-    // A save measures the window; no window measures less than nothing.
-    if (width < 0) {
-        Report("pageSettings.windowWidth: a saved window width cannot be negative");
-        return 0;
-    }
+    // Whatever width a file holds (a dump shows negative ones too) is
+    // written back as it was: nothing reads it but the next save.
+    const int32_t width = scenario.pageSettings.windowWidth;
     int dpiX = 0, dpiY = 0;
     ui::Current().PrinterDotsPerInch(dpiX, dpiY);
     TakeOutsideValuesFrom(scenario, dpiX, dpiY);
