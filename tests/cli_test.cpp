@@ -486,6 +486,10 @@ TEST_F(CliTest, AJsonTextWithImpossibleAgesIsRefused) {
     EXPECT_EQ(r.code, 1);
     EXPECT_EQ(r.err, "tillory-cli: far.json: initialValues.endAge is 1e+08, outside the ages 1 to 120.\n");
     EXPECT_EQ(r.out, "");
+    WriteBytes("long.json", "{\"initialValues\":{\"startAge\":1,\"endAge\":120}}");
+    r = Cli("montecarlo long.json --seed 1 --trials 2");
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.err, "tillory-cli: long.json: The age range must be less than 100! (initialValues.startAge 1, endAge 120)\n");
     WriteBytes("near.json", "{\"initialValues\":{\"endAge\":90}}");
     EXPECT_EQ(Cli("run near.json --summary").code, 0);
 }

@@ -331,3 +331,18 @@ TEST_F(MonteCarloTest, TheSameStartValueRepeatsTheRun) {
 }
 
 }  // namespace
+
+// A plan of more than 100 years (which no open lets in) is analysed over the
+// 100 rows the tables hold, and the person is told so, where the trials once
+// stopped judging at the 100th row without a word.
+TEST_F(MonteCarloTest, APlanOfAHundredYearsOrMoreIsAnalysedOverItsFirstHundredAndSaysSo) {
+    Savings("Savings", 50000, 1, 7);
+    scenario.initialValues.startAge = 1;
+    scenario.initialValues.endAge = 120;
+    state.mcTrials = 2;
+    ASSERT_EQ(Run(), 1);
+    EXPECT_EQ(monteCarlo.rows, 100);
+    EXPECT_EQ(monteCarlo.rowAge[99], 100.0f);
+    ASSERT_EQ(runNotices.size(), 1u);
+    EXPECT_EQ(runNotices[0].text, "The age range must be less than 100!");
+}
