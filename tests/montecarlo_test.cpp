@@ -346,3 +346,13 @@ TEST_F(MonteCarloTest, APlanOfAHundredYearsOrMoreIsAnalysedOverItsFirstHundredAn
     ASSERT_EQ(runNotices.size(), 1u);
     EXPECT_EQ(runNotices[0].text, "The age range must be less than 100!");
 }
+
+// A trial whose net worth is no number has not reached the goal.
+TEST_F(MonteCarloTest, ANetWorthThatIsNoNumberFails) {
+    int pos = Savings("Savings", 50000, 1, 7);
+    scenario.accountTable.accounts[pos].initialAmount = std::nanf("");
+    state.mcTrials = 3;
+    ASSERT_EQ(Run(), 1);
+    EXPECT_EQ(monteCarlo.failedTrials, 3);
+    EXPECT_EQ(monteCarlo.successPercent, 0.0f);
+}

@@ -315,7 +315,8 @@ int RunMonteCarlo(const MonteCarloOptions& options) {
         int failed = 0;
         for (int row = 0; row < mc.rows; ++row) {
             mc.netWorthSum[row] += mc.trialNetWorth[row];
-            if (!failed && mc.trialNetWorth[row] < goal) {
+            // A net worth that is no number (arithmetic overflowed) is no success.
+            if (!failed && !(mc.trialNetWorth[row] >= goal)) {
                 ++mc.failedTrials;
                 failed = 1;
             }
