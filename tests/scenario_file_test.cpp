@@ -35,6 +35,7 @@ void FillScenario(int events) {
     scenario.pageSettings.marginLeft = 750;
     scenario.initialValues.startAge = 30.5f;
     scenario.initialValues.endAge = 90.0f;
+    for (int i = 0; i < events; ++i) scenario.events[i].startAge = 40.0f + static_cast<float>(i);
     Scenario copy = scenario;
     std::string problem = CheckLoadedScenario(copy, events);
     EXPECT_EQ(problem, "");
@@ -354,6 +355,7 @@ TEST_F(FilesTest, OpenRefusesValuesNoDialogCouldStore) {
         {"initialValues.taxRate", [](float v) { scenario.initialValues.taxRate = v; }, nan},
         {"events[1].amount", [](float v) { scenario.events[1].amount = v; }, inf},
         {"events[0].startAge", [](float v) { scenario.events[0].startAge = v; }, -inf},
+        {"events[1].startAge", [](float v) { scenario.events[1].startAge = v; }, -1e9f},
         {"accountTable.accounts[1].balance", [](float v) { scenario.accountTable.accounts[1].balance = v; }, nan},
         {"accountOptions.penaltyRate[0]", [](float v) { scenario.accountOptions.penaltyRate[0] = v; }, nan},
         {"accountOptions.rmdValues2[29]", [](float v) { scenario.accountOptions.rmdValues2[29] = v; }, -inf},

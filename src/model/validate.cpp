@@ -11,6 +11,7 @@
 // | every other initialValues float                            | finite                      | refused   |
 // | live events (below the count, not free): the ages, rates,  | finite                      | refused   |
 // |   amounts, payment, taxes, costs, sale percent             |                             |           |
+// | live events' startAge                                      | 0..120                      | refused   |
 // | event run fields runAmount, runSoldValue, runPrincipalPaid,| finite                      | 0: a run  |
 // |   runInterestPaid; account mcRateSum, mcMinRate, mcMaxRate;|                             | sets them |
 // |   options mcRateCount                                      |                             | afresh    |
@@ -42,11 +43,11 @@ struct Checker {
         problem = field + " is " + Format("%g", static_cast<double>(v)) + ", not a number a plan can hold.";
         return false;
     }
-    bool Age(const std::string& field, float v) {
+    bool Age(const std::string& field, float v, int low = MinPlanAge) {
         if (!Finite(field, v)) return false;
-        if (v >= MinPlanAge && v <= MaxPlanAge) return true;
+        if (v >= static_cast<float>(low) && v <= static_cast<float>(MaxPlanAge)) return true;
         problem = field + " is " + Format("%g", static_cast<double>(v)) + ", outside the ages " +
-                  Format("%d to %d.", MinPlanAge, MaxPlanAge);
+                  Format("%d to %d.", low, MaxPlanAge);
         return false;
     }
 };
@@ -136,6 +137,8 @@ std::string CheckLoadedScenario(Scenario& s, int eventCount) {
             {"closingCosts", e.closingCosts}, {"salePercent", e.salePercent}, {"acceleratedAmount", e.acceleratedAmount},
         };
         for (const auto& f : fields) c.Finite(Indexed("events", i, f.name), f.value);
+        // The years since an event's start are counted one by one.
+        c.Age(Indexed("events", i, "startAge"), e.startAge, 0);
     }
     CheckAccountRecords(c, s.accountTable, s.accountOptions, "accountTable.");
     s.pageSettings.valueFontSpacing = RunValue(s.pageSettings.valueFontSpacing);
