@@ -89,8 +89,10 @@ protected:
         std::string out, err;
     };
     // Runs the program itself, for its exit codes and what it prints.
-    Result Cli(const std::string& args) {
-        std::string cmd = std::string("'") + TILLORY_CLI + "' " + args + " >out.txt 2>err.txt; echo $? >rc.txt";
+    // `before` runs in the same shell first; `out` takes standard output.
+    Result Cli(const std::string& args, const std::string& before = "", const std::string& out = "out.txt") {
+        std::string cmd = before + std::string("'") + TILLORY_CLI + "' " + args + " >" + out +
+                          " 2>err.txt; echo $? >rc.txt";
         EXPECT_EQ(std::system(cmd.c_str()), 0);
         return {std::atoi(ReadBytes("rc.txt").c_str()), ReadBytes("out.txt"), ReadBytes("err.txt")};
     }
@@ -128,7 +130,7 @@ TEST_F(CliTest, AFileWithEveryByteSetRoundTrips) {
     const int n = 4;
     scenario.initialValues.eventCount = n;
     scenario.accountTable.accountCount = 3;
-    scenario.pageSettings.windowWidth = 1234;
+    scenario.pageSettings.windowWidth = -1234;  // a dump shows it, a build writes it back
     // Values plain JSON has no words for, and texts of every shape.
     uint32_t nanBits = 0x7fa00001u;
     std::memcpy(&scenario.initialValues.startAge, &nanBits, 4);
@@ -452,3 +454,58 @@ TEST_F(CliTest, ReportBudgetPrintsOneTablePerPageAndRefusesWhatIsNotABudget) {
 }
 
 }  // namespace
+
+// Output that cannot be written fails the command with a message: standard
+// output on a full disk, an export, a scenario file that fills the disk (no
+// empty file is left). An export never replaces the scenario it runs, and
+// replaces another file only with --yes.
+TEST_F(CliTest, WritesThatFailAreReportedAndReplaceNothing) {
+    const std::string example = std::string(TILLORY_EXAMPLES) + "/retirement.json";
+    ASSERT_EQ(Cli("build '" + example + "' plan.ret").code, 0);
+    const std::string plan = ReadBytes("plan.ret");
+    for (const char* command : {"dump plan.ret", "run plan.ret --summary", "montecarlo plan.ret --seed 1 --trials 2"}) {
+        Result r = Cli(command, "", "/dev/full");
+        EXPECT_EQ(r.code, 1) << command;
+        EXPECT_NE(r.err.find("tillory-cli: cannot write the output"), std::string::npos) << command << r.err;
+    }
+
+    Result r = Cli("--yes run plan.ret --export-csv plan.ret");
+    EXPECT_EQ(r.code, 1);
+    EXPECT_NE(r.err.find("Will not export over the scenario plan.ret"), std::string::npos) << r.err;
+    EXPECT_EQ(ReadBytes("plan.ret"), plan);
+
+    WriteBytes("old.csv", "old");
+    r = Cli("run plan.ret --export-csv old.csv");
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.err, "FILE WARNING: old.csv exists - Overwrite anyway?\n");
+    EXPECT_EQ(ReadBytes("old.csv"), "old");
+    EXPECT_EQ(Cli("--yes run plan.ret --export-csv old.csv").code, 0);
+    EXPECT_EQ(ReadBytes("old.csv").rfind("Age,", 0), 0u) << ReadBytes("old.csv").substr(0, 40);
+
+    r = Cli("--yes run plan.ret --export-tab /dev/full");
+    EXPECT_EQ(r.code, 1);
+    EXPECT_NE(r.err.find("Cannot write export file /dev/full"), std::string::npos) << r.err;
+
+    // No file may grow beyond 2 KB: the new scenario file cannot be written.
+    r = Cli("build '" + example + "' new.ret", "trap '' XFSZ; ulimit -f 4; ");
+    EXPECT_EQ(r.code, 1);
+    EXPECT_FALSE(fs::exists("new.ret"));
+    for (const auto& entry : fs::directory_iterator("."))
+        EXPECT_EQ(entry.path().string().find(".part"), std::string::npos) << entry.path();
+}
+
+// Values no dialog stores refuse a JSON text before anything runs, naming the
+// field; the same text with a plain end age runs.
+TEST_F(CliTest, AJsonTextWithImpossibleAgesIsRefused) {
+    WriteBytes("far.json", "{\"initialValues\":{\"endAge\":1e8}}");
+    Result r = Cli("run far.json --summary");
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.err, "tillory-cli: far.json: initialValues.endAge is 1e+08, outside the ages 1 to 120.\n");
+    EXPECT_EQ(r.out, "");
+    WriteBytes("long.json", "{\"initialValues\":{\"startAge\":1,\"endAge\":120}}");
+    r = Cli("montecarlo long.json --seed 1 --trials 2");
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.err, "tillory-cli: long.json: The age range must be less than 100! (initialValues.startAge 1, endAge 120)\n");
+    WriteBytes("near.json", "{\"initialValues\":{\"endAge\":90}}");
+    EXPECT_EQ(Cli("run near.json --summary").code, 0);
+}

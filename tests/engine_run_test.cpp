@@ -1,5 +1,6 @@
 // Whole projection runs of small Scenarios, pinned line for line.
 #include <algorithm>
+#include <cmath>
 
 #include "engine_fixture.h"
 
@@ -335,3 +336,61 @@ TEST_F(EngineTest, DescriptionOnlyWritesThePrintFileAndNothingElse) {
 }
 
 }  // namespace
+
+// Ages no dialog takes still end the run within the tables: the yearly loop
+// never runs past age 120 or before 0, whatever a file or JSON text holds.
+TEST_F(EngineTest, AnyAgesEndTheRunWithinTheTables) {
+    AddAccount("Savings", AccountTaxFreeSavings, 1000, 0);
+    Event& early = AddEvent(EventDeposit, 65, 66, "Early");
+    const float inf = INFINITY, nan = std::nanf("");
+    const struct {
+        float start, end, eventStart;
+        int rows;
+    } cases[] = {
+        {65, 1e8f, 65, 120 - 65 + 1},   {65, inf, 65, 56},         {65, nan, 65, 56},
+        {-inf, 70, 65, 1},              {nan, 70, 65, 0},          {65, 70, -1e9f, 6},
+        {65, 16777216.0f, -inf, 56},    {1e30f, 1e30f + 1, 65, 0},
+    };
+    for (const auto& c : cases) {
+        scenario.initialValues.startAge = c.start;
+        scenario.initialValues.endAge = c.end;
+        early.startAge = c.eventStart;
+        RunProjection(OutputResultsList);
+        EXPECT_EQ(results.rowCount, c.rows) << c.start << " " << c.end << " " << c.eventStart;
+    }
+}
+
+// A plan from age 1 to 120 (refused by the Initial Values dialog and by an
+// open) stops at the table's 100th row and says why, so that the schedule and a
+// Monte Carlo analysis judge the same years.
+TEST_F(EngineTest, APlanOfAHundredYearsStopsAtTheLastTableRow) {
+    AddAccount("Savings", AccountTaxFreeSavings, 1000, 0);
+    scenario.initialValues.startAge = 1;
+    scenario.initialValues.endAge = 120;
+    RunProjection(OutputResultsList);
+    RunProjection(OutputResultsList);
+    EXPECT_EQ(results.rowCount, 100);
+    EXPECT_EQ(results.yearSummary[99][0], 100.0f);
+    ASSERT_EQ(runNotices.size(), 1u);
+    EXPECT_EQ(runNotices[0].text, "The age range must be less than 100!");
+    EXPECT_EQ(runNotices[0].caption, "Age Range Error!");
+
+    runNotices.clear();
+    scenario.initialValues.endAge = 100.5f;  // the longest plan the dialog takes
+    RunProjection(OutputResultsList);
+    EXPECT_EQ(results.rowCount, 100);
+    EXPECT_TRUE(runNotices.empty());
+}
+
+// A figure too large for its text shows as an error, never with digits lost.
+TEST_F(EngineTest, MoneyTextNeverLosesDigits) {
+    char text[48];
+    MoneyText(text, sizeof text, "%-13.2f", 1e30f);
+    EXPECT_STREQ(text, "$1,000,000,015,047,466,219,876,688,855,040.00");
+    for (float v : {3e38f, -1e34f, INFINITY, -INFINITY}) {
+        MoneyText(text, sizeof text, "%-13.2f", v);
+        EXPECT_STREQ(text, "(overflow)") << v;
+    }
+    MoneyText(text, sizeof text, "%-11.2f", std::nanf(""));
+    EXPECT_STREQ(text, "(NaN)");
+}

@@ -80,6 +80,28 @@ TEST_F(ExchangeTest, ConversionWritesTheIntermediateFile) {
     EXPECT_EQ(Shown(), std::vector<std::string>{"File Open Error: Cannot open missing.csv."});
 }
 
+// Lines ended by a lone carriage return (older Macintosh files) are lines too,
+// and a last line without its end counts.
+TEST_F(ExchangeTest, EveryKindOfLineEndSeparatesLines) {
+    Put("mac.csv", "Checking,10.00\rSavings,20.00\r\nBonds,30.00\nCash,40.00");
+    ASSERT_EQ(ConvertDelimitedFile("mac.csv", ImportComma), 1);
+    EXPECT_EQ(Bytes("csvout.tmp"), "Checking\t10.00\nSavings\t20.00\nBonds\t30.00\nCash\t40.00\n");
+}
+
+// An amount no float holds is refused with a message, never stored as infinity.
+TEST_F(ExchangeTest, AnAmountTooLargeIsRefused) {
+    const std::string huge(40, '9');
+    Put("big.csv", "Checking," + huge + ".00\nHouse,1.00\n");
+    screen.choices = {1};
+    screen.files = {"big.csv"};
+    screen.answers = {ui::Answer::Yes};
+    EXPECT_EQ(DispatchCommand(CmdImportAccounts), 1);
+    EXPECT_EQ(AmountOf("Checking"), 5000.0f);
+    EXPECT_EQ(AmountOf("House"), 1.0f);
+    ASSERT_EQ(Shown().size(), 2u);
+    EXPECT_EQ(Shown()[1], "AMOUNT ERROR: The amount " + huge + ".00 of Checking is too large; the line is skipped.");
+}
+
 TEST_F(ExchangeTest, UpdateSetsAmountsByNameAndAsksAboutNewNames) {
     Put("bank.csv", "Checking,\"1,500.00\"\nBonds,(20.00)\nbonds,99.00\nCash Box,300.00\n");
     screen.choices = {1};

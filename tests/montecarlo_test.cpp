@@ -369,3 +369,28 @@ TEST_F(MonteCarloTest, AStoppedAnalysisIsTheTrialsThatRan) {
 }
 
 }  // namespace
+
+// A plan of more than 100 years (which no open lets in) is analysed over the
+// 100 rows the tables hold, and the person is told so, where the trials once
+// stopped judging at the 100th row without a word.
+TEST_F(MonteCarloTest, APlanOfAHundredYearsOrMoreIsAnalysedOverItsFirstHundredAndSaysSo) {
+    Savings("Savings", 50000, 1, 7);
+    scenario.initialValues.startAge = 1;
+    scenario.initialValues.endAge = 120;
+    state.mcTrials = 2;
+    ASSERT_EQ(Run(), 1);
+    EXPECT_EQ(monteCarlo.rows, 100);
+    EXPECT_EQ(monteCarlo.rowAge[99], 100.0f);
+    ASSERT_EQ(runNotices.size(), 1u);
+    EXPECT_EQ(runNotices[0].text, "The age range must be less than 100!");
+}
+
+// A trial whose net worth is no number has not reached the goal.
+TEST_F(MonteCarloTest, ANetWorthThatIsNoNumberFails) {
+    int pos = Savings("Savings", 50000, 1, 7);
+    scenario.accountTable.accounts[pos].initialAmount = std::nanf("");
+    state.mcTrials = 3;
+    ASSERT_EQ(Run(), 1);
+    EXPECT_EQ(monteCarlo.failedTrials, 3);
+    EXPECT_EQ(monteCarlo.successPercent, 0.0f);
+}

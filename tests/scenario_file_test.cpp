@@ -33,6 +33,12 @@ void FillScenario(int events) {
     for (int b = 0; b < MaxBudgets; ++b) SetFieldText(scenario.budgets[b].name, "Budget " + std::string(1, 'A' + b));
     scenario.pageSettings.windowWidth = 800;
     scenario.pageSettings.marginLeft = 750;
+    scenario.initialValues.startAge = 30.5f;
+    scenario.initialValues.endAge = 90.0f;
+    for (int i = 0; i < events; ++i) scenario.events[i].startAge = 40.0f + static_cast<float>(i);
+    Scenario copy = scenario;
+    std::string problem = CheckLoadedScenario(copy, events);
+    EXPECT_EQ(problem, "");
 }
 
 std::string Dump(int events) {
@@ -270,4 +276,127 @@ TEST_F(FilesTest, SaveOverAnOlderFile) {
     EXPECT_EQ(screen.messages[0].text, "Cannot open file!");
     EXPECT_EQ(Bytes("s.ret"), saved);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator("."), std::filesystem::directory_iterator()), 1);
+}
+
+namespace {
+
+// Every name a replacement could be written under is taken: the folder
+// accepts no new file beside `path`, as a read-only folder would.
+void TakeEveryPartName(const std::string& path) {
+    for (int k = 0; k < 100; ++k) std::filesystem::create_directory(path + ".part" + std::to_string(k));
+}
+
+// Runs `write` with no file allowed to grow beyond `bytes`: a disk that fills.
+template <typename Write>
+int WithFullDisk(long bytes, Write write) {
+    rlimit old{};
+    getrlimit(RLIMIT_FSIZE, &old);
+    auto previousHandler = signal(SIGXFSZ, SIG_IGN);
+    rlimit small = old;
+    small.rlim_cur = static_cast<rlim_t>(bytes);
+    setrlimit(RLIMIT_FSIZE, &small);
+    int result = write();
+    setrlimit(RLIMIT_FSIZE, &old);
+    signal(SIGXFSZ, previousHandler);
+    return result;
+}
+
+}  // namespace
+
+// A folder that takes no new file while the old file is writable: the save is
+// refused with a message and the old file keeps every byte, even when the disk
+// would have filled half-way. Accounts files are saved the same way, and a
+// first save that fails leaves no empty file behind.
+TEST_F(FilesTest, ASaveNeverWritesOverTheOldFile) {
+    FillScenario(3);
+    TakeOutsideValuesFrom(scenario);
+    ASSERT_EQ(SaveScenarioAs("s.ret"), 1);
+    ASSERT_EQ(WriteAccountsFile("a.acc"), 1);
+    const std::string plan = Bytes("s.ret"), accounts = Bytes("a.acc");
+    TakeEveryPartName("s.ret");
+    TakeEveryPartName("a.acc");
+    scenario.accountTable.accounts[0].balance = 1;
+    state.modified = 1;
+    EXPECT_EQ(WithFullDisk(4000, [] { return SaveScenario(); }), 0);
+    ASSERT_EQ(screen.messages.size(), 1u);
+    EXPECT_EQ(screen.messages[0].text, "Cannot open file!\n\n" + NoNewFileText("s.ret"));
+    EXPECT_EQ(screen.messages[0].caption, "FILE ERROR");
+    EXPECT_EQ(Bytes("s.ret"), plan);
+    EXPECT_EQ(state.modified, 1);
+
+    screen.answers = {ui::Answer::Yes};
+    EXPECT_EQ(WithFullDisk(4000, [] { return WriteAccountsCommand("a.acc"); }), 0);
+    ASSERT_EQ(screen.messages.size(), 3u);
+    EXPECT_EQ(screen.messages[2].text, "Cannot write a.acc accounts file!\n\n" + NoNewFileText("a.acc"));
+    EXPECT_EQ(Bytes("a.acc"), accounts);
+
+    screen.answers = {};
+    EXPECT_EQ(WithFullDisk(4000, [] { return SaveScenarioAs("new.ret"); }), 0);
+    EXPECT_FALSE(std::filesystem::exists("new.ret"));
+    EXPECT_EQ(WithFullDisk(100, [] { return SaveTemporaryScenario(3); }), 0);
+    EXPECT_FALSE(std::filesystem::exists("temp31.ret"));
+}
+
+// A value no dialog could have stored refuses the file with a message naming
+// the field; the plan in memory is the reset one, so nothing hangs or runs on
+// NaN. Values every run sets afresh are quietly cleared instead.
+TEST_F(FilesTest, OpenRefusesValuesNoDialogCouldStore) {
+    const float nan = std::nanf(""), inf = INFINITY;
+    struct Case {
+        const char* field;
+        void (*spoil)(float);
+        float value;
+    } cases[] = {
+        {"initialValues.endAge", [](float v) { scenario.initialValues.endAge = v; }, 1e8f},
+        {"initialValues.endAge", [](float v) { scenario.initialValues.endAge = v; }, inf},
+        {"initialValues.startAge", [](float v) { scenario.initialValues.startAge = v; }, -inf},
+        {"initialValues.startAge", [](float v) { scenario.initialValues.startAge = v; }, nan},
+        {"initialValues.startAge", [](float v) { scenario.initialValues.startAge = v; }, 0.0f},
+        {"initialValues.taxRate", [](float v) { scenario.initialValues.taxRate = v; }, nan},
+        {"events[1].amount", [](float v) { scenario.events[1].amount = v; }, inf},
+        {"events[0].startAge", [](float v) { scenario.events[0].startAge = v; }, -inf},
+        {"events[1].startAge", [](float v) { scenario.events[1].startAge = v; }, -1e9f},
+        {"accountTable.accounts[1].balance", [](float v) { scenario.accountTable.accounts[1].balance = v; }, nan},
+        {"accountOptions.penaltyRate[0]", [](float v) { scenario.accountOptions.penaltyRate[0] = v; }, nan},
+        {"accountOptions.rmdValues2[29]", [](float v) { scenario.accountOptions.rmdValues2[29] = v; }, -inf},
+    };
+    for (const Case& c : cases) {
+        FillScenario(2);
+        c.spoil(c.value);
+        Put("bad.ret", Dump(2));
+        screen.Clear();
+        EXPECT_EQ(OpenScenario("bad.ret"), 0) << c.field;
+        ASSERT_EQ(screen.messages.size(), 1u) << c.field;
+        EXPECT_EQ(screen.messages[0].text.rfind("bad.ret doesn't seem to be a valid K&V Tillory file.\n\n" +
+                                                    std::string(c.field) + " is ",
+                                                0),
+                  0u)
+            << screen.messages[0].text;
+        EXPECT_EQ(FieldText(state.scenarioPath), "tmp01.ret");
+        EXPECT_EQ(+scenario.initialValues.endAge, 84.0f);
+    }
+
+    // The plan from age 1 to 120 that the Initial Values dialog refuses.
+    FillScenario(2);
+    scenario.initialValues.startAge = 1;
+    scenario.initialValues.endAge = 120;
+    Put("long.ret", Dump(2));
+    screen.Clear();
+    EXPECT_EQ(OpenScenario("long.ret"), 0);
+    ASSERT_EQ(screen.messages.size(), 1u);
+    EXPECT_NE(screen.messages[0].text.find("The age range must be less than 100!"), std::string::npos);
+
+    // The widest plan the dialog takes, and run fields a run refills.
+    FillScenario(2);
+    scenario.initialValues.startAge = 20.75f;
+    scenario.initialValues.endAge = 119.5f;
+    scenario.events[0].runAmount = nan;
+    scenario.accountTable.accounts[0].mcRateSum = inf;
+    Put("ok.ret", Dump(2));
+    screen.Clear();
+    ASSERT_EQ(OpenScenario("ok.ret"), 1);
+    EXPECT_TRUE(screen.messages.empty());
+    EXPECT_EQ(+scenario.initialValues.endAge, 119.5f);
+    EXPECT_EQ(+scenario.events[0].runAmount, 0.0f);
+    EXPECT_EQ(+scenario.accountTable.accounts[0].mcRateSum, 0.0f);
 }

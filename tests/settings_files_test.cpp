@@ -1,4 +1,6 @@
 #include <algorithm>
+#include <cmath>
+#include <cstddef>
 
 #include "files_fixture.h"
 #include "shell/shell.h"
@@ -44,7 +46,7 @@ TEST_F(FilesTest, InvalidAccountsFileIsRefusedAndChangesNothing) {
         screen.Clear();
         EXPECT_EQ(ReadAccountsCommand("bad.acc"), 0);
         ASSERT_EQ(screen.messages.size(), 2u);
-        EXPECT_EQ(screen.messages[0].text, "The file bad.acc does not appear to be a valid accounts file!");
+        EXPECT_EQ(screen.messages[0].text.rfind("The file bad.acc does not appear to be a valid accounts file!", 0), 0u);
         EXPECT_EQ(screen.messages[0].caption, "FILE WARNING");
         EXPECT_EQ(screen.messages[1].text, "Cannot read bad.acc accounts file!");
         EXPECT_EQ(screen.messages[1].caption, "Read Error");
@@ -57,6 +59,12 @@ TEST_F(FilesTest, InvalidAccountsFileIsRefusedAndChangesNothing) {
     int16_t count = 51;
     std::memcpy(tooMany.data(), &count, 2);
     refused(tooMany);
+    // A balance no dialog could store, and the field named.
+    std::string notANumber = before;
+    const float nan = std::nanf("");
+    std::memcpy(notANumber.data() + offsetof(AccountTable, accounts) + offsetof(Account, balance), &nan, 4);
+    refused(notANumber);
+    EXPECT_NE(screen.messages[0].text.find("accounts[0].balance is nan"), std::string::npos);
 }
 
 TEST_F(FilesTest, AccountsFileWriteAsksBeforeOverwriting) {

@@ -100,12 +100,9 @@ int OpenScenarioFile(const std::string& path) {
 // values a save gathers from outside the blocks are first taken from the
 // blocks, so that the file holds the blocks exactly as they are.
 int SaveScenarioTo(const std::string& path) {
-    int32_t width = scenario.pageSettings.windowWidth;
-    // A save measures the window; no window measures less than nothing.
-    if (width < 0) {
-        Report("pageSettings.windowWidth: a saved window width cannot be negative");
-        return 0;
-    }
+    // Whatever width a file holds (a dump shows negative ones too) is
+    // written back as it was: nothing reads it but the next save.
+    const int32_t width = scenario.pageSettings.windowWidth;
     int dpiX = 0, dpiY = 0;
     ui::Current().PrinterDotsPerInch(dpiX, dpiY);
     TakeOutsideValuesFrom(scenario, dpiX, dpiY);
@@ -138,6 +135,13 @@ std::string FreeTemporaryName() {
 // temporary file and read back, so that every load-time correction applies.
 int LoadJsonAsOpened(const std::string& path, const std::string& text) {
     if (!LoadJsonExactly(path, text)) return 0;
+    // Refused here rather than by the open of the temporary file, so that the
+    // message names the JSON text's own path.
+    std::string problem = CheckLoadedScenario(scenario, scenario.initialValues.eventCount);
+    if (!problem.empty()) {
+        Report(path + ": " + problem);
+        return 0;
+    }
     std::string temporary = FreeTemporaryName();
     if (temporary.empty()) {
         Report("no room for a temporary scenario file");
@@ -153,11 +157,15 @@ int LoadJsonAsOpened(const std::string& path, const std::string& text) {
 // A complete file's blocks exactly as stored, over what the open made of
 // them: its corrections of out-of-range values would otherwise keep a dump
 // from giving the same file back.
-void TakeStoredBlocks(const std::string& bytes) {
-    if (bytes.size() < sizeof(InitialValues)) return;
-    int16_t n = 0;
+// 0 when the file lacks a block or counts more records than the tables hold.
+int TakeStoredBlocks(const std::string& bytes) {
+    if (bytes.size() < sizeof(InitialValues)) return 0;
+    int16_t n = 0, accounts = 0;
     std::memcpy(&n, bytes.data(), sizeof n);
-    if (n < 0 || n > MaxEvents || static_cast<long>(bytes.size()) < ScenarioFileSize(n)) return;
+    if (n < 0 || n > MaxEvents || static_cast<long>(bytes.size()) < ScenarioFileSize(n)) return 0;
+    std::memcpy(&accounts, bytes.data() + sizeof(InitialValues) + sizeof(Event) * static_cast<size_t>(n),
+                sizeof accounts);
+    if (accounts < 0 || accounts > MaxAccounts) return 0;
     size_t at = 0;
     auto take = [&](void* block, size_t size) {
         std::memcpy(block, bytes.data() + at, size);
@@ -173,6 +181,7 @@ void TakeStoredBlocks(const std::string& bytes) {
     take(&scenario.pageSettings, sizeof scenario.pageSettings);
     take(scenario.budgets, sizeof scenario.budgets);
     state.eventCount = n;
+    return 1;
 }
 
 }  // namespace
@@ -181,6 +190,14 @@ void PrintRunNotices() {
     std::vector<Notice> notices;
     notices.swap(runNotices);
     for (const Notice& n : notices) Show(n);
+}
+
+int FinishStandardOutput() {
+    errno = 0;
+    // A full disk or a closed pipe shows only here: the output was buffered.
+    if (std::fflush(stdout) == 0 && !std::ferror(stdout)) return 0;
+    Report(std::string("cannot write the output") + (errno ? std::string(": ") + std::strerror(errno) : ""));
+    return 1;
 }
 
 int CliUsageError(const std::string& text) {
@@ -222,10 +239,14 @@ int CliDump(const std::vector<std::string>& args) {
     if (LooksLikeJson(bytes)) {
         if (!ReadWhole(path, bytes) || !LoadJsonExactly(path, bytes)) return 1;
     } else {
-        if (!OpenScenarioFile(path)) return 1;
-        TakeStoredBlocks(bytes);
+        if (!CheckReadWrite(path)) return 1;
+        SetScenarioPath(path);
+        // A dump shows what is stored, even values an open refuses (its
+        // message names them); a file without all its blocks shows nothing.
+        const int opened = OpenScenario(path);
+        if (!TakeStoredBlocks(bytes) && !opened) return 1;
     }
     std::string json = ScenarioToJson();
     std::fwrite(json.data(), 1, json.size(), stdout);
-    return std::fflush(stdout) == 0 ? 0 : 1;
+    return FinishStandardOutput();
 }

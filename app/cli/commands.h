@@ -30,5 +30,9 @@ extern const char* const CliReportHelp;
 // every message ("CAPTION: text" on stderr), and empties the list.
 void PrintRunNotices();
 
+// Flushes standard output at the end of a command: 0 when everything written
+// arrived, otherwise 1 after saying so on stderr.
+int FinishStandardOutput();
+
 // Reports bad usage on stderr and returns 2.
 int CliUsageError(const std::string& text);

@@ -134,6 +134,8 @@ int CliMonteCarlo(const std::vector<std::string>& args) {
     options.fixedStart = fixedStart;
     options.startValue = startValue;
     int ran = RunMonteCarlo(options);
+    bool fileError = false;
+    for (const Notice& n : runNotices) fileError = fileError || n.caption == "FILE ERROR";
     PrintRunNotices();
     if (!ran) {
         // A refusal or a failed run has been reported as a message already.
@@ -154,5 +156,6 @@ int CliMonteCarlo(const std::vector<std::string>& args) {
         std::printf("%5.1f\t%.2f\t%.2f\n", static_cast<double>(monteCarlo.rowAge[row]),
                     static_cast<double>(monteCarlo.averageNetWorth[row]),
                     static_cast<double>(monteCarlo.scenarioNetWorth[row]));
-    return 0;
+    // A stats.dat that could not be written fails the command, after the figures.
+    return FinishStandardOutput() || fileError ? 1 : 0;
 }

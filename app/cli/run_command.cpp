@@ -1,11 +1,15 @@
 // tillory-cli run: the projection as the results window's "Save" writes it,
 // to standard output, leaving the plot and item files in the current directory.
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "commands.h"
 #include "engine/engine.h"
+#include "model/model.h"
 #include "ui/ui.h"
 
 const char* const CliRunHelp =
@@ -18,6 +22,23 @@ const char* const CliRunHelp =
     "  run    --no-tracking     without income-and-expense tracking\n"
     "  run    --export-tab FILE also write the yearly balances to FILE, tab-delimited\n"
     "  run    --export-csv FILE the same, comma-delimited\n";
+
+namespace {
+
+// The export never replaces the scenario being run, and replaces another
+// existing file only when the question is answered Yes (--yes).
+bool MayExportTo(const std::string& exportPath, const std::string& scenarioPath) {
+    std::error_code ec;
+    if (!std::filesystem::exists(exportPath, ec)) return true;
+    if (std::filesystem::equivalent(exportPath, scenarioPath, ec)) {
+        ui::Message("Will not export over the scenario " + scenarioPath + " being run", "FILE ERROR");
+        return false;
+    }
+    return ui::Message(exportPath + " exists - Overwrite anyway?", "FILE WARNING", ui::Buttons::YesNo,
+                       ui::Icon::Question) == ui::Answer::Yes;
+}
+
+}  // namespace
 
 int CliRun(const std::vector<std::string>& args) {
     std::string path, exportPath;
@@ -46,6 +67,7 @@ int CliRun(const std::vector<std::string>& args) {
         }
     }
     if (path.empty()) return CliUsageError("run: no SCENARIO given");
+    if (comma >= 0 && !MayExportTo(exportPath, path)) return 1;
     if (!LoadScenarioArgument(path)) return 1;
 
     runSwitches = RunSwitches{};
@@ -55,8 +77,11 @@ int CliRun(const std::vector<std::string>& args) {
     runSwitches.tracking = tracking;
     runSwitches.noSectionMarker = 1;
     runSwitches.resultsStream = stdout;
+    // The rows are gathered in memory and replace the file only when complete.
+    char* exported = nullptr;
+    size_t exportedSize = 0;
     if (comma >= 0) {
-        runSwitches.exportFile = std::fopen(exportPath.c_str(), "w");
+        runSwitches.exportFile = open_memstream(&exported, &exportedSize);
         if (!runSwitches.exportFile) {
             ui::Message("Cannot open export file", "FILE ERROR");
             return 1;
@@ -73,5 +98,14 @@ int CliRun(const std::vector<std::string>& args) {
     }
     runSwitches.exportTab = runSwitches.exportComma = 0;
     runSwitches.resultsStream = nullptr;
-    return done ? 0 : 1;
+    int code = done ? FinishStandardOutput() : 1;
+    if (comma >= 0 && code == 0) {
+        std::string why;
+        if (!ReplaceFileContent(exportPath, std::string(exported ? exported : "", exportedSize), false, &why)) {
+            ui::Message("Cannot write export file " + exportPath + (why.empty() ? "" : "\n" + why), "FILE ERROR");
+            code = 1;
+        }
+    }
+    std::free(exported);
+    return code;
 }

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "calculators/calculators.h"
+#include "model/model.h"
 
 namespace {
 
@@ -30,14 +31,15 @@ void TradeOffEndAmounts(const TradeOff& t, float taxRate, float out[3]) {
 }
 
 int WriteTradeOffFile(const char* path, const TradeOff& t) {
-    std::FILE* f = std::fopen(path, "w");
-    if (!f) return 0;
-    for (int i = 0; i < 3; ++i) std::fprintf(f, "%s\n", Name(t, i).c_str());
+    // Written complete beside the old file, which it then replaces.
+    std::string out;
+    for (int i = 0; i < 3; ++i) out += Name(t, i) + "\n";
     const float* groups[] = {t.fixedCost, t.costPerPeriod, t.fixedAmount, t.incomePerPeriod};
     for (const float* g : groups)
-        for (int i = 0; i < 3; ++i) std::fprintf(f, "%f\n", g[i]);
-    std::fprintf(f, "%f\n%f\n%f\n", t.periods, t.useTax, t.further);
-    return std::fclose(f) == 0 ? 1 : 0;
+        for (int i = 0; i < 3; ++i) out += Format("%f\n", static_cast<double>(g[i]));
+    out += Format("%f\n%f\n%f\n", static_cast<double>(t.periods), static_cast<double>(t.useTax),
+                  static_cast<double>(t.further));
+    return ReplaceFileContent(path, out, false);
 }
 
 int ReadTradeOffFile(const char* path, TradeOff& t) {

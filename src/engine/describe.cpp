@@ -232,7 +232,7 @@ void DescribeMortgage(DescriptionTarget& t, int i) {
     if (e.option == 2) {
         std::snprintf(line, sizeof line,
                       "        An additional %s/Month will be applied to the principal starting at age %3d.", extra,
-                      static_cast<int>(std::trunc(iv.startAge)));
+                      WholeInt(iv.startAge));
         Put(t, line);
     } else if (e.option == 1) {
         std::snprintf(line, sizeof line, "        An Additional %s/Month is applied to the principal.", extra);
@@ -350,8 +350,8 @@ int CompareKeys(const Event& a, const Event& b) {
     char ka[96], kb[96], da[80], db[80];
     CopyField(da, sizeof da, a.description);
     CopyField(db, sizeof db, b.description);
-    std::snprintf(ka, sizeof ka, "%3d%s", static_cast<int>(std::trunc(a.startAge)), da);
-    std::snprintf(kb, sizeof kb, "%3d%s", static_cast<int>(std::trunc(b.startAge)), db);
+    std::snprintf(ka, sizeof ka, "%3d%s", WholeInt(a.startAge), da);
+    std::snprintf(kb, sizeof kb, "%3d%s", WholeInt(b.startAge), db);
     return std::strcmp(ka, kb);
 }
 

@@ -49,7 +49,7 @@ float AssetAccountBalances() {
 
 // The whole ages for which the plot file gets year records, and their count.
 void PlotWindow(int& from, int& to, float& count) {
-    int first = static_cast<int>(Whole(scenario.initialValues.startAge));
+    int first = WholeInt(scenario.initialValues.startAge);
     from = first;
     to = 1000;
     count = run.endAge - static_cast<float>(first) + 1;
@@ -73,7 +73,7 @@ bool InPlotWindow(float age) {
     int from, to;
     float count;
     PlotWindow(from, to, count);
-    int whole = static_cast<int>(Whole(age));
+    int whole = WholeInt(age);
     return whole >= from && whole <= to;
 }
 
@@ -420,7 +420,7 @@ void SetDetailedResults(int on) {
 void RaiseRedFlag(RedFlag& flag, float age) {
     if (flag.happened) return;
     flag.happened = 1;
-    flag.age = static_cast<int32_t>(Whole(age));
+    flag.age = WholeInt(age);
 }
 
 void ResetRun() {
@@ -548,6 +548,26 @@ int PrepareProjection(int outputMode) {
     return 1;
 }
 
+namespace {
+
+// Whatever the Scenario holds, the years run stay within the ages the by-age
+// tables hold (0..120) and the rows the result table holds: a plan of 100
+// years or more stops at its 100th row, with the message the Initial Values
+// dialog gives such a plan, so that the schedule, the tables and a Monte
+// Carlo analysis all judge the same years.
+void BoundYears() {
+    if (!(run.firstAge >= 0)) run.firstAge = 0;
+    if (!(run.endAge <= static_cast<float>(MaxPlanAge))) run.endAge = static_cast<float>(MaxPlanAge);
+    if (Whole(run.endAge) - run.startYear < static_cast<float>(MaxAgeRange)) return;
+    run.endAge = run.startYear + static_cast<float>(MaxAgeRange - 1);
+    const Notice tooLong{"The age range must be less than 100!", "Age Range Error!"};
+    for (const Notice& n : runNotices)
+        if (n.text == tooLong.text) return;
+    runNotices.push_back(tooLong);
+}
+
+}  // namespace
+
 int RunProjection(int outputMode) {
     state.needsRecalc = 0;
     // The start totals are always the sums of the accounts, whatever edit,
@@ -572,6 +592,7 @@ int RunProjection(int outputMode) {
     iv.startAge = iv.useBirthday == 1 ? Whole(iv.startAge) + BirthdayFraction() : Whole(iv.startAge);
     const float startAge = iv.startAge;
     run.startYear = Whole(startAge);
+    BoundYears();
 
     if (!runSwitches.noRunFiles) {
         run.bigFile = OpenItemFile(BigFileName, "bigfile.tmp");
@@ -620,7 +641,7 @@ int RunProjection(int outputMode) {
 
         float shownAge = age == run.startYear && iv.useBirthday == 1 ? startAge : age;
         EmitScheduleRow(outputMode, shownAge, Dashes(184));
-        if (shown) RecordByAge(static_cast<int>(age));
+        if (shown) RecordByAge(WholeInt(age));
         ComputeNetWorth();
         EmitLine(outputMode, Dashes(185), TagOther);
         if (shown && run.netWorth < 0) RaiseRedFlag(run.negativeNetWorth, age);
@@ -653,7 +674,7 @@ int RunProjection(int outputMode) {
     WriteYearFlows();
     EmitScheduleRow(outputMode, run.projectionAge, Dashes(175));
     EmitLine(outputMode, Dashes(175), TagOther);
-    RecordByAge(static_cast<int>(Whole(run.endAge)));
+    RecordByAge(WholeInt(run.endAge));
     ResetYearTotals();
 
     EmitRateStatistics(outputMode);

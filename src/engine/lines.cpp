@@ -1,6 +1,7 @@
 // Schedule lines: where each one goes, the fixed line tables, and the small
 // text helpers every writer of the engine uses.
 #include <cctype>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 
@@ -61,16 +62,25 @@ void RateLine(char* out, int size, const char* label, float rate) {
 }
 
 void MoneyText(char* out, int size, const char* format, float value) {
+    if (size <= 0) return;
+    // Room for the largest float in every money format, its separators and '$'.
     char number[160];
-    int n = size > 0 ? FixedTextFormat(number, format, value) : -1;
-    if (n >= 0) {  // what snprintf would have left in `out`
-        if (n > size - 1) n = size - 1;
-        std::memcpy(out, number, static_cast<size_t>(n));
-        out[n] = 0;
+    int n = FixedTextFormat(number, format, value);
+    if (n >= 0) {
+        number[n] = 0;
     } else {
-        std::snprintf(out, static_cast<size_t>(size), format, static_cast<double>(value));
+        std::snprintf(number, sizeof number, format, static_cast<double>(value));
     }
-    FormatDollars(out, static_cast<size_t>(size));
+    FormatDollars(number, sizeof number);
+    // A figure that does not fit shows as an error, never as a shorter
+    // number; neither does one that is no number at all.
+    const char* text = !std::isfinite(value)                                     ? (std::isnan(value) ? "(NaN)" : "(overflow)")
+                       : std::strlen(number) > static_cast<size_t>(size - 1) ? "(overflow)"
+                                                                                 : number;
+    size_t length = std::strlen(text);
+    if (length > static_cast<size_t>(size - 1)) length = static_cast<size_t>(size - 1);
+    std::memcpy(out, text, length);
+    out[length] = 0;
 }
 
 void CopyField(char* out, int size, const char* field, int fieldSize) {

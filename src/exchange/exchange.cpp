@@ -2,6 +2,7 @@
 #include "exchange/exchange.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
@@ -36,16 +37,26 @@ bool Holds(const std::string& line, const char* word) { return line.find(word) !
 
 void DropLeadingBlanks(std::string& s) { s.erase(0, std::min(s.find_first_not_of(' '), s.size())); }
 
-// Every line of a text file, without line ends. A long line stays one line:
-// cut into pieces, its tail would read as an account of its own.
+// Every line of a text file, without line ends: a line ends at "\n", "\r\n"
+// or a lone "\r" (older Macintosh files). A long line stays one line: cut
+// into pieces, its tail would read as an account of its own.
 int ReadLines(const char* path, std::vector<std::string>& lines) {
     std::ifstream in(path, std::ios::binary);
     if (!in) return 0;
     std::string line;
-    while (std::getline(in, line)) {
-        DropLineEnds(line);
-        lines.push_back(line);
+    bool open = false;  // a last line without its line end counts too
+    for (int c = in.get(); c != EOF; c = in.get()) {
+        if (c == '\r' || c == '\n') {
+            if (c == '\r' && in.peek() == '\n') in.get();
+            lines.push_back(line);
+            line.clear();
+            open = false;
+        } else {
+            line += static_cast<char>(c);
+            open = true;
+        }
     }
+    if (open) lines.push_back(line);
     return 1;
 }
 
@@ -60,6 +71,15 @@ bool AskYes(const std::string& text, const char* caption) {
 void TooManyAccounts() { StopMessage("Number of accounts exceed limit.", "Account Error"); }
 
 float TextToFloat(const std::string& value) { return static_cast<float>(std::atof(value.c_str())); }
+
+// The amount of an imported line; a value no float holds (40 digits, say) is
+// refused with a message instead of becoming infinity.
+bool ImportedAmount(const std::string& name, const std::string& value, float& amount) {
+    amount = TextToFloat(value);
+    if (std::isfinite(amount)) return true;
+    StopMessage("The amount " + value + " of " + name + " is too large; the line is skipped.", "AMOUNT ERROR");
+    return false;
+}
 
 // Ids of the Accounts added by the import that is running.
 std::vector<int> addedIds;
@@ -209,12 +229,14 @@ int AddImportedAccount(const std::string& name, const std::string& value) {
     const AccountTable keptTable = t;
     const AccountOptions keptOptions = scenario.accountOptions;
 
+    float amount = 0;
+    if (!ImportedAmount(name, value, amount)) return 0;
     Account& a = t.accounts[position];
     const uint16_t slot = a.optionsSlot;
     std::memset(&a, 0, sizeof a);
     a.optionsSlot = slot;
     SetFieldText(a.name, name);
-    a.initialAmount = a.balance = TextToFloat(value);
+    a.initialAmount = a.balance = amount;
     a.yearlyRate = a.rate = 10.0f;
     a.accountType = AccountInvestmentSavings;
     a.randomMinRate = 0.0f;
@@ -304,7 +326,8 @@ int UpdateAccountsFromFile(const std::string& path, int kind) {
         bool matched = false;
         for (int i = 0; i < t.accountCount; ++i) {
             if (FieldText(t.accounts[i].name) != name) continue;
-            t.accounts[i].initialAmount = TextToFloat(value);
+            float amount = 0;
+            if (ImportedAmount(name, value, amount)) t.accounts[i].initialAmount = amount;
             matched = true;
         }
         if (matched) continue;

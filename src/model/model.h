@@ -133,6 +133,17 @@ void SetFieldText(char (&field)[N], const std::string& text) {
     SetFieldText(field, N, text);
 }
 
+// ---- What a Scenario from outside must hold -------------------------------
+// The ages the dialogs accept, and the whole years a plan may span: the
+// result table holds 100 rows.
+constexpr int MinPlanAge = 1, MaxPlanAge = 120, MaxAgeRange = 100;
+// Checks a Scenario read from outside (validate.cpp has the rule of each
+// field): "" when it may be used as it is, otherwise the first problem, naming
+// its field. Values that every run sets afresh are quietly set to 0.
+std::string CheckLoadedScenario(Scenario& s, int eventCount);
+// The same for an accounts file's two blocks.
+std::string CheckLoadedAccounts(AccountTable& table, AccountOptions& options);
+
 // ---- Scenario file --------------------------------------------------------
 // The shell's File commands wrap these: it asks the questions before, and shows
 // the Notice and the window title after.
@@ -178,8 +189,9 @@ void TakeOutsideValuesFrom(const Scenario& s, int printerDpiX, int printerDpiY);
 // is its position, and each slot gets these penalties and no asset allocation.
 void SetDefaultAccountOptions(float penaltyAge, float penaltyRate);
 // The accounts file, written without a question (the shell asks before
-// overwriting). 1 = written.
-int WriteAccountsFile(const std::string& path);
+// overwriting). 1 = written; 0 with the old file untouched, and `why` set
+// when there is more to say than that it failed.
+int WriteAccountsFile(const std::string& path, std::string* why = nullptr);
 // 0 when the file cannot be read, or with `notice` set when it is no accounts file.
 int ReadAccountsFile(const std::string& path, Notice& notice);
 void ReadPreferences();
@@ -196,8 +208,12 @@ std::vector<std::string> PushRecentFile(const std::string& path);
 // half-written file: the content goes to a new file in the same folder, which
 // then takes the old one's place. With `keepSurplus` the bytes of a longer old
 // file beyond `content` are kept. Returns 1 on success, 0 with the old file
-// untouched.
-int ReplaceFileContent(const std::string& path, const std::string& content, bool keepSurplus);
+// untouched. When the folder takes no new file the old one is not written over
+// (a full disk half-way would lose it): 0, and `why` gets NoNewFileText.
+int ReplaceFileContent(const std::string& path, const std::string& content, bool keepSurplus,
+                       std::string* why = nullptr);
+// Why a file in a folder that takes no new file was not replaced.
+std::string NoNewFileText(const std::string& path);
 // Reads at most `limit` bytes from the start of `path` into `out`; 0 when the
 // file cannot be opened.
 int ReadFileStart(const std::string& path, long limit, std::string& out);

@@ -7,6 +7,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include <unistd.h>
+
 #include "model/model.h"
 
 namespace {
@@ -53,14 +55,28 @@ bool CanWrite(const std::string& path) {
     return true;
 }
 
+// Only for what is no regular file (a device, a pipe): there is nothing to keep.
 int WriteInPlace(const std::string& path, const std::string& data) {
     std::FILE* f = std::fopen(path.c_str(), "wb");
     if (!f) return 0;
     bool ok = std::fwrite(data.data(), 1, data.size(), f) == data.size();
+    ok = std::fflush(f) == 0 && ok;
     return std::fclose(f) == 0 && ok ? 1 : 0;
 }
 
-bool CreateEmpty(const std::string& path) { return WriteInPlace(path, std::string()) == 1; }
+// A new empty file, created only when nothing is there.
+bool CreateEmpty(const std::string& path) {
+    std::FILE* f = std::fopen(path.c_str(), "wbx");
+    return f && std::fclose(f) == 0;
+}
+
+// Removes the empty file a failed first save created, so that no empty file
+// is left where none was.
+void RemoveIfEmpty(const std::string& path) {
+    std::error_code ec;
+    if (std::filesystem::is_regular_file(path, ec) && std::filesystem::file_size(path, ec) == 0 && !ec)
+        std::remove(path.c_str());
+}
 
 int Refused(Notice& notice, const std::string& text) {
     notice = {text, "FILE ERROR"};
@@ -142,8 +158,9 @@ void CorrectGroups() {
     }
 }
 
-void RefuseInvalidFile(const std::string& path, Notice& notice) {
+void RefuseInvalidFile(const std::string& path, Notice& notice, const std::string& problem = "") {
     notice = {path + " doesn't seem to be a valid K&V Tillory file.", "FILE WARNING"};
+    if (!problem.empty()) notice.text += "\n\n" + problem;
     ResetScenario();
     // The reset Scenario has no events; a count left from before would
     // point at cleared slots.
@@ -207,7 +224,7 @@ int ReadFileStart(const std::string& path, long limit, std::string& out) {
 
 void SetScenarioPath(const std::string& path) { SetFieldText(state.scenarioPath, path); }
 
-int ReplaceFileContent(const std::string& path, const std::string& content, bool keepSurplus) {
+int ReplaceFileContent(const std::string& path, const std::string& content, bool keepSurplus, std::string* why) {
     namespace fs = std::filesystem;
     std::error_code ec;
     // Replace the file a link points to, not the link.
@@ -234,10 +251,17 @@ int ReplaceFileContent(const std::string& path, const std::string& content, bool
         part = target + ".part" + std::to_string(k);
         f = std::fopen(part.c_str(), "wbx");
     }
-    // A folder that takes no new file leaves writing in place as the only way.
-    if (!f) return WriteInPlace(target, data);
-
+    // Writing over the old file itself would lose it to a full disk half-way:
+    // a folder that takes no new file gets nothing at all (and is named as
+    // the reason when a file stands there).
+    if (!f) {
+        if (why && exists) *why = NoNewFileText(path);
+        return 0;
+    }
     bool ok = std::fwrite(data.data(), 1, data.size(), f) == data.size();
+    ok = std::fflush(f) == 0 && ok;
+    // On the disk before it takes the old file's place.
+    ok = fsync(fileno(f)) == 0 && ok;
     ok = std::fclose(f) == 0 && ok;
     if (ok && exists) fs::permissions(part, fs::status(target, ec).permissions(), ec);
     if (!ok || std::rename(part.c_str(), target.c_str()) != 0) {
@@ -245,6 +269,11 @@ int ReplaceFileContent(const std::string& path, const std::string& content, bool
         return 0;
     }
     return 1;
+}
+
+std::string NoNewFileText(const std::string& path) {
+    return "The folder of " + path +
+           " does not allow a new file, so it cannot be replaced safely; the file was left as it was.";
 }
 
 void TakeOutsideValuesFrom(const Scenario& s, int dpiX, int dpiY) {
@@ -286,7 +315,9 @@ int WriteScenarioFile(int windowWidth, Notice& notice) {
     Append(out, &scenario.pageSettings, sizeof scenario.pageSettings);
     Append(out, scenario.budgets, sizeof scenario.budgets);
     // A longer old file keeps its surplus bytes, as an in-place write would.
-    if (!ReplaceFileContent(path, out, true)) return Refused(notice, "Cannot open file!");
+    std::string why;
+    if (!ReplaceFileContent(path, out, true, &why))
+        return Refused(notice, why.empty() ? "Cannot open file!" : "Cannot open file!\n\n" + why);
     state.modified = 0;
     return 1;
 }
@@ -294,13 +325,17 @@ int WriteScenarioFile(int windowWidth, Notice& notice) {
 Notice OverwriteScenarioQuestion(const std::string& path) { return {path + " exits - Overwrite anyway?", "FILE WARNING"}; }
 
 int WriteScenarioFileAs(const std::string& path, int windowWidth, Notice& notice) {
-    if (!FileExists(path)) {
+    const bool created = !FileExists(path);
+    if (created) {
         if (!CreateEmpty(path)) return Refused(notice, "Cannot open file!");
     } else if (!CanWrite(path)) {
         return Refused(notice, "Cannot open " + path + "!");
     }
     SetScenarioPath(path);
-    return WriteScenarioFile(windowWidth, notice);
+    if (WriteScenarioFile(windowWidth, notice)) return 1;
+    // A failed first save leaves no empty file behind.
+    if (created) RemoveIfEmpty(path);
+    return 0;
 }
 
 int ReadScenarioFile(const std::string& path, int dpiX, int dpiY, Notice& notice) {
@@ -345,6 +380,12 @@ int ReadScenarioFile(const std::string& path, int dpiX, int dpiY, Notice& notice
 
     ReadLaterBlocks(in);
     CorrectGroups();
+    // A value no dialog could have stored would hang or poison the run.
+    std::string problem = CheckLoadedScenario(scenario, n);
+    if (!problem.empty()) {
+        RefuseInvalidFile(path, notice, problem);
+        return 0;
+    }
 
     state.eventCount = n;
     state.needsRecalc = 1;
@@ -373,8 +414,12 @@ int WriteTemporaryScenario(int startCounter, Notice& notice) {
     AppendHead(out, LiveEventCount());
     // The whole file is replaced: old blocks left behind a shorter head would
     // be read as the blocks that follow it.
-    if (!ReplaceFileContent(name, out, false))
-        return Refused(notice, existed ? "Cannot open " + name + "!" : "Cannot open temporary file!");
+    std::string why;
+    if (!ReplaceFileContent(name, out, false, &why)) {
+        if (!existed) RemoveIfEmpty(name);
+        std::string text = existed ? "Cannot open " + name + "!" : "Cannot open temporary file!";
+        return Refused(notice, why.empty() ? text : text + "\n\n" + why);
+    }
     return 1;
 }
 

@@ -80,10 +80,10 @@ void RemoveRecentEntry(int k) {
 
 // ---- Accounts file ---------------------------------------------------------
 
-int WriteAccountsFile(const std::string& path) {
+int WriteAccountsFile(const std::string& path, std::string* why) {
     std::string out(reinterpret_cast<const char*>(&scenario.accountTable), sizeof scenario.accountTable);
     out.append(reinterpret_cast<const char*>(&scenario.accountOptions), sizeof scenario.accountOptions);
-    return ReplaceFileContent(path, out, false);
+    return ReplaceFileContent(path, out, false, why);
 }
 
 int ReadAccountsFile(const std::string& path, Notice& notice) {
@@ -98,11 +98,24 @@ int ReadAccountsFile(const std::string& path, Notice& notice) {
         notice = {Formatted("The file %s does not appear to be a valid accounts file!", path), "FILE WARNING"};
         return 0;
     }
-    std::memcpy(&scenario.accountTable, bytes.data(), sizeof scenario.accountTable);
-    if (bytes.size() == AccountsSize) {
-        std::memcpy(&scenario.accountOptions, bytes.data() + OldAccountsSize, sizeof scenario.accountOptions);
-    } else {
+    // Checked on copies: a refused file leaves the accounts in memory as they were.
+    AccountTable table;
+    AccountOptions options = scenario.accountOptions;
+    std::memcpy(&table, bytes.data(), sizeof table);
+    if (bytes.size() == AccountsSize) std::memcpy(&options, bytes.data() + OldAccountsSize, sizeof options);
+    const bool old = bytes.size() == OldAccountsSize;
+    // The older form's options are those in memory until the defaults below.
+    std::string problem = CheckLoadedAccounts(table, options);
+    if (!problem.empty()) {
+        notice = {Formatted("The file %s does not appear to be a valid accounts file!", path) + "\n\n" + problem,
+                  "FILE WARNING"};
+        return 0;
+    }
+    scenario.accountTable = table;
+    if (old) {
         SetDefaultAccountOptions(59.0f, 10.0f);
+    } else {
+        scenario.accountOptions = options;
     }
     return 1;
 }

@@ -370,7 +370,8 @@ int RunMonteCarlo(const MonteCarloOptions& options) {
         int failed = 0;
         for (int row = 0; row < mc.rows; ++row) {
             mc.netWorthSum[row] += mc.trialNetWorth[row];
-            if (!failed && mc.trialNetWorth[row] < goal) {
+            // A net worth that is no number (arithmetic overflowed) is no success.
+            if (!failed && !(mc.trialNetWorth[row] >= goal)) {
                 ++mc.failedTrials;
                 failed = 1;
             }
@@ -393,7 +394,8 @@ int RunMonteCarlo(const MonteCarloOptions& options) {
 
     if (stats) {
         WriteStatistics(stats);
-        std::fclose(stats);
+        const bool written = std::fflush(stats) == 0 && !std::ferror(stats);
+        if (std::fclose(stats) != 0 || !written) runNotices.push_back({std::string("Cannot write ") + StatsFileName, "FILE ERROR"});
     }
     // The analysis visits the accounts by Access Order; the person's list, and
     // the results that follow its order, come back as they were.

@@ -303,7 +303,8 @@ int AgeLabelEvery(int years, int plotWidth, int charWidth) {
 }
 
 std::string AgeLabel(float age) {
-    int a = static_cast<int>(age);
+    // A figure from a damaged file may be no age an int holds.
+    int a = age > -1000000.0f && age < 1000000.0f ? static_cast<int>(age) : age > 0 ? 999999 : -999999;
     char t[16];
     std::snprintf(t, sizeof t, a < 10 ? "%1d" : a < 100 ? "%2d" : "%3d", a);
     return t;

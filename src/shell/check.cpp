@@ -153,8 +153,10 @@ int TypedWhole(const std::string& text, int maxChars, int& value) {
 
 int CheckNumbers(ui::Dialog& dialog, std::initializer_list<int> controls) {
     std::string clean;
+    // A number too large for a float ("1e39", forty digits) is no number
+    // the Scenario can hold.
     for (int control : controls)
-        if (!CleanNumberText(dialog.Text(control), clean)) {
+        if (!CleanNumberText(dialog.Text(control), clean) || !std::isfinite(static_cast<float>(std::atof(clean.c_str())))) {
             Refuse("This value must be a number, such as 1234.56 or $1,234.56.", "NUMBER ERROR");
             return 0;
         }
@@ -204,7 +206,8 @@ int CheckText(const std::string& text, float& out, float low, float high, int ag
         out = value;
         return 1;
     }
-    if (ageOrCode >= 70 && !std::isnan(value)) {
+    // A doubtful value is kept only when it is a number at all.
+    if (ageOrCode >= 70 && std::isfinite(value)) {
         RefuseAge(value, ageOrCode, caption);
         out = value;
         return 0;

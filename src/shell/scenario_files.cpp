@@ -104,8 +104,10 @@ int WriteAccountsCommand(const std::string& path) {
     if (Exists(path) && ui::Message(path + " exists - Overwrite anyway?", "FILE WARNING", ui::Buttons::YesNo,
                                     ui::Icon::Question) != ui::Answer::Yes)
         return 1;
-    if (WriteAccountsFile(path)) return 1;
-    ui::Message("Cannot write " + path + " accounts file!", "Write Error", ui::Buttons::Ok, ui::Icon::Stop);
+    std::string why;
+    if (WriteAccountsFile(path, &why)) return 1;
+    std::string text = "Cannot write " + path + " accounts file!";
+    ui::Message(why.empty() ? text : text + "\n\n" + why, "Write Error", ui::Buttons::Ok, ui::Icon::Stop);
     return 0;
 }
 
