@@ -176,8 +176,9 @@ void WithdrawFunds(float age, int eventIndex, float amount, int paymentKind, flo
     // while a withdrawal is taken, so an account empty now stays empty.
     static_assert(MaxAccounts <= 64);
     uint64_t funded = 0;
-    for (int k = 0; k < liquidOrderCount; ++k)
-        funded |= static_cast<uint64_t>(!(liquidAccount[k]->balance <= 0)) << k;
+    uint64_t bit = 1;
+    for (int k = 0; k < liquidOrderCount; ++k, bit <<= 1)
+        funded |= bit & (0 - static_cast<uint64_t>(!(liquidAccount[k]->balance <= 0)));
     while (funded != 0 && amount > 0) {
         const int k = std::countr_zero(funded);
         funded &= funded - 1;
