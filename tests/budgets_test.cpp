@@ -119,14 +119,14 @@ TEST_F(Budgets, ThirtyItemsRefuseEnterAlsoForANameAlreadyThere) {
                  Type(FieldBudgetItemAmount, "99"), Click(FieldBudgetEnter)});
     Script(s);
     BudgetDialog(1);
-    EXPECT_EQ(B(1).itemCount, 30);
+    EXPECT_EQ(+B(1).itemCount, 30);
     EXPECT_EQ(+B(1).itemAmount[3], 0.0f);
     ASSERT_EQ(screen.messages.size(), 2u);
     EXPECT_EQ(Said(), Msg("You have reached the maximum number of items for this budget", "Budget Warning"));
     // A name of 30 characters keeps 19; Clear All empties the Budget.
     Script({Click(FieldBudgetClearAll), Type(FieldBudgetItemName, std::string(30, 'n')), Click(FieldBudgetEnter)});
     BudgetDialog(1);
-    EXPECT_EQ(B(1).itemCount, 1);
+    EXPECT_EQ(+B(1).itemCount, 1);
     EXPECT_EQ(FieldText(B(1).itemName[0]), std::string(19, 'n'));
 }
 
@@ -157,7 +157,7 @@ TEST_F(Budgets, ActivationOwnsOneWithdrawalDeactivationRemovesItAndReactivationA
     EXPECT_EQ(state.eventCount, 1);  // deactivated: its Withdrawal is gone
     EXPECT_EQ(+scenario.events[1].eventType, EventFreeSlot);
     EXPECT_EQ(MenuCheck(3), 0);
-    EXPECT_EQ(B(3).accountId, -1);
+    EXPECT_EQ(+B(3).accountId, -1);
 
     // Activated again it comes at the end of the list, without an account.
     scenario.events[1] = other;
@@ -207,13 +207,13 @@ TEST_F(Budgets, BudgetsOneAndFiveActivatedSavedReopenedAndDeletedFromTheEventLis
     screen.Clear();
     BuildEventList();
     EXPECT_EQ(EventListDelete(scenario.events[1].listRow), 1);
-    EXPECT_EQ(B(5).active, 0u);
-    EXPECT_EQ(B(1).active, 1u);
+    EXPECT_EQ(+B(5).active, 0u);
+    EXPECT_EQ(+B(1).active, 1u);
     EXPECT_EQ(MenuCheck(5), 0);
     EXPECT_EQ(MenuCheck(1), -1);
     BuildEventList();
     EXPECT_EQ(EventListDelete(scenario.events[0].listRow), 1);
-    EXPECT_EQ(B(1).active, 0u);
+    EXPECT_EQ(+B(1).active, 0u);
     EXPECT_EQ(MenuCheck(1), 0);
     EXPECT_EQ(MenuCheck(2), -1);
     EXPECT_EQ(state.eventCount, 0);
@@ -243,12 +243,12 @@ TEST_F(Budgets, CopyAllWritesTheFileAndPasteAllReadsItsRulesAndRefusals) {
     EXPECT_EQ(dialogs.Last().Text(FieldBudgetName), std::string(29, 'N'));  // cut to 29 characters
     EXPECT_EQ(FieldText(B(2).name), std::string(28, 'N'));  // the name takes 28 on OK
     EXPECT_EQ(dialogs.Last().Text(FieldBudgetStartAge), "  7");
-    EXPECT_EQ(B(2).itemCount, 2);
+    EXPECT_EQ(+B(2).itemCount, 2);
     EXPECT_EQ(FieldText(B(2).itemName[0]), std::string(20, 'i'));
     EXPECT_EQ(+B(2).itemYearly[0], 60.0f);
     EXPECT_EQ(+B(2).itemApplyRate[0], 2.0f);
-    EXPECT_EQ(B(2).itemApplyInflation[1], 1);
-    EXPECT_EQ(B(2).endAge, 999);
+    EXPECT_EQ(+B(2).itemApplyInflation[1], 1);
+    EXPECT_EQ(+B(2).endAge, 999);
 
     // Refusals: a count outside 1..30, bytes of any kind, no file at all.
     const std::string refusals[] = {"31\nx\n", "0\n", std::string("\xff\x00\t\t\n\n", 6), ""};
@@ -263,7 +263,7 @@ TEST_F(Budgets, CopyAllWritesTheFileAndPasteAllReadsItsRulesAndRefusals) {
     Script({Click(FieldBudgetPasteAll)});
     BudgetDialog(2);
     EXPECT_EQ(Said(), Msg("Cannot open the budget input file budout.tmp file.", "File Open Error"));
-    EXPECT_EQ(B(2).itemCount, 2);  // untouched by the refusals
+    EXPECT_EQ(+B(2).itemCount, 2);  // untouched by the refusals
 }
 
 TEST_F(Budgets, PrintGivesTheListPageAndPrintReportTheYearByYearPages) {

@@ -18,27 +18,31 @@ int CompareNoCase(const std::string& a, const std::string& b) {
     return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
 }
 
-template <class T>
-void Swap(T& a, T& b) {
-    T t = a;
-    a = b;
-    b = t;
+// Two elements of a packed record's array: they are not aligned, so they
+// move as bytes rather than through references.
+void SwapBytes(void* a, void* b, size_t size) {
+    unsigned char t[8];
+    std::memcpy(t, a, size);
+    std::memcpy(a, b, size);
+    std::memcpy(b, t, size);
 }
 
 // Every per-item field moves with its item.
 void SwapItems(Budget& b, int i, int j) {
+#define TILLORY_SWAP(field) SwapBytes(&b.field[i], &b.field[j], sizeof b.field[0])
     char name[sizeof b.itemName[0]];
     std::memcpy(name, b.itemName[i], sizeof name);
     std::memcpy(b.itemName[i], b.itemName[j], sizeof name);
     std::memcpy(b.itemName[j], name, sizeof name);
-    Swap(b.itemYearly[i], b.itemYearly[j]);
-    Swap(b.itemAmount[i], b.itemAmount[j]);
-    Swap(b.itemYearlyCopy[i], b.itemYearlyCopy[j]);
-    Swap(b.itemApplyRate[i], b.itemApplyRate[j]);
-    Swap(b.itemMonthly[i], b.itemMonthly[j]);
-    Swap(b.itemApplyInflation[i], b.itemApplyInflation[j]);
-    Swap(b.reserved4F2[i], b.reserved4F2[j]);
-    Swap(b.itemTrack[i], b.itemTrack[j]);
+    TILLORY_SWAP(itemYearly);
+    TILLORY_SWAP(itemAmount);
+    TILLORY_SWAP(itemYearlyCopy);
+    TILLORY_SWAP(itemApplyRate);
+    TILLORY_SWAP(itemMonthly);
+    TILLORY_SWAP(itemApplyInflation);
+    TILLORY_SWAP(reserved4F2);
+    TILLORY_SWAP(itemTrack);
+#undef TILLORY_SWAP
 }
 
 void ZeroItem(Budget& b, int i) {
