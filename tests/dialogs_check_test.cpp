@@ -1,22 +1,12 @@
 // The two field checks: bounds, conversion, messages, what is stored.
 #include "dialogs_fixture.h"
+#include "ui/fields_dialog.h"
 
 namespace {
 
-// A one-control dialog to read from.
-struct OneField : ui::Dialog {
-    std::string text;
-    std::string Text(int) override { return text; }
-    void SetText(int, const std::string& t) override { text = t; }
-    bool Checked(int) override { return false; }
-    void SetChecked(int, bool) override {}
-    void Enable(int, bool) override {}
-    bool Enabled(int) override { return true; }
-    void SetItems(int, const std::vector<std::string>&) override {}
-    int Selected(int) override { return -1; }
-    void Select(int, int) override {}
-    void SetRange(int, int, int) override {}
-    void End(int) override {}
+// A one-control dialog to read from: control 0's text.
+struct OneField : ui::FieldsDialog {
+    std::string& text = texts[0];
 };
 
 using CheckTest = DialogsTest;

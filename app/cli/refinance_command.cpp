@@ -9,6 +9,7 @@
 
 #include "commands.h"
 #include "shell/refinance.h"
+#include "ui/fields_dialog.h"
 
 const char* const CliRefinanceHelp =
     "  refinance --start-age N --amount X --rate R --years N --refinance-age N --new-rate R --new-years N\n"
@@ -30,24 +31,6 @@ const char* const CliRefinanceHelp =
 
 namespace {
 
-// The dialog's fields held as text, for the checks the window runs.
-class Fields : public ui::Dialog {
-public:
-    std::string Text(int id) override { return texts[id]; }
-    void SetText(int id, const std::string& text) override { texts[id] = text; }
-    bool Checked(int id) override { return checked[id]; }
-    void SetChecked(int id, bool on) override { checked[id] = on; }
-    void Enable(int, bool) override {}
-    bool Enabled(int) override { return true; }
-    void SetItems(int, const std::vector<std::string>&) override {}
-    int Selected(int) override { return -1; }
-    void Select(int, int) override {}
-    void SetRange(int, int, int) override {}
-    void End(int) override {}
-    std::map<int, std::string> texts;
-    std::map<int, bool> checked;
-};
-
 std::string Trimmed(const std::string& s) {
     const size_t first = s.find_first_not_of(' '), last = s.find_last_not_of(' ');
     return first == std::string::npos ? "" : s.substr(first, last - first + 1);
@@ -68,7 +51,7 @@ int CliRefinance(const std::vector<std::string>& args) {
         {"--include-closing", FieldRefIncludeClosing},
         {"--include-points", FieldRefIncludePoints},
     };
-    Fields d;
+    ui::FieldsDialog d;  // the dialog's fields, for the checks the window runs
     for (int id : {FieldRefStartAge, FieldRefAmount, FieldRefRate, FieldRefYears, FieldRefAge, FieldRefRefinanced,
                    FieldRefCashOut, FieldRefNewRate, FieldRefNewYears, FieldRefClosing, FieldRefPoints})
         d.texts[id] = "0";

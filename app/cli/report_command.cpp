@@ -58,15 +58,6 @@ std::string Joined(const std::vector<std::string>& cells, bool csv) {
     return line;
 }
 
-std::vector<std::string> Cells(const std::string& row) {
-    std::vector<std::string> cells;
-    size_t start = 0;
-    for (size_t tab; (tab = row.find('\t', start)) != std::string::npos; start = tab + 1)
-        cells.push_back(row.substr(start, tab - start));
-    cells.push_back(row.substr(start));
-    return cells;
-}
-
 // Standard output, checked: a full disk or a closed pipe is a failure.
 bool WriteOut(const std::string& text) {
     const bool ok = std::fwrite(text.data(), 1, text.size(), stdout) == text.size() && std::fflush(stdout) == 0;
@@ -82,7 +73,7 @@ int PrintReportList(int report, bool csv) {
     ReportPage page;
     if (!ReadScreenPage(page)) return 1;
     std::string text = Joined(page.columns, csv) + "\n";
-    for (const std::string& row : page.rows) text += Joined(Cells(row), csv) + "\n";
+    for (const std::string& row : page.rows) text += Joined(SplitTabs(row), csv) + "\n";
     return WriteOut(text) ? 0 : 1;
 }
 

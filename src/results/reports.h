@@ -76,6 +76,8 @@ struct ReportPage {
     std::vector<std::string> columns;  // the column line's fields
     std::vector<std::string> rows;     // the data lines, cells separated by tabs
 };
+// A page line's cells: split at every tab, empty cells kept.
+std::vector<std::string> SplitTabs(const std::string& line);
 // Reads spage1; 0 after "Cannot open spage1".
 int ReadScreenPage(ReportPage& page);
 // The sample text a column must have room for: the age column's and the others'.

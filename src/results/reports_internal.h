@@ -40,7 +40,6 @@ int FinishPages(PageWriter& w);
 
 // One line of a text file without its line feed; false at the end.
 bool ReadLine(std::FILE* f, std::string& line);
-std::vector<std::string> SplitTabs(const std::string& line);
 std::string TrimmedRight(const std::string& text);
 std::string Trimmed(const std::string& text);
 // The message of a file that cannot be opened.

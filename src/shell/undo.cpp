@@ -12,68 +12,65 @@ namespace {
 
 constexpr size_t MaxSteps = 100;
 
-// Everything an edit can change: the records, and the working copies the
-// dialogs edit beside them until a save puts them back.
-struct Snapshot {
-    Scenario records;
-    int eventCount;
-    int mcTrials;
+// The working copies the dialogs edit beside the records until a save puts
+// them back.
+struct Beside {
+    int eventCount, mcTrials;
     float mcMinInflationRate, mcMaxInflationRate;
     int reportColumns, colorBanding, reportBanding, hideMakerFolder, reportBoxing;
     int printMargins[4], printOrientation, margins[4];
+    bool operator==(const Beside&) const = default;
+};
+
+// Everything an edit can change.
+struct Snapshot {
+    Scenario records;
+    Beside beside;
 };
 
 Snapshot Take() {
     Snapshot s;
     std::memcpy(&s.records, &scenario, sizeof scenario);
-    s.eventCount = state.eventCount;
-    s.mcTrials = state.mcTrials;
-    s.mcMinInflationRate = state.mcMinInflationRate;
-    s.mcMaxInflationRate = state.mcMaxInflationRate;
-    s.reportColumns = state.reportColumns;
-    s.colorBanding = state.colorBanding;
-    s.reportBanding = state.reportBanding;
-    s.hideMakerFolder = state.hideMakerFolder;
-    s.reportBoxing = state.reportBoxing;
-    const int pm[4] = {state.printMarginLeft, state.printMarginTop, state.printMarginRight, state.printMarginBottom};
-    const int m[4] = {state.marginLeft, state.marginTop, state.marginRight, state.marginBottom};
-    std::memcpy(s.printMargins, pm, sizeof pm);
-    std::memcpy(s.margins, m, sizeof m);
-    s.printOrientation = state.printOrientation;
+    s.beside = {state.eventCount,
+                state.mcTrials,
+                state.mcMinInflationRate,
+                state.mcMaxInflationRate,
+                state.reportColumns,
+                state.colorBanding,
+                state.reportBanding,
+                state.hideMakerFolder,
+                state.reportBoxing,
+                {state.printMarginLeft, state.printMarginTop, state.printMarginRight, state.printMarginBottom},
+                state.printOrientation,
+                {state.marginLeft, state.marginTop, state.marginRight, state.marginBottom}};
     return s;
 }
 
 void Put(const Snapshot& s) {
     std::memcpy(&scenario, &s.records, sizeof scenario);
-    state.eventCount = s.eventCount;
-    state.mcTrials = s.mcTrials;
-    state.mcMinInflationRate = s.mcMinInflationRate;
-    state.mcMaxInflationRate = s.mcMaxInflationRate;
-    state.reportColumns = s.reportColumns;
-    state.colorBanding = s.colorBanding;
-    state.reportBanding = s.reportBanding;
-    state.hideMakerFolder = s.hideMakerFolder;
-    state.reportBoxing = s.reportBoxing;
-    state.printMarginLeft = s.printMargins[0];
-    state.printMarginTop = s.printMargins[1];
-    state.printMarginRight = s.printMargins[2];
-    state.printMarginBottom = s.printMargins[3];
-    state.marginLeft = s.margins[0];
-    state.marginTop = s.margins[1];
-    state.marginRight = s.margins[2];
-    state.marginBottom = s.margins[3];
-    state.printOrientation = s.printOrientation;
+    const Beside& b = s.beside;
+    state.eventCount = b.eventCount;
+    state.mcTrials = b.mcTrials;
+    state.mcMinInflationRate = b.mcMinInflationRate;
+    state.mcMaxInflationRate = b.mcMaxInflationRate;
+    state.reportColumns = b.reportColumns;
+    state.colorBanding = b.colorBanding;
+    state.reportBanding = b.reportBanding;
+    state.hideMakerFolder = b.hideMakerFolder;
+    state.reportBoxing = b.reportBoxing;
+    state.printMarginLeft = b.printMargins[0];
+    state.printMarginTop = b.printMargins[1];
+    state.printMarginRight = b.printMargins[2];
+    state.printMarginBottom = b.printMargins[3];
+    state.printOrientation = b.printOrientation;
+    state.marginLeft = b.margins[0];
+    state.marginTop = b.margins[1];
+    state.marginRight = b.margins[2];
+    state.marginBottom = b.margins[3];
 }
 
 bool Same(const Snapshot& a, const Snapshot& b) {
-    // Member by member: the struct's own padding holds nothing to compare.
-    return std::memcmp(&a.records, &b.records, sizeof a.records) == 0 && a.eventCount == b.eventCount &&
-           a.mcTrials == b.mcTrials && std::memcmp(&a.mcMinInflationRate, &b.mcMinInflationRate, sizeof(float)) == 0 &&
-           std::memcmp(&a.mcMaxInflationRate, &b.mcMaxInflationRate, sizeof(float)) == 0 &&
-           a.reportColumns == b.reportColumns && a.colorBanding == b.colorBanding &&
-           a.reportBanding == b.reportBanding && a.hideMakerFolder == b.hideMakerFolder &&
-           a.reportBoxing == b.reportBoxing && std::memcmp(a.printMargins, b.printMargins, sizeof a.printMargins) == 0 &&
-           a.printOrientation == b.printOrientation && std::memcmp(a.margins, b.margins, sizeof a.margins) == 0;
+    return std::memcmp(&a.records, &b.records, sizeof a.records) == 0 && a.beside == b.beside;
 }
 
 // A state of the plan: its snapshot, a number naming it, and the name of the
