@@ -13,6 +13,7 @@
 
 #include "calculators/calculators.h"
 #include "companions/compare.h"
+#include "shell/shell.h"
 #include "engine/engine.h"
 #include "model/model.h"
 #include "montecarlo/montecarlo.h"
@@ -365,6 +366,36 @@ TEST_F(CompanionFiles, ChartsShowTheFoldersSeriesAndTheLegendTogglesThem) {
     painter.texts.clear();
     DrawChart(painter, {0, 0, 500, 330}, h, {}, {});
     EXPECT_TRUE(painter.TextsWith("$").empty());
+}
+
+// The graph window in today's dollars shows what the folder shows: the
+// program passes the factors of its run, the window divides the plot file by
+// them; a damaged argument is refused, never half read.
+TEST_F(CompanionFiles, TheGraphWindowDeflatesAsTheProgramTellsIt) {
+    PlotFile f;
+    std::string error;
+    ASSERT_EQ(ParsePlotFile(plot, "p", f, error), 1);
+    shell.todaysDollars = 1;
+    const std::string argument = TodaysDollarsArgument();
+    shell.todaysDollars = 0;
+    const std::string option = " --todays-dollars ";
+    ASSERT_EQ(argument.rfind(option, 0), 0u) << argument;
+    EXPECT_EQ(TodaysDollarsArgument(), "");
+    TodaysDollars d;
+    ASSERT_EQ(ParseTodaysDollars(argument.substr(option.size()), d, error), 1) << error;
+    EXPECT_EQ(d.factors.size(), table.size());
+    Chart c = PlotChart(f, GraphNetWorth);
+    ToTodaysDollars(c, f, d);
+    EXPECT_EQ(c.heading, "NET WORTH (today's dollars)");
+    ASSERT_GT(f.years.size(), 20u);
+    for (size_t k = 0; k < f.years.size(); ++k) {
+        const int row = static_cast<int>(f.years[k].record[0]) - static_cast<int>(table[0][0]);
+        ASSERT_GE(row, 0);
+        EXPECT_FLOAT_EQ(c.curves[0].values[k], static_cast<float>(f.years[k].record[6] / inflationFactor[row])) << k;
+    }
+    EXPECT_GT(inflationFactor[20], 1.2);  // the example plan inflates
+    for (const char* bad : {"", "65", "65:", "x:1", "65:1,,2", "65:1,-2", "65:1,nan", "65:1;2", "-1:1", "65:1,2,"})
+        EXPECT_EQ(ParseTodaysDollars(bad, d, error), 0) << bad;
 }
 
 TEST_F(CompanionFiles, ComparisonLinesPlansUpByAgeWithDifferencesToTheFirst) {

@@ -51,7 +51,7 @@ protected:
 TEST_F(QtTest, MenusCarryTheCommandTextsAndAccelerators) {
     QStringList titles;
     for (QAction* a : window->menuBar()->actions()) titles << a->text();
-    EXPECT_EQ(titles, (QStringList{"File", "Edit", "Tools/Aids", "Reports", "Graphs", "Help"}));
+    EXPECT_EQ(titles, (QStringList{"File", "Edit", "View", "Tools/Aids", "Reports", "Graphs", "Help"}));
     EXPECT_EQ(window->action(CmdNew)->text(), "&New");
     EXPECT_EQ(window->action(CmdNew)->shortcut(), QKeySequence("Alt+N"));
     EXPECT_EQ(window->action(CmdSaveAs)->text(), "S&ave as..");

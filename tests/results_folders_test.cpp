@@ -1,11 +1,14 @@
 // The account list, the Summary panel, pies, graph drawing, the Monte Carlo
 // folder and Save Graphs, over small Scenarios run by the engine.
 #include <algorithm>
+#include <cmath>
+#include <cstdio>
 #include <fstream>
 
 #include "engine_fixture.h"
 #include "montecarlo/insight.h"
 #include "montecarlo/montecarlo.h"
+#include "results/draw_parts.h"
 #include "results/results.h"
 #include "recording_painter.h"
 #include "scripted_ui.h"
@@ -27,6 +30,17 @@ protected:
         run.painter = &p;
         run.box = {0, 0, 700, 500};
         return run;
+    }
+    // One Account with a wide random range paying a withdrawal to 80: some
+    // trials fall below the goal of 1.
+    void SomeTrialsFail() {
+        scenario.initialValues.endAge = 80;
+        int cash = AddAccount("Cash", AccountInvestmentSavings, 60000, 5);
+        scenario.accountTable.accounts[cash].randomMinRate = -10;
+        scenario.accountTable.accounts[cash].randomMaxRate = 20;
+        Event& e = AddEvent(EventWithdrawal, 65, 80, "Living");
+        e.amount = 5000;
+        scenario.settings.mcGoalAmount = 1;
     }
     // How many drawn texts are exactly `text`.
     static int Exactly(const ui::RecordingPainter& p, const std::string& text) {
@@ -422,13 +436,7 @@ namespace {
 // The bands lie under the trial curves, which are drawn again over them; the
 // failure text stands under the success line. The switches take both away.
 TEST_F(ResultsTest, MonteCarloFolderDrawsBandsUnderTheCurvesAndWhyTrialsFail) {
-    scenario.initialValues.endAge = 80;
-    int cash = AddAccount("Cash", AccountInvestmentSavings, 60000, 5);
-    scenario.accountTable.accounts[cash].randomMinRate = -10;
-    scenario.accountTable.accounts[cash].randomMaxRate = 20;
-    Event& e = AddEvent(EventWithdrawal, 65, 80, "Living");
-    e.amount = 5000;
-    scenario.settings.mcGoalAmount = 1;
+    SomeTrialsFail();
     const std::string trial = "polyline (" + std::to_string(TrialColour().r) + "," + std::to_string(TrialColour().g) + "," +
                               std::to_string(TrialColour().b) + ")";
     auto count = [](const ui::RecordingPainter& p, const std::string& prefix) {
@@ -464,6 +472,98 @@ TEST_F(ResultsTest, MonteCarloFolderDrawsBandsUnderTheCurvesAndWhyTrialsFail) {
     EXPECT_EQ(count(p, "polygon"), 0);
     EXPECT_TRUE(p.TextsWith("Percentile").empty());
     EXPECT_EQ(p.TextsWith("failing trial").size(), 1u);
+}
+
+}  // namespace
+
+namespace {
+
+// Today's dollars: every money view divides by the plan's own inflation,
+// compounded from the start age; the run and what it writes stay as they are.
+TEST_F(ResultsTest, TodaysDollarsDeflateTheViewsAlongThePlansInflation) {
+    scenario.initialValues.endAge = 85;
+    scenario.initialValues.inflationRate = 3;
+    AddAccount("Cash", AccountInvestmentSavings, 100000, 5);
+    ASSERT_EQ(RunProjection(OutputResultsList), 1);
+    const std::vector<std::string> schedule = ListLines();
+    const std::vector<std::string> plot = Lines(runSwitches.plotPath);
+    const float nominal = results.yearSummary[10][6];
+    ui::RecordingPainter off;
+    DrawGraph(off, {0, 0, 800, 500}, GraphNetWorth, 0, GraphView{}, DrawScale{});
+    EXPECT_EQ(SeriesValue(SeriesOf(GraphNetWorth), 0, 10), nominal);
+    EXPECT_TRUE(off.TextsWith("today's dollars").empty());
+
+    shell.todaysDollars = 1;
+    // A constant 3%: ten years on, nominal / 1.03^10, to the cent.
+    const double expected = static_cast<double>(nominal) / std::pow(1.03, 10);
+    EXPECT_NEAR(SeriesValue(SeriesOf(GraphNetWorth), 0, 10), expected, 0.005);
+    EXPECT_NEAR(SummaryPanelLines(10, 0).back().value, expected, 0.005);
+    EXPECT_EQ(SeriesValue(SeriesOf(GraphNetWorth), 0, 0), results.yearSummary[0][6]);
+    ui::RecordingPainter on;
+    DrawGraph(on, {0, 0, 800, 500}, GraphNetWorth, 0, GraphView{}, DrawScale{});
+    EXPECT_EQ(Exactly(on, "NET WORTH (today's dollars)"), 1);
+    EXPECT_EQ(SummaryPanelLines(10, 0)[1].label, "Net Worth (today's dollars)");
+    // The switch is the views' alone: a run with it on writes the same.
+    ASSERT_EQ(RunProjection(OutputResultsList), 1);
+    EXPECT_EQ(ListLines(), schedule);
+    EXPECT_EQ(Lines(runSwitches.plotPath), plot);
+    EXPECT_EQ(results.yearSummary[10][6], nominal);
+
+    // A Fundamentals Event raises inflation to 6% from 70 (and the run keeps
+    // it): a withdrawal that grows with inflation then stays at its first
+    // amount in today's dollars, year after year, whatever the path.
+    Event& f = AddEvent(EventFundamentals, 70, 70, "Dearer");
+    f.amount = scenario.initialValues.taxRate;
+    f.rate2 = 6;
+    Event& w = AddEvent(EventWithdrawal, 65, 84, "Living");
+    w.amount = 4000;
+    w.applyInflation = 1;
+    ASSERT_EQ(RunProjection(OutputResultsList), 1);
+    EXPECT_NEAR(inflationFactor[10], std::pow(1.03, 5) * std::pow(1.06, 5), 1e-12);
+    const GraphSeries outgoing = SeriesOf(GraphOutgoing);
+    for (int row = 0; row < 19; ++row) EXPECT_NEAR(SeriesValue(outgoing, 1, row), 4000.0, 0.005) << row;
+    shell = ShellState{};
+}
+
+// Survival by age under the trial graph, on the screen, on a printed page
+// and after a stop: it ends at the success rate, which is marked there.
+TEST_F(ResultsTest, MonteCarloFolderDrawsSurvivalByAgeEndingAtTheSuccessRate) {
+    SomeTrialsFail();
+    ui::ScriptedUi s;
+    ui::ScopedUi scoped(&s);
+    auto survivalCurve = [](const ui::RecordingPainter& p) {
+        std::vector<std::string> curves;
+        for (const std::string& c : p.calls)
+            if (c.rfind("polyline (0,140,70)", 0) == 0) curves.push_back(c);
+        return curves;
+    };
+    for (int pass = 0; pass < 3; ++pass) {
+        ui::RecordingPainter p;
+        MonteCarloFolderRun run = FolderRun(p, 12);
+        run.scale.printing = pass == 1 ? 1 : 0;
+        s.stopAtPoll = pass == 2 ? 7 : 0;
+        ASSERT_EQ(RunMonteCarloFolder(run), 1);
+        const MonteCarloInsight& in = monteCarloInsight;
+        ASSERT_EQ(in.trials, pass == 2 ? 7 : 12) << pass;
+        ASSERT_GT(in.failedTrials, 0) << pass;
+        // Under the trial graph, with its own caption and percent axis.
+        EXPECT_GT(run.survival.top, run.area.bottom + p.lineHeight) << pass;
+        EXPECT_EQ(run.survival.left, run.area.left) << pass;
+        EXPECT_EQ(Exactly(p, "Survival by Age - Share of Trials at or Above the Goal"), 1) << pass;
+        EXPECT_EQ(Exactly(p, "100%"), 1) << pass;
+        std::string points;
+        for (int row = 0; row < in.rows; ++row)
+            points += " " + std::to_string(ColumnCentre(run.survival, row)) + "," +
+                      std::to_string(HeightOf(run.survival, in.survivalPercent[static_cast<size_t>(row)]));
+        const std::vector<std::string> curves = survivalCurve(p);
+        ASSERT_EQ(curves.size(), 1u) << pass;
+        EXPECT_EQ(curves[0], "polyline (0,140,70)" + points) << pass;
+        EXPECT_EQ(in.survivalPercent.back(), monteCarlo.successPercent) << pass;
+        EXPECT_LT(monteCarlo.successPercent, 100.0f) << pass;
+        char mark[32];
+        std::snprintf(mark, sizeof mark, "%.2f%% at 80", static_cast<double>(monteCarlo.successPercent));
+        EXPECT_EQ(Exactly(p, mark), 1) << pass;
+    }
 }
 
 }  // namespace

@@ -95,6 +95,24 @@ TEST_F(ResultFoldersTest, NetWorthInEachStyleAndThePieOfAnAge) {
     EXPECT_EQ(graph->view().showPies, 0);
 }
 
+// View > "Show In Today's Dollars" is a check item, off at start, that
+// deflates the folder shown and says so in its heading.
+TEST_F(ResultFoldersTest, TodaysDollarsIsACheckItemOfTheViewMenu) {
+    auto* graph = Shown<qtui::GraphFolder>(FolderNetWorth);
+    ASSERT_NE(graph, nullptr);
+    QAction* item = window->action(CmdTodaysDollars);
+    ASSERT_NE(item, nullptr);
+    EXPECT_TRUE(item->isCheckable());
+    EXPECT_FALSE(item->isChecked());
+    item->trigger();
+    EXPECT_TRUE(item->isChecked());
+    EXPECT_EQ(shell.todaysDollars, 1);
+    Picture("graph-todays-dollars.png");
+    item->trigger();
+    EXPECT_FALSE(item->isChecked());
+    EXPECT_EQ(shell.todaysDollars, 0);
+}
+
 // A double-click in a Summary quarter shows its pies, with no age left
 // picked by its first press; a right click on a slice then reads it out.
 TEST_F(ResultFoldersTest, SummaryPiesAnswerARightClickOnASlice) {

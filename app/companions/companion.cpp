@@ -289,6 +289,14 @@ int Scan(int argc, char** argv, Arguments& args, std::string& error, bool csv) {
             args.csvPath = QString::fromLocal8Bit(argv[++i]);
             continue;
         }
+        if (std::strcmp(argv[i], "--todays-dollars") == 0) {
+            if (i + 1 >= argc) {
+                error = "--todays-dollars needs AGE:FACTOR,FACTOR,...";
+                return 0;
+            }
+            args.todaysDollars = QString::fromLocal8Bit(argv[++i]);
+            continue;
+        }
         if (std::strcmp(argv[i], "--export") == 0) {
             if (i + 1 >= argc) {
                 error = "--export needs a file name (OUT.png, OUT.svg or OUT.pdf)";

@@ -86,6 +86,7 @@ struct Arguments {
     QStringList files;
     QString exportPath;
     QString csvPath;  // kvcomp only
+    QString todaysDollars;  // kvplot3: "--todays-dollars AGE:F0,F1,..."
 };
 struct Usage {
     const char* program;

@@ -3,7 +3,9 @@
 #include "companions/charts.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
+#include <cstdlib>
 #include <cstdio>
 
 #include "results/draw_parts.h"
@@ -339,6 +341,42 @@ Chart PlotChart(const PlotFile& f, int code) {
         }
     }
     return c;
+}
+
+int ParseTodaysDollars(const std::string& text, TodaysDollars& out, std::string& error) {
+    out = TodaysDollars{};
+    error = "--todays-dollars expects AGE:FACTOR,FACTOR,...";
+    const char* p = text.c_str();
+    char* end = nullptr;
+    errno = 0;
+    const long age = std::strtol(p, &end, 10);
+    if (end == p || *end != ':' || errno || age < 0 || age > 200) return 0;
+    p = end + 1;
+    while (true) {
+        const double f = std::strtod(p, &end);
+        if (end == p || errno || !std::isfinite(f) || !(f > 0)) return 0;
+        if (out.factors.size() >= static_cast<size_t>(MaxPlotYears)) return 0;
+        out.factors.push_back(f);
+        if (*end == '\0') break;
+        if (*end != ',') return 0;
+        p = end + 1;
+    }
+    out.firstAge = static_cast<int>(age);
+    error.clear();
+    return 1;
+}
+
+void ToTodaysDollars(Chart& c, const PlotFile& f, const TodaysDollars& d) {
+    c.heading += " (today's dollars)";
+    for (size_t k = 0; k < f.years.size(); ++k) {
+        const float age = f.years[k].record[0];
+        if (!(age >= 0) || age > 1000) continue;
+        const long index = static_cast<long>(age) - d.firstAge;
+        if (index < 0 || index >= static_cast<long>(d.factors.size())) continue;
+        const double factor = d.factors[static_cast<size_t>(index)];
+        for (Curve& curve : c.curves)
+            if (k < curve.values.size()) curve.values[k] = static_cast<float>(curve.values[k] / factor);
+    }
 }
 
 namespace {

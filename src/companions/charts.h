@@ -64,6 +64,19 @@ void DrawTable(ui::Painter& p, const ui::Rect& box, const std::vector<std::strin
 // unknown codes show net worth).
 Chart PlotChart(const PlotFile& f, int code);
 int PlotChartCode(int folderCode);
+// Today's dollars in the graph window: the plot file holds nominal money, so
+// the main program passes the inflation factor of each whole age on the
+// command line as "AGE:F0,F1,..." (F0 for AGE, F1 for AGE + 1, ...).
+struct TodaysDollars {
+    int firstAge = 0;
+    std::vector<double> factors;
+};
+// 0 with an error for anything but a whole age, a colon and 1..MaxPlotYears
+// positive finite factors separated by commas.
+int ParseTodaysDollars(const std::string& text, TodaysDollars& out, std::string& error);
+// Divides each value of a plot chart by the factor of its year's whole age
+// (a year without one stays as it is) and says so in the heading.
+void ToTodaysDollars(Chart& c, const PlotFile& f, const TodaysDollars& d);
 // The trade-off or refinance curves; `columnWord` names the x ("period", "month").
 Chart CurveChart(const CurveFile& f, const std::string& heading, const std::string& columnWord);
 // One rate histogram: below, ten bins, above.

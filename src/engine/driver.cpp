@@ -14,6 +14,7 @@
 RunSwitches runSwitches;
 RunState run;
 ResultTables results;
+double inflationFactor[MaxResultRows];
 RandomRateCounters randomCounters;
 std::vector<Notice> runNotices;
 
@@ -438,6 +439,7 @@ void ResetResults() {
         results.lineIndexByAge[a] = 0;
     }
     for (int& tag : results.lineTag) tag = TagOther;
+    for (double& f : inflationFactor) f = 1.0;
     results.selectedLine = -1;
     for (GroupRateStatistics& g : results.groups) g = GroupRateStatistics{0, 0, 100.0f, -100.0f};
 }
@@ -663,6 +665,7 @@ int RunProjection(int outputMode) {
         if (run.liabilities < 1.0f) run.liabilities = 0;
     }
     iv.inflationRate = run.savedInflationRate;
+    InflationFactors(inflationFactor, MaxResultRows);
 
     if (run.endAge >= run.startYear) {
         // An end age at the start year itself: the loop never loaded the start.

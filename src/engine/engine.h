@@ -145,6 +145,10 @@ struct ResultTables {
     GroupRateStatistics groups[MaxGroups];
 };
 extern ResultTables results;
+// Per result row, filled by every run beside the tables: the plan's inflation
+// from the start age to the row's age (InflationFactors), 1 at the start.
+// Money divided by it is in today's dollars.
+extern double inflationFactor[MaxResultRows];
 
 // Reset by every run for the Monte Carlo analysis: drawn-rate extremes per
 // account type (and one overall pair) and the trial counters.
@@ -173,6 +177,12 @@ const char* LineAt(const LineTable& table, int index);
 
 void ResetRun();
 void ResetResults();
+
+// The inflation of the plan compounded year by year from the start age: row k
+// gets the product of (1 + rate of the year) over the k years before it, along
+// the Initial Values rate and the changes Fundamentals Events make to it, as a
+// plain run applies them (random inflation plays no part). Row 0 is 1.
+void InflationFactors(double* factors, int rows);
 
 // One projection run. Returns 1 after a complete run, 0 when the set-up
 // failed, was cancelled, or the description-only switch is on. A file that

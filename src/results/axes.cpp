@@ -179,8 +179,9 @@ GraphSeries SeriesOf(int code, int block) {
     return s;
 }
 
-float SeriesValue(const GraphSeries& s, int series, int row) {
-    if (series < 0 || series >= s.count || row < 0 || row >= MaxResultRows) return 0;
+namespace {
+
+float NominalValue(const GraphSeries& s, int series, int row) {
     int src = s.source[series];
     if (s.kind == 0) return src >= 0 && src < SummaryCells ? results.yearSummary[row][src] : 0;
     if (s.kind == 1) return src >= 0 && src < BalanceCells ? results.accountBalance[row][src] : 0;
@@ -189,6 +190,15 @@ float SeriesValue(const GraphSeries& s, int series, int row) {
     for (int k = 0; k < n; ++k)
         if (scenario.accountTable.accounts[k].groupIndex == src) sum += results.accountBalance[row][k];
     return sum;
+}
+
+}  // namespace
+
+// Every value a graph folder draws, reads out or puts in a pie comes through
+// here, so today's dollars apply to all of them alike.
+float SeriesValue(const GraphSeries& s, int series, int row) {
+    if (series < 0 || series >= s.count || row < 0 || row >= MaxResultRows) return 0;
+    return InTodaysDollars(NominalValue(s, series, row), row);
 }
 
 int GraphCodeOfFolder(int folder) {

@@ -25,3 +25,15 @@ bool ShowsPercentileBands();
 void DrawPercentileBackdrop(ui::Painter& p, const PlotArea& a, ui::DrawColour trialColour, int thin, int wide);
 // The failure summary in the lines the legend shows; none before an analysis.
 std::vector<std::string> FailureTextLines();
+
+// ---- Survival by age (montecarlo_survival.cpp) ---------------------------------------------
+// The survival graph's place under the trial graph: takes its rows from the
+// bottom of `trials` (which keeps its left and right edges) and returns the
+// survival plot, an axis of 0..100%.
+PlotArea SplitOffSurvival(ui::Painter& p, PlotArea& trials);
+// Its frame, percent labels, ages and caption, before any analysis has run.
+void DrawSurvivalFrame(ui::Painter& p, const PlotArea& a);
+// The share of trials at or above the goal at each age, ending at the
+// success rate, which is marked and written at the end age. Nothing before
+// an analysis has finished (a stopped one shows the trials that ran).
+void DrawSurvival(ui::Painter& p, const PlotArea& a, int wide);

@@ -219,7 +219,7 @@ PlotArea DrawGraph(ui::Painter& p, const ui::Rect& box, int code, int block, con
     int margin = line / 2 + 4;
     p.SetFont(0, true);
     p.SetTextColour(Black);
-    p.Text((box.left + box.right) / 2, box.top + margin / 2, GraphHeading(code), ui::AlignCentre);
+    p.Text((box.left + box.right) / 2, box.top + margin / 2, GraphTitle(code), ui::AlignCentre);
     // A quarter of the Summary folder labels its graph in a smaller face, so
     // that the plot keeps most of the width.
     p.SetFont(compact ? line * 3 / 4 : 0, false);
@@ -306,7 +306,7 @@ PieArea DrawPies(ui::Painter& p, const ui::Rect& box, int code, int block, int r
     int line = p.LineHeight();
     p.SetTextColour(Black);
     p.SetFont(0, true);
-    p.Text((box.left + box.right) / 2, box.top + 6, GraphHeading(code), ui::AlignCentre);
+    p.Text((box.left + box.right) / 2, box.top + 6, GraphTitle(code), ui::AlignCentre);
     p.SetFont(0, false);
     char age[24];
     std::snprintf(age, sizeof age, "Age %d", row >= 0 && row < MaxResultRows ? static_cast<int>(results.yearSummary[row][0]) : 0);

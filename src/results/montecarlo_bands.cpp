@@ -28,10 +28,12 @@ void Band(ui::Painter& p, const PlotArea& a, const MonteCarloInsight& in, size_t
     const int rows = std::min(a.rows, in.rows - a.firstRow);
     if (rows < 2) return;
     std::vector<ui::Point> points;
-    for (int i = 0; i < rows; ++i)
-        points.push_back({ColumnCentre(a, i), BandHeight(a, in.percentiles[static_cast<size_t>(a.firstRow + i)][upper])});
-    for (int i = rows - 1; i >= 0; --i)
-        points.push_back({ColumnCentre(a, i), BandHeight(a, in.percentiles[static_cast<size_t>(a.firstRow + i)][lower])});
+    auto at = [&](int i, size_t k) {
+        const int row = a.firstRow + i;
+        return ui::Point{ColumnCentre(a, i), BandHeight(a, InTodaysDollars(in.percentiles[static_cast<size_t>(row)][k], row))};
+    };
+    for (int i = 0; i < rows; ++i) points.push_back(at(i, upper));
+    for (int i = rows - 1; i >= 0; --i) points.push_back(at(i, lower));
     p.SetPen(c, 0);
     p.SetBrush(c);
     p.Polygon(points);
@@ -60,8 +62,9 @@ void DrawPercentileBackdrop(ui::Painter& p, const PlotArea& a, ui::DrawColour tr
     Band(p, a, in, 1, 3, InnerBandColour());
     if (shell.mcShowTrials)
         for (const std::vector<float>& curve : in.netWorth)
-            DrawCurve(p, a, curve.data(), static_cast<int>(curve.size()), trialColour, thin);
-    DrawCurve(p, a, monteCarlo.averageNetWorth, monteCarlo.rows, AverageRed, wide);
+            DrawCurve(p, a, ShownMoney(curve.data(), static_cast<int>(curve.size())).data(), static_cast<int>(curve.size()),
+                      trialColour, thin);
+    DrawCurve(p, a, ShownMoney(monteCarlo.averageNetWorth, monteCarlo.rows).data(), monteCarlo.rows, AverageRed, wide);
 }
 
 std::vector<std::string> FailureTextLines() {

@@ -29,7 +29,7 @@ void DrawFrame(MonteCarloFolderRun& r, const float* netWorth, int rows) {
     int line = p.LineHeight();
     p.SetTextColour(Black);
     p.SetFont(0, true);
-    p.Text((r.box.left + r.box.right) / 2, r.box.top + 6, "MONTE CARLO ANALYSIS", ui::AlignCentre);
+    p.Text((r.box.left + r.box.right) / 2, r.box.top + 6, "MONTE CARLO ANALYSIS" + TodaysDollarsNote(), ui::AlignCentre);
     p.SetFont(0, false);
     // The trials spread around the plain curve: the axis leaves room above
     // and below it, so that trials falling below zero show where they fail.
@@ -52,11 +52,13 @@ void DrawFrame(MonteCarloFolderRun& r, const float* netWorth, int rows) {
     if (a.right < a.left + 10) a.right = a.left + 10;
     if (a.bottom < a.top + 10) a.bottom = a.top + 10;
     a.yearWidth = rows > 0 ? static_cast<float>(a.right - a.left) / rows : 1;
+    r.survival = SplitOffSurvival(p, a);
     DrawValueAxis(p, a);
     DrawAgeAxis(p, a);
     p.SetPen(Black, 1);
     p.SetBrush(White, false);
     p.Rectangle(a.left, a.top, a.right, a.bottom);
+    DrawSurvivalFrame(p, r.survival);
 }
 
 void DrawProgress(MonteCarloFolderRun& r) {
@@ -120,8 +122,10 @@ void DrawLegend(MonteCarloFolderRun& r) {
     for (const std::string& t : failure) p.Text(left + pad, y += line, t);
 }
 
-void Show(void* context, int phase, const float* netWorth, int rows) {
+void Show(void* context, int phase, const float* nominal, int rows) {
     auto& r = *static_cast<MonteCarloFolderRun*>(context);
+    const std::vector<float> shown = ShownMoney(nominal, rows);
+    const float* netWorth = shown.data();
     ui::Painter& p = *r.painter;
     // Each trial is drawn as it comes, but the window shows it, with the
     // progress text, only as often as the eye needs: a repaint and a line of
@@ -139,7 +143,10 @@ void Show(void* context, int phase, const float* netWorth, int rows) {
     if (phase == PhaseAverage) DrawCurve(p, r.area, netWorth, rows, ToDraw(Red), wide);
     p.NoClip();
     if (phase == PhaseTrials && due) DrawProgress(r);
-    if (phase == PhaseScenario) DrawLegend(r);
+    if (phase == PhaseScenario) {
+        DrawSurvival(p, r.survival, wide);
+        DrawLegend(r);
+    }
     if (!r.refresh || !due) return;
     r.refreshedAt = now;
     r.refresh(r.context);

@@ -26,6 +26,17 @@ std::string WholeDollarText(float value);
 // An axis or read-out figure: "0.00", "$1,234.50", "-$1,234.50".
 std::string AxisMoneyText(float value);
 
+// ---- Today's dollars ------------------------------------------------------------
+// While shell.todaysDollars is on, the money a view shows at result row `row`
+// is divided by the plan's inflation from the start age to that row
+// (inflationFactor); otherwise, and outside the rows, it is shown as it is.
+float InTodaysDollars(float value, int row);
+// `rows` values of rows 0.. as shown.
+std::vector<float> ShownMoney(const float* values, int rows);
+// " (today's dollars)" while the switch is on, else "": every view that
+// deflates says so in its title.
+std::string TodaysDollarsNote();
+
 // ---- Account list --------------------------------------------------------------
 constexpr int AccountListColumns = 15;  // the last only with IDON
 constexpr int SortableColumns = 9;
@@ -81,6 +92,8 @@ struct GraphSeries {
     int kind = 0;  // 0 year summary cell, 1 Account balance, 2 Group sum
 };
 const char* GraphHeading(int code);
+// The heading as a folder shows it: with TodaysDollarsNote.
+std::string GraphTitle(int code);
 // The series of a graph; `block` picks the ten Accounts of an Accounts tab.
 GraphSeries SeriesOf(int code, int block = 0);
 float SeriesValue(const GraphSeries& s, int series, int row);
@@ -232,6 +245,7 @@ struct MonteCarloFolderRun {
     void (*refresh)(void* context) = nullptr;
     void* context = nullptr;
     PlotArea area;
+    PlotArea survival;          // the survival by age under the trial graph
     long long refreshedAt = 0;  // the ui's clock at the last refresh
 };
 int RunMonteCarloFolder(MonteCarloFolderRun& run);

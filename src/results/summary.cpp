@@ -26,7 +26,7 @@ PanelLine Value(const char* label, float value, int colour = -1) {
 
 PanelLine Heading(const char* label) {
     PanelLine l;
-    l.label = label;
+    l.label = label + TodaysDollarsNote();
     l.heading = 1;
     return l;
 }
@@ -39,7 +39,7 @@ struct CellRow {
 void AddCells(std::vector<PanelLine>& lines, int row, const CellRow* cells, int count, const char* totalLabel) {
     float total = 0;
     for (int i = 0; i < count; ++i) {
-        float v = row >= 0 && row < MaxResultRows ? results.yearSummary[row][cells[i].cell] : 0;
+        float v = row >= 0 && row < MaxResultRows ? InTodaysDollars(results.yearSummary[row][cells[i].cell], row) : 0;
         total += v;
         lines.push_back(Value(cells[i].label, v));
     }
@@ -76,15 +76,15 @@ std::vector<PanelLine> SummaryPanelLines(int row, int view) {
         AddCells(lines, row, cells, 5, "Total Outgoing");
     } else {
         lines.push_back(Heading("Net Worth"));
-        lines.push_back(Value("Investment Savings", results.investmentByAge[age], 1));
-        lines.push_back(Value("Tax Free Savings", results.taxFreeByAge[age], 2));
-        lines.push_back(Value("Retirement Savings", results.retirementByAge[age], 3));
-        lines.push_back(Value("Assets", results.assetByAge[age] - results.liabilitiesByAge[age], 4));
-        lines.push_back(Value("Equity", results.equityByAge[age], 5));
+        lines.push_back(Value("Investment Savings", InTodaysDollars(results.investmentByAge[age], row), 1));
+        lines.push_back(Value("Tax Free Savings", InTodaysDollars(results.taxFreeByAge[age], row), 2));
+        lines.push_back(Value("Retirement Savings", InTodaysDollars(results.retirementByAge[age], row), 3));
+        lines.push_back(Value("Assets", InTodaysDollars(results.assetByAge[age] - results.liabilitiesByAge[age], row), 4));
+        lines.push_back(Value("Equity", InTodaysDollars(results.equityByAge[age], row), 5));
     }
     float netWorth = results.investmentByAge[age] + results.taxFreeByAge[age] + results.retirementByAge[age] +
                      results.assetByAge[age] + results.equityByAge[age] - results.liabilitiesByAge[age];
-    lines.push_back(Value("Net Worth", netWorth));
+    lines.push_back(Value("Net Worth", InTodaysDollars(netWorth, row)));
     return lines;
 }
 

@@ -30,7 +30,7 @@ int CommandAbout() {
 
 int CommandGraphWindow() {
     shell.graphWindowOpen = 1;
-    StartCompanion("kvplot3.exe plotinf01.tmp");
+    StartCompanion("kvplot3.exe plotinf01.tmp" + TodaysDollarsArgument());
     return 1;
 }
 int CommandCompare() { return StartCompanion("kvcomp.exe plotinf01.tmp"); }
@@ -48,6 +48,14 @@ int CommandToggleSummary() {
 // The summary panel's bold labels and the result tables' darker banding.
 int CommandToggleDarker() {
     shell.darker = !shell.darker;
+    ShowFolder(FolderOfTab(shell.currentTab));
+    return 1;
+}
+// Not guarded: it only changes how the folders show the results, and so the
+// check mark always follows the switch.
+int CommandTodaysDollars() {
+    shell.todaysDollars = !shell.todaysDollars;
+    ui::Current().CheckMenuItem(CmdTodaysDollars, shell.todaysDollars != 0);
     ShowFolder(FolderOfTab(shell.currentTab));
     return 1;
 }
@@ -106,6 +114,8 @@ std::vector<Command> table = {
     {CmdAdjustMonteCarlo, "Adjust Monte Carlo Analysis", "Alt+Y", nullptr, 0, CommandAdjustMonteCarlo},
     {CmdAddEvent, "Add &Event...", nullptr, nullptr, G, CommandAddEvent},
     {CmdPreferences, "&Preferences...", nullptr, nullptr, G, CommandPreferences},
+    // View
+    {CmdTodaysDollars, "Show In Today's Dollars", nullptr, nullptr, CommandCheckable, CommandTodaysDollars},
     // Budgets
     {CmdBudgetFirst, "Budget 1", nullptr, nullptr, G, CommandBudget<1>},
     {CmdBudgetFirst + 1, "Budget 2", nullptr, nullptr, G, CommandBudget<2>},
@@ -224,6 +234,9 @@ const std::vector<MenuEntry> layout = {
     {K::Item, CmdAdjustMonteCarlo, nullptr},
     {K::Item, CmdPreferences, nullptr},
     {K::End, 0, nullptr},
+    {K::Popup, 0, "View"},
+    {K::Item, CmdTodaysDollars, nullptr},
+    {K::End, 0, nullptr},
     {K::Popup, 0, "Tools/Aids"},
     {K::Item, CmdMortgageCalculator, nullptr},
     {K::Item, CmdRefinance, nullptr},
@@ -301,6 +314,21 @@ const int scenarioCommands[] = {888, 889, 11,  403, 895, 897, 898, 404, 899, 108
 }  // namespace
 
 const std::vector<Command>& Commands() { return table; }
+
+std::string TodaysDollarsArgument() {
+    if (!shell.todaysDollars || results.rowCount <= 0) return "";
+    // The graph window reads only the plot file, which holds nominal money:
+    // it is given the factors by whole age, "AGE:F0,F1,...", from the
+    // first row's age on.
+    const int rows = std::min(results.rowCount, MaxResultRows);
+    std::string text = " --todays-dollars " + std::to_string(static_cast<int>(results.yearSummary[0][0])) + ":";
+    char factor[32];
+    for (int row = 0; row < rows; ++row) {
+        std::snprintf(factor, sizeof factor, "%s%.12g", row ? "," : "", inflationFactor[row]);
+        text += factor;
+    }
+    return text;
+}
 
 const Command* FindCommand(int id) {
     for (const auto& c : table)

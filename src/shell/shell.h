@@ -56,6 +56,7 @@ enum : int {
     CmdCreditCardPayoff = 467,
     CmdGraphWindow = 501,
     CmdShowMonteCarlo = 523,
+    CmdTodaysDollars = 530,
     CmdRecentFirst = 602,  // 602..606, then 609
     CmdRecentSixth = 609,
     CmdRecentSeparator = 607,
@@ -88,6 +89,7 @@ enum : int {
     CommandNeedsScenario = 2, // grayed until a scenario is opened or created
     CommandCreatesEvent = 4,  // refused when all event slots are in use
     CommandShortcutElsewhere = 8,  // the menu shows the accelerator, another id receives it
+    CommandCheckable = 16,    // a menu item with a check mark, which its routine sets
 };
 
 struct Command {
@@ -196,6 +198,10 @@ struct ShellState {
     // free place for them.
     int mcShowBands = 1;
     int mcShowTrials = 1;
+    // View > "Show In Today's Dollars": the graphs, the Summary panel, the
+    // Monte Carlo folder and the graph window show money deflated by the
+    // plan's inflation. Session only, for the same reason.
+    int todaysDollars = 0;
 };
 extern ShellState shell;
 
@@ -255,6 +261,10 @@ int DispatchCommand(int id);
 int RefuseWhenEventsFull();
 // The first open editing window, or -1.
 int OpenEditingWindow();
+// What the graph window is told of today's dollars: "" while the switch is
+// off, else " --todays-dollars AGE:F0,F1,..." with the last run's inflation
+// factor of each row from the first row's whole age on.
+std::string TodaysDollarsArgument();
 // Grays or enables the commands that need a scenario.
 void EnableScenarioCommands(bool on);
 // The graph-only commands, enabled while a graph folder is shown.

@@ -95,6 +95,7 @@ QAction* MainWindow::CommandAction(int id) {
             a->setShortcut(QKeySequence(c->accelerator));
     }
     if (c && c->tooltip) a->setToolTip(c->tooltip);
+    if (c && (c->flags & CommandCheckable)) a->setCheckable(true);
     a->setShortcutContext(Qt::ApplicationShortcut);
     connect(a, &QAction::triggered, this, [id] { DispatchCommand(id); });
     addAction(a);  // accelerators work whether or not the item is in a menu
