@@ -109,6 +109,13 @@ TEST_F(CompanionPrograms, BadInputEndsWithStatusOneAndSaysWhy) {
     ASSERT_EQ(Run("tillory-cli", "run " + std::string(TILLORY_EXAMPLES) + "/retirement.ret"), 0);
     EXPECT_EQ(Run("kvplot3", "plotinf01.tmp --export a.bmp"), 1);
     EXPECT_NE(stderrText.find(".png, .svg or .pdf"), std::string::npos) << stderrText;
+    // Today's dollars: a damaged factor list is refused, and only the graph window takes it.
+    EXPECT_EQ(Run("kvplot3", "plotinf01.tmp --todays-dollars 55:1,x --export a.png"), 1);
+    EXPECT_NE(stderrText.find("--todays-dollars expects AGE:FACTOR"), std::string::npos) << stderrText;
+    EXPECT_EQ(Run("kvcomp", "plotinf01.tmp --todays-dollars 55:1 --export a.png"), 1);
+    EXPECT_FALSE(fs::exists("a.png"));
+    EXPECT_EQ(Run("kvplot3", "plotinf01.tmp --todays-dollars 55:1,1.03 --export a.png"), 0) << stderrText;
+    EXPECT_TRUE(fs::exists("a.png"));
 }
 
 // kvcomp projects scenario files itself; its differences must be those of

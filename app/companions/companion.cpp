@@ -279,9 +279,9 @@ QAction* CompanionWindow::AddFileCommand(const QString& text, std::function<void
 
 namespace {
 
-int Scan(int argc, char** argv, Arguments& args, std::string& error, bool csv) {
+int Scan(int argc, char** argv, Arguments& args, std::string& error, const Usage& usage) {
     for (int i = 1; i < argc; ++i) {
-        if (csv && std::strcmp(argv[i], "--csv") == 0) {
+        if (usage.csv && std::strcmp(argv[i], "--csv") == 0) {
             if (i + 1 >= argc) {
                 error = "--csv needs a file name";
                 return 0;
@@ -289,7 +289,7 @@ int Scan(int argc, char** argv, Arguments& args, std::string& error, bool csv) {
             args.csvPath = QString::fromLocal8Bit(argv[++i]);
             continue;
         }
-        if (std::strcmp(argv[i], "--todays-dollars") == 0) {
+        if (usage.todaysDollars && std::strcmp(argv[i], "--todays-dollars") == 0) {
             if (i + 1 >= argc) {
                 error = "--todays-dollars needs AGE:FACTOR,FACTOR,...";
                 return 0;
@@ -317,7 +317,7 @@ int Scan(int argc, char** argv, Arguments& args, std::string& error, bool csv) {
 
 int ParseArguments(int argc, char** argv, const Usage& usage, Arguments& args) {
     std::string error;
-    if (!Scan(argc, argv, args, error, usage.csv)) {
+    if (!Scan(argc, argv, args, error, usage)) {
     } else if (args.files.size() < usage.minFiles || args.files.size() > usage.maxFiles) {
         error = usage.expected;
     } else {

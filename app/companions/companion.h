@@ -94,6 +94,7 @@ struct Usage {
     const char* expected;  // what a wrong file count is told
     int minFiles, maxFiles;
     bool csv = false;
+    bool todaysDollars = false;  // takes "--todays-dollars AGE:F0,F1,..."
 };
 // 1 when the command line fits `usage`; otherwise the reason and the usage
 // line are on standard error and the program ends with status 1.

@@ -24,7 +24,7 @@ int main(int argc, char** argv) {
     companion::Arguments args;
     if (!companion::ParseArguments(argc, argv,
                                    {"kvplot3", "kvplot3 FILE [--todays-dollars AGE:F0,F1,...] [--export OUT.png|OUT.svg|OUT.pdf]",
-                                    "one plot file expected", 1, 1},
+                                    "one plot file expected", 1, 1, false, true},
                                    args))
         return 1;
     std::string error;
