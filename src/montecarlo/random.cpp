@@ -74,7 +74,16 @@ int32_t Random31() {
 }
 
 float UniformRate(float min, float max) {
-    int32_t n = TruncateToInt32(static_cast<long double>(max) * 100 - static_cast<long double>(min) * 100);
+    // Every account asks with the same range every year: the width in cents
+    // (extended precision) is kept with the range it was worked out from.
+    static float lastMin = 0, lastMax = 0;
+    static int32_t lastWidth = 0;
+    if (!SameBits(min, lastMin) || !SameBits(max, lastMax)) {
+        lastMin = min;
+        lastMax = max;
+        lastWidth = TruncateToInt32(static_cast<long double>(max) * 100 - static_cast<long double>(min) * 100);
+    }
+    const int32_t n = lastWidth;
     int32_t r = n != 0 ? Random31() % n : 0;
     return min + static_cast<float>(r * 0.01);
 }
