@@ -30,3 +30,5 @@ add_test(NAME montecarlo_cli_json
           $<TARGET_FILE:tillory-cli> ${PROJECT_SOURCE_DIR}/examples/retirement.ret
           ${PROJECT_SOURCE_DIR}/docs/montecarlo-example.json
   WORKING_DIRECTORY ${montecarlo_json_dir})
+
+tillory_test(safe_spending_test safe_spending_test.cpp LIBS tillory_mcanalysis)
