@@ -78,6 +78,7 @@ enum : int {
     CmdDarkerLabels = 901,
     CmdSummaryInfo = 902,
     CmdMonteCarloStatistics = 903,
+    CmdSafeSpending = 904,
     CmdUndo = 951,
     CmdRedo = 952,
 };
@@ -145,6 +146,7 @@ enum : int {
     WindowPreferences,
     WindowCalculator,
     WindowEffectiveRate,
+    WindowSafeSpending,
     WindowCount
 };
 
