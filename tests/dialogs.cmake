@@ -3,4 +3,5 @@ tillory_test(dialogs_test dialogs_check_test.cpp dialogs_events_test.cpp dialogs
 if(TILLORY_GUI)
   find_package(Qt6 COMPONENTS Widgets Test REQUIRED)
   tillory_test(dialogs_qt_test dialogs_qt_test.cpp LIBS tillory_qt Qt6::Test)
+  target_compile_definitions(dialogs_qt_test PRIVATE TILLORY_EXAMPLES="${PROJECT_SOURCE_DIR}/examples")
 endif()

@@ -112,7 +112,7 @@ TEST_F(SafeSpendingDialog, CancelStopsARunningSearchAndLeavesThePlan) {
     EXPECT_EQ(handled, 30);  // the search stopped at the next trial
     EXPECT_TRUE(lockedWhileRunning);
     const Dlg::Record& r = dialogs.Last();
-    EXPECT_EQ(r.Text(FieldSafeProgress).rfind("The search was stopped", 0), 0u) << r.Text(FieldSafeProgress);
+    EXPECT_EQ(r.Text(FieldSafeProgress).rfind("Stopped", 0), 0u) << r.Text(FieldSafeProgress);
     EXPECT_FALSE(r.Enabled(FieldSafeApply));
     EXPECT_EQ(r.Text(ui::IdCancel), "Close");
     EXPECT_EQ(r.result, 0);  // closed by the script's closing Cancel, after the stop

@@ -160,7 +160,7 @@ TEST_F(SafeSpending, RefusalsUnreachableTargetsAndTheCap) {
     EXPECT_EQ(r.outcome, SafeUnreachable);
     EXPECT_EQ(r.steps.back().amount, 0);
     EXPECT_EQ(SafeSpendingResultText(r, 90),
-              "No amount reaches the target: even with $0 the success rate is 0.00% (target 90.00%).");
+              "No amount reaches the target: even $0 has a success rate of 0.00% (target 90.00%).");
 
     // A Withdrawal that begins after the plan ends costs nothing: the cap reaches.
     scenario.settings.mcGoalAmount = 0;
@@ -169,7 +169,7 @@ TEST_F(SafeSpending, RefusalsUnreachableTargetsAndTheCap) {
     EXPECT_EQ(r.outcome, SafeAtCap);
     EXPECT_EQ(r.amount, SafeSpendingCap);
     EXPECT_EQ(SafeSpendingResultText(r, 90),
-              "Even $100,000,000, the most a Withdrawal can take, has a success rate of 100.00% (target 90.00%).");
+              "Even $100,000,000, the most a Withdrawal can take, reaches 100.00% (target 90.00%).");
 }
 
 TEST_F(SafeSpending, StoppingKeepsTheBestAmountFoundSoFar) {
@@ -192,8 +192,7 @@ TEST_F(SafeSpending, StoppingKeepsTheBestAmountFoundSoFar) {
     EXPECT_EQ(r.amount, 15000);  // the plan's own amount reached; the doubling was under way
     EXPECT_EQ(std::memcmp(before.get(), &scenario, sizeof scenario), 0);
     EXPECT_EQ(SafeSpendingResultText(r, 90),
-              "The search was stopped. The best amount found so far is $15,000, with a success rate of 100.00% "
-              "(target 90.00%).");
+              "Stopped: so far $15,000 is the best, with a success rate of 100.00% (target 90.00%).");
 }
 
 }  // namespace

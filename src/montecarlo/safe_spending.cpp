@@ -261,15 +261,15 @@ std::string SafeSpendingResultText(const SafeSpendingResult& r, float targetPerc
             return "The safe amount is " + WholeDollarText(r.amount) + ", with a success rate of " +
                    PercentText(r.successPercent) + target;
         case SafeAtCap:
-            return "Even " + WholeDollarText(r.amount) + ", the most a Withdrawal can take, has a success rate of " +
+            return "Even " + WholeDollarText(r.amount) + ", the most a Withdrawal can take, reaches " +
                    PercentText(r.successPercent) + target;
         case SafeUnreachable:
-            return "No amount reaches the target: even with $0 the success rate is " + PercentText(r.successPercent) +
+            return "No amount reaches the target: even $0 has a success rate of " + PercentText(r.successPercent) +
                    target;
         case SafeStopped:
-            if (r.amount < 0) return "The search was stopped before any amount reached the target.";
-            return "The search was stopped. The best amount found so far is " + WholeDollarText(r.amount) +
-                   ", with a success rate of " + PercentText(r.successPercent) + target;
+            if (r.amount < 0) return "Stopped before any amount reached the target.";
+            return "Stopped: so far " + WholeDollarText(r.amount) + " is the best, with a success rate of " +
+                   PercentText(r.successPercent) + target;
         default: return r.notice.text;
     }
 }

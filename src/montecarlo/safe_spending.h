@@ -92,6 +92,6 @@ std::string WithdrawalName(int eventNumber);
 
 // "Step 3 of about 18: $80,000 gives 71.00%, below the target."
 std::string SafeSpendingStepText(const SafeSpendingStep& step);
-// The answer in a sentence, e.g. "The safe amount is $45,123, with a success
-// rate of 90.20% (target 90.00%)."
+// The answer in a sentence of at most 84 characters, e.g. "The safe amount
+// is $45,123, with a success rate of 90.20% (target 90.00%)."
 std::string SafeSpendingResultText(const SafeSpendingResult& result, float targetPercent);

@@ -126,6 +126,9 @@ void Apply(ui::Dialog& d, SafeSpendingSession& s) {
                                      Dollars("%.2f", static_cast<double>(s.result.amount)) + ".");
 }
 
+// Wide enough for a step or the answer in a sentence.
+constexpr int SafeSpendingTextRoom = 84;
+
 ui::DialogTemplate SafeSpendingTemplate() {
     ui::DialogTemplate t{"SAFESPENDING", "Find Safe Spending", {}, false, SafeSpendingHelpContext};
     t.controls = {
@@ -133,7 +136,7 @@ ui::DialogTemplate SafeSpendingTemplate() {
         {FieldSafeNow, K::ReadOnly, "Amount Now"},
         {FieldSafeTarget, K::Edit, "Target Success Rate (%)", NumberRoom},
         {0, K::Group, "Safe Spending"},
-        {FieldSafeProgress, K::ReadOnly, "Search"},
+        {FieldSafeProgress, K::ReadOnly, "Search", SafeSpendingTextRoom},
         {FieldSafeAmount, K::ReadOnly, "Safe Amount"},
         {FieldSafeSuccess, K::ReadOnly, "Success Rate"},
         {0, K::Group, ""},
