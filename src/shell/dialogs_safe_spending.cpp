@@ -127,7 +127,7 @@ void Apply(ui::Dialog& d, SafeSpendingSession& s) {
 }
 
 // Wide enough for a step or the answer in a sentence.
-constexpr int SafeSpendingTextRoom = 84;
+constexpr int SafeSpendingTextRoom = 90;
 
 ui::DialogTemplate SafeSpendingTemplate() {
     ui::DialogTemplate t{"SAFESPENDING", "Find Safe Spending", {}, false, SafeSpendingHelpContext};
