@@ -18,9 +18,12 @@
 #include <QTimer>
 
 #include <cstdio>
+#include <cstring>
 #include <functional>
+#include <vector>
 
 #include "qt_dialogs_fixture.h"
+#include "shell/safe_spending.h"
 #include "ui/qt/dialog_lists.h"
 #include "ui/qt/folders.h"
 #include "ui/qt/modules.h"
@@ -347,6 +350,42 @@ TEST_F(QtDialogs, TradeOffPeriodsStepWithTheArrows) {
     ResetCalculators();
     ReadTradeOffSettings();
     std::remove("tradeinf.dat");
+}
+
+// Find Safe Spending as a real window on the bundled example: Start runs the
+// search to its answer; a second search is stopped by Escape from inside the
+// search, where the window handles its input. With TILLORY_DIALOG_PICTURES the
+// answer is saved as dialog-safe-spending.png.
+TEST_F(QtDialogs, SafeSpendingAnswersAndEscapeStopsARunningSearch) {
+    qtui::QtUi qui(window.get());
+    ui::ScopedUi scoped(&qui);
+    ASSERT_EQ(OpenScenario(TILLORY_EXAMPLES "/retirement.ret"), 1);
+    SortEvents();
+    const std::vector<char> before(reinterpret_cast<const char*>(&scenario),
+                                   reinterpret_cast<const char*>(&scenario) + sizeof scenario);
+    QString answer, stopped;
+    bool offered = false, aliveDuringSearch = false;
+    WhenShownTitled("Find Safe Spending", [&](qtui::TemplateDialog* d) {
+        auto* events = qobject_cast<QComboBox*>(d->control(FieldSafeEvent));
+        EXPECT_EQ(events->currentText(), "3. Living expenses");
+        Button(d, ui::IdOk)->click();
+        answer = Edit(d, FieldSafeAmount)->text();
+        offered = Button(d, FieldSafeApply)->isEnabled();
+        Picture(d, "dialog-safe-spending.png");
+        QTimer::singleShot(0, d, [&aliveDuringSearch, d] {
+            aliveDuringSearch = Button(d, ui::IdCancel)->text() == "Cancel" && !Button(d, ui::IdOk)->isEnabled();
+            QTest::keyClick(d, Qt::Key_Escape);
+        });
+        Button(d, ui::IdOk)->click();
+        stopped = Edit(d, FieldSafeProgress)->text();
+        QTest::keyClick(d, Qt::Key_Escape);
+    });
+    EXPECT_EQ(SafeSpendingDialog(), 0);
+    EXPECT_EQ(answer, "$44,511.00");  // as tillory-cli safe-spending finds it
+    EXPECT_TRUE(offered);
+    EXPECT_TRUE(aliveDuringSearch);
+    EXPECT_TRUE(stopped.startsWith("Stopped: ")) << stopped.toStdString();
+    EXPECT_EQ(std::memcmp(before.data(), &scenario, sizeof scenario), 0);
 }
 
 }  // namespace

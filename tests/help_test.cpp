@@ -10,7 +10,7 @@
 namespace {
 
 TEST_F(ShellTest, EveryHelpContextHasItsOwnPage) {
-    ASSERT_EQ(HelpTopics().size(), 41u);
+    ASSERT_EQ(HelpTopics().size(), 42u);
     for (const auto& t : HelpTopics()) {
         std::string page = HelpPageName(HelpContext, t.context);
         ASSERT_EQ(page, "topic" + std::to_string(t.context) + ".html");

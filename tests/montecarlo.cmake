@@ -30,3 +30,16 @@ add_test(NAME montecarlo_cli_json
           $<TARGET_FILE:tillory-cli> ${PROJECT_SOURCE_DIR}/examples/retirement.ret
           ${PROJECT_SOURCE_DIR}/docs/montecarlo-example.json
   WORKING_DIRECTORY ${montecarlo_json_dir})
+
+tillory_test(safe_spending_test safe_spending_test.cpp LIBS tillory_mcanalysis)
+
+# tillory-cli safe-spending on the bundled example: every step, the answer,
+# and no stats.dat left behind; an Event that is no Withdrawal is bad usage.
+set(safe_spending_cli_dir ${CMAKE_CURRENT_BINARY_DIR}/safe_spending_cli_run)
+file(MAKE_DIRECTORY ${safe_spending_cli_dir})
+add_test(NAME safe_spending_cli
+  COMMAND sh -c "rm -f stats.dat && \"$1\" safe-spending \"$2\" --event 3 --target 90 && test ! -e stats.dat && { \"$1\" safe-spending \"$2\" --event 1 2>&1; echo \"status $?\"; }" sh
+          $<TARGET_FILE:tillory-cli> ${PROJECT_SOURCE_DIR}/examples/retirement.ret
+  WORKING_DIRECTORY ${safe_spending_cli_dir})
+set_tests_properties(safe_spending_cli PROPERTIES
+  PASS_REGULAR_EXPRESSION "^Safe spending for \"Living expenses\" \\(Event 3\\), target 90\\.00%, seed 1\nStep 1 of about [0-9]+: \\$48,000 gives [^\n]*\n(Step [^\n]*\n)+The safe amount is \\$44,511, with a success rate of 90\\.00% \\(target 90\\.00%\\)\\.\ntillory-cli: safe-spending: Event 1 is not a Withdrawal\\.[^\n]*\nTry 'tillory-cli --help'\\.\nstatus 2\n$")

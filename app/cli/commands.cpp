@@ -250,3 +250,17 @@ int CliDump(const std::vector<std::string>& args) {
     std::fwrite(json.data(), 1, json.size(), stdout);
     return FinishStandardOutput();
 }
+
+int ScenarioArgument(const std::string& command, const std::string& a, std::string& path) {
+    if (!a.empty() && a[0] == '-') return CliUsageError(command + ": unknown option '" + a + "'");
+    if (!path.empty()) return CliUsageError(command + ": more than one SCENARIO");
+    path = a;
+    return 0;
+}
+
+void UseScenarioMonteCarloSettings() {
+    state.mcTrials = scenario.settings.mcTrials;
+    state.mcMinInflationRate = scenario.settings.mcMinInflationRate;
+    state.mcMaxInflationRate = scenario.settings.mcMaxInflationRate;
+    runSwitches = RunSwitches{};
+}

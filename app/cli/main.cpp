@@ -36,6 +36,7 @@ void PrintHelp() {
     std::fputs(HelpHead, stdout);
     std::fputs(CliRunHelp, stdout);
     std::fputs(CliMonteCarloHelp, stdout);
+    std::fputs(CliSafeSpendingHelp, stdout);
     std::fputs(CliRefinanceHelp, stdout);
     std::fputs(CliReportHelp, stdout);
     std::fputs(HelpTail, stdout);
@@ -50,6 +51,7 @@ const Command Commands[] = {
     {"dump", CliDump},
     {"run", CliRun},
     {"montecarlo", CliMonteCarlo},
+    {"safe-spending", CliSafeSpending},
     {"refinance", CliRefinance},
     {"report", CliReport},
 };

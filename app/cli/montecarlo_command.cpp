@@ -30,14 +30,6 @@ const char* const CliMonteCarloHelp =
 
 namespace {
 
-// A whole decimal number filling all of `text`.
-template <typename T>
-bool ParseWhole(const std::string& text, T& value) {
-    const char* end = text.data() + text.size();
-    auto [p, ec] = std::from_chars(text.data(), end, value);
-    return ec == std::errc() && p == end && !text.empty();
-}
-
 using Json = nlohmann::ordered_json;
 
 // Money and percentages to the cent, so that the text does not carry a
@@ -110,24 +102,16 @@ int CliMonteCarlo(const std::vector<std::string>& args) {
             } else if (!ParseWhole(n, trials) || trials < 0 || trials > MaxMonteCarloTrials) {
                 return CliUsageError("montecarlo: --trials takes 0..1000, not '" + n + "'");
             }
-        } else if (!a.empty() && a[0] == '-') {
-            return CliUsageError("montecarlo: unknown option '" + a + "'");
-        } else if (path.empty()) {
-            path = a;
-        } else {
-            return CliUsageError("montecarlo: more than one SCENARIO");
+        } else if (int code = ScenarioArgument("montecarlo", a, path)) {
+            return code;
         }
     }
     if (path.empty()) return CliUsageError("montecarlo: no SCENARIO given");
     if (!LoadScenarioArgument(path)) return 1;
 
-    // The analysis works on the copies kept beside the Scenario, as after an open.
-    state.mcTrials = scenario.settings.mcTrials;
-    state.mcMinInflationRate = scenario.settings.mcMinInflationRate;
-    state.mcMaxInflationRate = scenario.settings.mcMaxInflationRate;
+    UseScenarioMonteCarloSettings();
     if (trials >= 0) state.mcTrials = trials;
 
-    runSwitches = RunSwitches{};
     InsightRecorder recorder;
     MonteCarloOptions options;
     options.observer = recorder.Observer();

@@ -7,6 +7,7 @@
 #include "model/model.h"
 #include "shell/dialogs.h"
 #include "shell/refinance.h"
+#include "shell/safe_spending.h"
 #include "shell/shell.h"
 
 ShellState shell;
@@ -137,6 +138,7 @@ std::vector<Command> table = {
     {CmdCreditCardPayoff, "Calculate Cre&dit Card Debt Payoff", "Ctrl+D", "Calculate Credit Card Debt Payoff", GE,
      CommandCreditCardPayoff},
     {CmdMonteCarloStatistics, "View &Monte Carlo Statistics", "Ctrl+M", nullptr, G, CommandStatistics},
+    {CmdSafeSpending, "Find &Safe Spending...", "Ctrl+J", nullptr, G, CommandSafeSpending},
     {CmdWindowsCalculator, "&Window's Calculator", "Ctrl+W", "Open Window's Calculator", G,
      CommandWindowsCalculator},
     // Reports
@@ -250,6 +252,7 @@ const std::vector<MenuEntry> layout = {
     {K::Separator, 0, nullptr},
     {K::Item, CmdCompareScenarios, nullptr},
     {K::Item, CmdMonteCarloStatistics, nullptr},
+    {K::Item, CmdSafeSpending, nullptr},
     {K::Item, CmdWindowsCalculator, nullptr},
     {K::End, 0, nullptr},
     {K::Popup, 0, "Reports"},

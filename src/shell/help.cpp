@@ -61,6 +61,7 @@ const std::vector<HelpTopic> topics = {
     {1587, "Quick Tips: Adding Summary Information to Results"},
     {1588, "Quick Tips: Monte Carlo Analysis"},
     {1589, "Monte Carlo Analysis"},
+    {1590, "Find Safe Spending"},
 };
 
 // Desktop calculators tried, in order, when "calc.exe" is not there.

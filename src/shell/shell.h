@@ -79,6 +79,7 @@ enum : int {
     CmdDarkerLabels = 901,
     CmdSummaryInfo = 902,
     CmdMonteCarloStatistics = 903,
+    CmdSafeSpending = 904,
     CmdUndo = 951,
     CmdRedo = 952,
 };
@@ -147,6 +148,7 @@ enum : int {
     WindowPreferences,
     WindowCalculator,
     WindowEffectiveRate,
+    WindowSafeSpending,
     WindowCount
 };
 

@@ -36,7 +36,7 @@ struct Control {
     int id = 0;
     ControlKind kind = ControlKind::Label;
     std::string text;  // label or caption; a List's column titles separated by '\t'
-    int maxChars = 0;  // an Edit's room, 0 = no limit
+    int maxChars = 0;  // an Edit's room, 0 = no limit; a ReadOnly's width in characters, 0 = narrow
     // A List's columns: alignment per column ('l', 'r', 'c'; unset: figures
     // right, text left) and relative widths (none: each fits its contents).
     std::string columnAlign = {};

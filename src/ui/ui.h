@@ -96,6 +96,10 @@ public:
     virtual void WatchForStop(bool) {}
     // Whether Escape was pressed since WatchForStop(true).
     virtual bool StopRequested() { return false; }
+    // A long operation started from a modal dialog lets the window handle
+    // what waits (repaints, the dialog's own buttons and Escape, which reach
+    // its routine again); the dialog keeps the other windows' input out.
+    virtual void HandlePendingInput() {}
 };
 
 // Adds `defaultExtension` to `path` when its last component has no dot.

@@ -61,6 +61,10 @@ int ScriptedDialogs::Run(const DialogTemplate& t, DialogRoutine routine) {
             c.kind == ControlKind::Radio)
             runs[index].texts[c.id] = c.text;
     ScriptedDialog d(runs, index);
+    Dialog* outerDialog = running_;
+    DialogRoutine* outerRoutine = routine_;
+    running_ = &d;
+    routine_ = &routine;
     routine(d, DialogOpen, 0);
     runs[index].shownTexts = runs[index].texts;
     runs[index].shownEnabled = runs[index].enabled;
@@ -93,7 +97,13 @@ int ScriptedDialogs::Run(const DialogTemplate& t, DialogRoutine routine) {
     }
     if (!d.ended) routine(d, DialogCommand, IdCancel);
     if (!d.ended) d.End(0);
+    running_ = outerDialog;
+    routine_ = outerRoutine;
     return runs[index].result;
+}
+
+void ScriptedDialogs::Press(int id) {
+    if (running_ && running_->Enabled(id)) (*routine_)(*running_, DialogCommand, id);
 }
 
 const ScriptedDialogs::Record& ScriptedDialogs::Find(const std::string& caption) const {

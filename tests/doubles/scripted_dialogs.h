@@ -55,7 +55,16 @@ public:
     std::deque<Script> scripts;
     std::vector<Record> runs;
 
+private:
+    Dialog* running_ = nullptr;
+    DialogRoutine* routine_ = nullptr;
+
+public:
+
     int Run(const DialogTemplate& t, DialogRoutine routine) override;
+    // Clicks `id` of the dialog running now, as a click the window handles in
+    // the middle of a long operation; nothing when it is disabled or none runs.
+    void Press(int id);
     const Record& Last() const { return runs.back(); }
     // The record of the last run with this caption (the first run when none matches).
     const Record& Find(const std::string& caption) const;

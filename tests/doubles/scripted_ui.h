@@ -2,6 +2,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -122,6 +123,12 @@ public:
     long long Milliseconds() override { return clock += clockStep; }
     void WatchForStop(bool on) override { watching.push_back(on); }
     bool StopRequested() override { return stopAtPoll > 0 && ++stopPolls >= stopAtPoll; }
+    // Called where a long operation lets the window handle what waits: a test
+    // presses a button of the running dialog there.
+    std::function<void()> pendingInput;
+    void HandlePendingInput() override {
+        if (pendingInput) pendingInput();
+    }
     int resultsShown = 0;      // how often the Results list was redrawn
     int resultsSelected = -2;  // the line it was last asked to select
     void ShowResults(int line) override {

@@ -138,7 +138,7 @@ QWidget* TemplateDialog::Make(const ui::Control& c, QWidget* parent) {
             auto* e = new QLineEdit(parent);
             e->setReadOnly(true);
             e->setFocusPolicy(Qt::NoFocus);
-            e->setMinimumWidth(110);
+            e->setMinimumWidth(c.maxChars > 0 ? e->fontMetrics().averageCharWidth() * c.maxChars : 110);
             e->setStyleSheet("QLineEdit { background: palette(window); }");
             w = e;
             break;

@@ -169,6 +169,9 @@ void MonteCarloFolder::Run() {
         ui::Current().RaiseWindow(WindowMonteCarloSettings);
         return;
     }
+    // The safe-spending search runs analyses of the plan with other amounts
+    // while its dialog is open: the folder waits for the plan to be itself.
+    if (shell.windowOpen[WindowSafeSpending]) return;
     running_ = true;
     QSize size = this->size().expandedTo(QSize(200, 150));
     picture_ = QImage(size, QImage::Format_RGB32);

@@ -267,4 +267,6 @@ void QtUi::WatchForStop(bool on) {
 
 bool QtUi::StopRequested() { return stopFilter_ && static_cast<StopFilter*>(stopFilter_)->stop; }
 
+void QtUi::HandlePendingInput() { QCoreApplication::processEvents(); }
+
 }  // namespace qtui

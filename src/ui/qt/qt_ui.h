@@ -164,6 +164,7 @@ public:
     void ShowResults(int line) override;
     void WatchForStop(bool on) override;
     bool StopRequested() override;
+    void HandlePendingInput() override;
 
 private:
     MainWindow* window_;
