@@ -51,12 +51,13 @@ bool PartFile::Open(const std::string& path, bool durable) {
         file_ = std::fopen(target_.c_str(), "wb");
         return file_ != nullptr;
     }
+    // Only a name that is taken is worth another try.
     bool tooLong = false;
     for (int k = 0; k < 100 && !file_; ++k) {
         part_ = target_ + ".part" + std::to_string(k);
         file_ = std::fopen(part_.c_str(), "wbx");
-        if (!file_ && errno == ENAMETOOLONG) {
-            tooLong = true;
+        if (!file_ && errno != EEXIST) {
+            tooLong = errno == ENAMETOOLONG;
             break;
         }
     }
