@@ -60,6 +60,11 @@ TEST_F(BadInput, NoDialogStoresWhatAnOpenWouldRefuse) {
         {"Asset Allocation", AssetAllocationDialog},
         {"RMD Table", [] { return RmdTableDialog(1); }},
         {"Monte Carlo", MonteCarloSettingsDialog},
+        {"Groups",
+         [] {
+             SetFieldText(scenario.settings.groupName[2], "Stocks");  // only a named group shows its rates
+             return GroupsDialog();
+         }},
     };
     const std::string inputs[] = {"abc", "1e39", "-1e39", "nan", "inf", "-inf", "-0", std::string(1000, '9'), ""};
     int tried = 0;

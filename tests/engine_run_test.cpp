@@ -279,7 +279,9 @@ TEST_F(EngineTest, ExportRowsFollowTheHeader) {
     WriteExportHeader(runSwitches.exportFile, 0);
     runSwitches.exportTab = 1;
     ASSERT_EQ(RunProjection(OutputResultsList), 1);
-    EXPECT_EQ(runSwitches.exportFile, nullptr);
+    // The opener closes it: only the opener knows whether it is kept.
+    EXPECT_EQ(std::fclose(runSwitches.exportFile), 0);
+    runSwitches.exportFile = nullptr;
     Strings expected = {"Age\tSavings\tHouse\tEquity\tTotal", "65.00\t1000.00\t500.00\t500.00\t2000.00",
                         "66.00\t1100.00\t500.00\t500.00\t2100.00"};
     EXPECT_EQ(Lines("out.kve"), expected);

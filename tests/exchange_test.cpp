@@ -248,6 +248,15 @@ TEST_F(ExchangeTest, ExportWritesHeaderAndYearRows) {
     EXPECT_EQ(ExportAccounts("no-such-folder/out.kve", 0), 0);
     EXPECT_EQ(LastCaption(), "FILE ERROR");
     EXPECT_EQ(LastText(), "Cannot open export file");
+    // The old export is replaced only by a complete new one, and a write
+    // that fails is reported.
+    TakeEveryPartName("out.kve");
+    screen.answers = {ui::Answer::Yes, ui::Answer::Yes};
+    EXPECT_EQ(ExportAccounts("out.kve", 0), 0);
+    EXPECT_EQ(LastText(), "Cannot open export file\n\n" + NoNewFileText("out.kve"));
+    EXPECT_EQ(Bytes("out.kve"), kept);
+    EXPECT_EQ(ExportAccounts("/dev/full", 1), 0);
+    EXPECT_EQ(LastText(), "Cannot write export file /dev/full");
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include <cstring>
@@ -55,6 +57,26 @@ protected:
             EXPECT_EQ(+scenario.accountOptions.penaltyRate[i], penaltyRate);
             EXPECT_EQ(+scenario.accountOptions.assetAllocation[i], 0);
         }
+    }
+    // Every name a replacement could be written under is taken: the folder
+    // accepts no new file beside `path`, as a read-only folder would (the
+    // tests may run as root, whom a read-only folder does not stop).
+    static void TakeEveryPartName(const std::string& path) {
+        for (int k = 0; k < 100; ++k) std::filesystem::create_directory(path + ".part" + std::to_string(k));
+    }
+    // Runs `write` with no file allowed to grow beyond `bytes`: a disk that fills.
+    template <typename Write>
+    static int WithFullDisk(long bytes, Write write) {
+        rlimit old{};
+        getrlimit(RLIMIT_FSIZE, &old);
+        auto previousHandler = signal(SIGXFSZ, SIG_IGN);
+        rlimit small = old;
+        small.rlim_cur = static_cast<rlim_t>(bytes);
+        setrlimit(RLIMIT_FSIZE, &small);
+        int result = write();
+        setrlimit(RLIMIT_FSIZE, &old);
+        signal(SIGXFSZ, previousHandler);
+        return result;
     }
     template <typename T>
     static std::string Raw(const T& block) {

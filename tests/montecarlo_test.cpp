@@ -331,6 +331,27 @@ TEST_F(MonteCarloTest, TheSameStartValueRepeatsTheRun) {
     EXPECT_NE(Bytes(StatsFileName), first);
 }
 
+// stats.dat is replaced only by a complete one: a folder that takes no new
+// file refuses the analysis before any trial, and a write that fails (the
+// name leads to a full device) is reported, not passed as done.
+TEST_F(MonteCarloTest, AStatsFileThatCannotBeWrittenIsReported) {
+    Savings("Savings", 50000, -5, 15);
+    ASSERT_EQ(Run(11), 1);
+    const std::string good = Bytes(StatsFileName);
+    TakeEveryPartName(StatsFileName);
+    EXPECT_EQ(Run(12), 0);
+    EXPECT_EQ(monteCarlo.outcome, McNoStatsFile);
+    EXPECT_EQ(Bytes(StatsFileName), good);
+    for (int k = 0; k < 100; ++k) std::filesystem::remove(std::string(StatsFileName) + ".part" + std::to_string(k));
+
+    std::filesystem::remove(StatsFileName);
+    std::filesystem::create_symlink("/dev/full", StatsFileName);
+    Run(12);
+    ASSERT_FALSE(runNotices.empty());
+    EXPECT_EQ(runNotices.back().text, std::string("Cannot write ") + StatsFileName);
+    EXPECT_EQ(runNotices.back().caption, "FILE ERROR");
+}
+
 // Stopped after four of nine trials, an analysis closes as one of four trials
 // would: the same sums, average, failures, success, statistics file and
 // ordinary results; only the trial count it was asked for differs.

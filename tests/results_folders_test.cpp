@@ -424,6 +424,12 @@ TEST_F(ResultsTest, SaveGraphsCopiesThePlotFileAndGuardsTheSystemName) {
     EXPECT_EQ(s.messages[0].caption, "FILE WARNING");
     s.answers.push_back(ui::Answer::No);
     EXPECT_EQ(SaveGraphs("saved.kvp"), 0);
+    // A disk that fills leaves the saved graphs as they were, and says so.
+    const std::string kept = Bytes("saved.kvp");
+    s.answers.push_back(ui::Answer::Yes);
+    EXPECT_EQ(WithFullDisk(100, [] { return SaveGraphs("saved.kvp"); }), 0);
+    EXPECT_EQ(s.messages.back().text, "Cannot write saved.kvp!");
+    EXPECT_EQ(Bytes("saved.kvp"), kept);
     std::ofstream("plotinf01.tmp") << "1\nFile: x\nDate: x\nTime: x\n150\n";
     std::strcpy(runSwitches.plotPath, "plotinf01.tmp");
     EXPECT_EQ(SaveGraphs("other.kvp"), 0);

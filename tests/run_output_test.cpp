@@ -1,6 +1,5 @@
 // The writers of the files every run writes: the fixed-point text gives
-// printf's bytes exactly, and a file rewritten in place holds just the new
-// content; a run whose results list nobody reads (a Monte Carlo trial)
+// printf's bytes exactly, and a rewritten file holds just the new content; a run whose results list nobody reads (a Monte Carlo trial)
 // writes the same files and figures as one that builds it.
 #include <gtest/gtest.h>
 
@@ -80,7 +79,7 @@ TEST(RunFiles, RewritingLeavesExactlyTheNewContent) {
         std::FILE* f = OpenRunFile(path.c_str());
         ASSERT_NE(f, nullptr);
         std::fwrite(content.data(), 1, content.size(), f);
-        CloseRunFile(f, path.c_str());
+        ASSERT_TRUE(CloseRunFile(f));
         std::FILE* in = std::fopen(path.c_str(), "rb");
         std::string back;
         for (int c; (c = std::fgetc(in)) != EOF;) back += static_cast<char>(c);
@@ -125,6 +124,36 @@ TEST_F(EngineTest, RunFilesDoNotKeepWhatALargerRunWrote) {
         EXPECT_EQ(after[k], Bytes(files[k])) << files[k];
         EXPECT_EQ(after[k].substr(after[k].size() - 5), k == 0 ? "Done\n" : "oone\n");
     }
+}
+
+// A run whose files cannot be written whole fails, names the file, and
+// leaves every file of the run before as it was: a folder that takes no new
+// file, and a disk that fills half-way.
+TEST_F(EngineTest, ARunThatCannotWriteItsFilesFailsAndKeepsTheOldOnes) {
+    const char* files[] = {"plotinf01.tmp", BigFileName, InFileName, OutFileName};
+    for (int i = 0; i < 12; ++i) AddAccount(("Account " + std::to_string(i)).c_str(), AccountInvestmentSavings, 1000, 5);
+    AddEvent(EventWithdrawal, 65, 67, "Spending").amount = 500;
+    scenario.initialValues.endAge = 90;
+    ASSERT_EQ(RunProjection(OutputResultsList), 1);
+    std::string before[4];
+    for (int k = 0; k < 4; ++k) before[k] = Bytes(files[k]);
+    scenario.initialValues.endAge = 80;
+
+    TakeEveryPartName("plotinf01.tmp");
+    EXPECT_EQ(RunProjection(OutputResultsList), 0);
+    ASSERT_EQ(runNotices.size(), 1u);
+    EXPECT_EQ(runNotices[0].text, "Cannot open plot file.");
+    for (int k = 0; k < 100; ++k) std::filesystem::remove("plotinf01.tmp.part" + std::to_string(k));
+    runNotices.clear();
+
+    EXPECT_EQ(WithFullDisk(2000, [] { return RunProjection(OutputResultsList); }), 0);
+    ASSERT_FALSE(runNotices.empty());
+    EXPECT_EQ(runNotices.back().text, "Cannot write plot file.");
+    EXPECT_EQ(runNotices.back().caption, "FILE ERROR");
+    for (int k = 0; k < 4; ++k) EXPECT_TRUE(Bytes(files[k]) == before[k] || Bytes(files[k]).size() < 2000) << files[k];
+    EXPECT_EQ(Bytes(files[0]), before[0]);
+    for (const auto& entry : std::filesystem::directory_iterator("."))
+        EXPECT_EQ(entry.path().string().find(".part"), std::string::npos) << entry.path();
 }
 
 // Everything a run leaves behind apart from its schedule lines: the files,

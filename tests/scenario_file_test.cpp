@@ -1,6 +1,3 @@
-#include <signal.h>
-#include <sys/resource.h>
-
 #include <cmath>
 
 #include "files_fixture.h"
@@ -259,17 +256,9 @@ TEST_F(FilesTest, SaveOverAnOlderFile) {
     EXPECT_EQ(state.eventCount, 3);
 
     // No file may grow beyond 8000 bytes: the new content cannot be written.
-    rlimit old{};
-    getrlimit(RLIMIT_FSIZE, &old);
-    auto previousHandler = signal(SIGXFSZ, SIG_IGN);
-    rlimit small = old;
-    small.rlim_cur = 8000;
-    setrlimit(RLIMIT_FSIZE, &small);
     state.eventCount = 1;
     state.modified = 1;
-    int result = SaveScenario();
-    setrlimit(RLIMIT_FSIZE, &old);
-    signal(SIGXFSZ, previousHandler);
+    int result = WithFullDisk(8000, [] { return SaveScenario(); });
     EXPECT_EQ(result, 0);
     EXPECT_EQ(state.modified, 1);
     ASSERT_EQ(screen.messages.size(), 1u);
@@ -277,31 +266,6 @@ TEST_F(FilesTest, SaveOverAnOlderFile) {
     EXPECT_EQ(Bytes("s.ret"), saved);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator("."), std::filesystem::directory_iterator()), 1);
 }
-
-namespace {
-
-// Every name a replacement could be written under is taken: the folder
-// accepts no new file beside `path`, as a read-only folder would.
-void TakeEveryPartName(const std::string& path) {
-    for (int k = 0; k < 100; ++k) std::filesystem::create_directory(path + ".part" + std::to_string(k));
-}
-
-// Runs `write` with no file allowed to grow beyond `bytes`: a disk that fills.
-template <typename Write>
-int WithFullDisk(long bytes, Write write) {
-    rlimit old{};
-    getrlimit(RLIMIT_FSIZE, &old);
-    auto previousHandler = signal(SIGXFSZ, SIG_IGN);
-    rlimit small = old;
-    small.rlim_cur = static_cast<rlim_t>(bytes);
-    setrlimit(RLIMIT_FSIZE, &small);
-    int result = write();
-    setrlimit(RLIMIT_FSIZE, &old);
-    signal(SIGXFSZ, previousHandler);
-    return result;
-}
-
-}  // namespace
 
 // A folder that takes no new file while the old file is writable: the save is
 // refused with a message and the old file keeps every byte, even when the disk
@@ -335,6 +299,24 @@ TEST_F(FilesTest, ASaveNeverWritesOverTheOldFile) {
     EXPECT_FALSE(std::filesystem::exists("new.ret"));
     EXPECT_EQ(WithFullDisk(100, [] { return SaveTemporaryScenario(3); }), 0);
     EXPECT_FALSE(std::filesystem::exists("temp31.ret"));
+}
+
+// A name with no room for the part-file ending is named as the reason, not
+// the folder; a device is written as it is, and its failure is no success.
+TEST_F(FilesTest, ASaveSaysWhenTheNameIsTooLongAndChecksDevices) {
+    FillScenario(1);
+    TakeOutsideValuesFrom(scenario);
+    const std::string name = std::string(250, 'n') + ".ret";
+    EXPECT_EQ(SaveScenarioAs(name), 0);
+    ASSERT_EQ(screen.messages.size(), 1u);
+    EXPECT_EQ(screen.messages[0].text,
+              "Cannot open file!\n\nThe name " + name +
+                  " is too long: the file is written beside it under a longer name first, and that name exceeds "
+                  "what the system allows. Choose a shorter name; nothing was written.");
+    EXPECT_FALSE(std::filesystem::exists(name));
+    std::string why;
+    EXPECT_EQ(ReplaceFileContent("/dev/full", std::string(100000, 'x'), false, &why), 0);
+    EXPECT_EQ(ReplaceFileContent("/dev/null", "x", false, &why), 1);
 }
 
 // A value no dialog could have stored refuses the file with a message naming

@@ -3,6 +3,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QBuffer>
 #include <QFileInfo>
 #include <QImage>
 #include <QLabel>
@@ -22,6 +23,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "model/model.h"
 #include "ui/qt/painter.h"
 
 namespace companion {
@@ -183,37 +185,51 @@ void Render(QPainter& q, QSize size, const PaintRoutine& paint) {
 
 }  // namespace
 
+QString WriteWholeFile(const QString& path, const QByteArray& bytes) {
+    std::string why;
+    if (ReplaceFileContent(path.toLocal8Bit().toStdString(), std::string(bytes.constData(), bytes.size()), false, &why))
+        return QString();
+    return "Cannot write " + path + (why.empty() ? QString() : "\n\n" + QString::fromStdString(why));
+}
+
 QString ExportPicture(const QString& path, QSize size, const PaintRoutine& paint) {
+    // Drawn into memory first: the file is replaced only by a complete picture.
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
     QString suffix = QFileInfo(path).suffix().toLower();
     if (suffix == "png") {
         QImage image(size, QImage::Format_RGB32);
         QPainter q(&image);
         Render(q, size, paint);
         q.end();
-        return image.save(path, "PNG") ? QString() : "Cannot write " + path;
-    }
-    if (suffix == "svg") {
+        if (!image.save(&buffer, "PNG")) return "Cannot write " + path;
+    } else if (suffix == "svg") {
         QSvgGenerator svg;
-        svg.setFileName(path);
+        svg.setOutputDevice(&buffer);
         svg.setSize(size);
         svg.setViewBox(QRect(QPoint(0, 0), size));
         svg.setTitle(QFileInfo(path).completeBaseName());
         QPainter q;
         if (!q.begin(&svg)) return "Cannot write " + path;
         Render(q, size, paint);
-        return q.end() ? QString() : "Cannot write " + path;
+        if (!q.end()) return "Cannot write " + path;
+    } else if (suffix == "pdf") {
+        {
+            QPdfWriter pdf(&buffer);
+            pdf.setResolution(72);
+            pdf.setPageSize(QPageSize(QSizeF(size), QPageSize::Point));
+            pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
+            QPainter q;
+            if (!q.begin(&pdf)) return "Cannot write " + path;
+            Render(q, size, paint);
+            if (!q.end()) return "Cannot write " + path;
+        }
+    } else {
+        return "Cannot save " + path + ": the name must end in .png, .svg or .pdf";
     }
-    if (suffix == "pdf") {
-        QPdfWriter pdf(path);
-        pdf.setResolution(72);
-        pdf.setPageSize(QPageSize(QSizeF(size), QPageSize::Point));
-        pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
-        QPainter q;
-        if (!q.begin(&pdf)) return "Cannot write " + path;
-        Render(q, size, paint);
-        return q.end() ? QString() : "Cannot write " + path;
-    }
-    return "Cannot save " + path + ": the name must end in .png, .svg or .pdf";
+    buffer.close();
+    return WriteWholeFile(path, bytes);
 }
 
 void PrintPicture(QWidget* parent, QSize size, const PaintRoutine& paint) {

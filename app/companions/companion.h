@@ -58,6 +58,9 @@ private:
 
 // The font every companion picture uses, so files look alike everywhere.
 QFont PictureFont();
+// Writes `bytes` to `path` complete-then-replace (synced: the person keeps
+// it). Returns "" on success, else the reason; the old file then stays.
+QString WriteWholeFile(const QString& path, const QByteArray& bytes);
 // Renders `paint` into a picture of `size`: the file's ending picks PNG, SVG
 // or PDF. Returns "" on success, else the reason.
 QString ExportPicture(const QString& path, QSize size, const PaintRoutine& paint);

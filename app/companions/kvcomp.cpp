@@ -19,11 +19,7 @@
 namespace {
 
 QString WriteCsv(const QString& path, const std::string& text) {
-    std::FILE* f = std::fopen(path.toLocal8Bit().constData(), "wb");
-    if (!f) return "Cannot open " + path + " for writing!";
-    bool ok = std::fwrite(text.data(), 1, text.size(), f) == text.size();
-    if (std::fclose(f) != 0 || !ok) return "Cannot write " + path;
-    return QString();
+    return companion::WriteWholeFile(path, QByteArray(text.data(), static_cast<qsizetype>(text.size())));
 }
 
 std::vector<std::vector<std::string>> TableRows(const std::vector<companions::Plan>& plans, int cell) {

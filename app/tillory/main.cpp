@@ -12,10 +12,12 @@
 // opened after start-up. --screenshot grabs the main window showing folder N
 // (default: Results) into FILE.png and ends without touching the settings.
 #include <QApplication>
+#include <QBuffer>
 #include <QFileInfo>
 #include <QSessionManager>
 #include <QTimer>
 
+#include <cstdio>
 #include <cstdlib>
 #include <functional>
 #include <string>
@@ -91,9 +93,17 @@ int main(int argc, char** argv) {
             QTimer::singleShot(100, grab);
             return;
         }
-        window.grab().save(screenshot);
+        // Complete before it replaces an older picture; a failure is an exit code.
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        const QByteArray format = QFileInfo(screenshot).suffix().toUpper().toLatin1();
+        const bool ok = window.grab().save(&buffer, format.isEmpty() ? "PNG" : format.constData()) &&
+                        ReplaceFileContent(screenshot.toLocal8Bit().toStdString(),
+                                           std::string(bytes.constData(), static_cast<size_t>(bytes.size())), false);
+        if (!ok) std::fprintf(stderr, "tillory: cannot write %s\n", screenshot.toLocal8Bit().constData());
         shell.closed = 1;  // no save question, no settings written
-        QApplication::quit();
+        QApplication::exit(ok ? 0 : 1);
     };
     if (!screenshot.isEmpty()) {
         window.resize(860, 640);

@@ -81,10 +81,10 @@ std::string TitleText(std::string s) {
 }
 
 bool WriteText(const std::string& path, const std::string& text) {
-    std::FILE* f = std::fopen(path.c_str(), "w");
-    if (!f) return false;
-    const bool written = std::fputs(text.c_str(), f) >= 0;
-    return std::fclose(f) == 0 && written;
+    PartFile out;
+    if (!out.Open(path, false)) return false;
+    std::fputs(text.c_str(), out.File());
+    return out.Commit();
 }
 
 bool ReadWhole(const std::string& path, std::string& text) {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "engine/payment.h"
+#include "model/model.h"
 
 namespace {
 
@@ -70,16 +71,10 @@ bool Finite(const RefinanceRow& r) {
 // Written beside `path` and put in its place once complete.
 template <class Body>
 int WriteWhole(const char* path, Body body) {
-    const std::string part = std::string(path) + ".part";
-    std::FILE* f = std::fopen(part.c_str(), "w");
-    if (!f) return 0;
-    body(f);
-    const bool ok = !std::ferror(f);
-    if (std::fclose(f) != 0 || !ok || std::rename(part.c_str(), path) != 0) {
-        std::remove(part.c_str());
-        return 0;
-    }
-    return 1;
+    PartFile out;
+    if (!out.Open(path, false)) return 0;
+    body(out.File());
+    return out.Commit() ? 1 : 0;
 }
 
 }  // namespace

@@ -71,8 +71,9 @@ int ReadTradeOffFile(const char* path, TradeOff& t) {
 int WriteTradeOffGraph(const char* path, const TradeOff& t, float taxRate) {
     if (t.periods > 100) return -1;
     if (!(t.periods >= 3)) return -2;
-    std::FILE* f = std::fopen(path, "w");
-    if (!f) return 0;
+    PartFile out;
+    if (!out.Open(path, false)) return 0;
+    std::FILE* f = out.File();
     // The graph uses the tax rate cut to a whole percent.
     const float kept = Kept(std::trunc(taxRate), t.useTax);
     int shown[3], count = 0;
@@ -91,5 +92,5 @@ int WriteTradeOffGraph(const char* path, const TradeOff& t, float taxRate) {
         for (int i = 0; i < 3; ++i) running[i] = running[i] + kept * (t.incomePerPeriod[i] - t.costPerPeriod[i]);
     }
     std::fprintf(f, "Done\nDone\n");
-    return std::fclose(f) == 0 ? 1 : 0;
+    return out.Commit() ? 1 : 0;
 }

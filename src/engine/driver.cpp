@@ -31,6 +31,9 @@ const char* Dashes(int n) {
 
 float Whole(float age) { return std::trunc(age); }
 
+// The results file the run writes itself (a chosen file, or the print file).
+PartFile resultsPart;
+
 bool RandomRates() { return runSwitches.randomAccountRates || runSwitches.randomGroupRates; }
 
 void ComputeNetWorth() {
@@ -324,26 +327,45 @@ void PositionResultsList() {
     }
 }
 
-void CloseResultsStream() {
-    if (!run.resultsStream) return;
-    if (run.ownsResultsStream)
-        std::fclose(run.resultsStream);
-    else
+// A results file the run opened takes its target's place only when `keep`
+// and every write succeeded; a stream of the caller is only flushed (the
+// caller checks it).
+bool CloseResultsStream(bool keep) {
+    if (!run.resultsStream) return true;
+    bool ok = true;
+    if (!run.ownsResultsStream) {
         std::fflush(run.resultsStream);
+    } else if (!keep) {
+        resultsPart.Abandon();
+    } else if (!resultsPart.Commit()) {
+        const char* path = run.outputMode == OutputResultsFile ? runSwitches.resultsPath : PrintFileName;
+        runNotices.push_back({std::string("Cannot write ") + path, "FILE ERROR"});
+        ok = false;
+    }
     run.resultsStream = nullptr;
     run.ownsResultsStream = 0;
+    return ok;
 }
 
-void CloseItemFile(std::FILE*& f, const char* path) {
-    if (!f) return;
+bool CloseItemFile(std::FILE*& f, const char* shownName) {
+    if (!f) return true;
     std::fputs("Dooone\n", f);
-    CloseRunFile(f, path);
+    const bool ok = CloseRunFile(f);
     f = nullptr;
+    if (!ok) runNotices.push_back({std::string("Cannot write temporary print file -- ") + shownName, "FILE ERROR"});
+    return ok;
 }
 
-void ClosePlotFile() {
+void DropRunFiles() {
+    for (std::FILE** f : {&run.bigFile, &run.inFile, &run.outFile, &run.plotFile}) {
+        DropRunFile(*f);
+        *f = nullptr;
+    }
+}
+
+bool ClosePlotFile() {
     std::FILE* f = run.plotFile;
-    if (!f) return;
+    if (!f) return true;
     for (int g = 0; g < MaxGroups; ++g) {
         char name[32];
         CopyField(name, sizeof name, scenario.settings.groupName[g]);
@@ -352,8 +374,10 @@ void ClosePlotFile() {
     int n = LiveAccountCount();
     for (int i = 0; i < n; ++i) std::fprintf(f, "%d\n", scenario.accountTable.accounts[i].groupIndex);
     std::fputs("Done\n", f);
-    CloseRunFile(f, runSwitches.plotPath);
     run.plotFile = nullptr;
+    if (CloseRunFile(f)) return true;
+    runNotices.push_back({"Cannot write plot file.", "FILE ERROR"});
+    return false;
 }
 
 void DrawYearInflation() {
@@ -494,18 +518,19 @@ int PrepareProjection(int outputMode) {
             run.ownsResultsStream = 0;
         } else {
             if (!runSwitches.resultsPath[0]) return 0;  // the save dialog was cancelled
-            run.resultsStream = std::fopen(runSwitches.resultsPath, "w");
-            if (!run.resultsStream) {
-                char text[PathLength + 16];
-                std::snprintf(text, sizeof text, "Cannot open %s", runSwitches.resultsPath);
+            // A person's own file: on the disk before it replaces the old one.
+            if (!resultsPart.Open(runSwitches.resultsPath, true)) {
+                std::string text = std::string("Cannot open ") + runSwitches.resultsPath;
+                if (!resultsPart.Why().empty()) text += "\n\n" + resultsPart.Why();
                 runNotices.push_back({text, "FILE ERROR"});
                 return 0;
             }
+            run.resultsStream = resultsPart.File();
             run.ownsResultsStream = 1;
         }
         WriteScenarioDescription(run.resultsStream);
     } else if (outputMode == OutputPrintFile) {
-        run.resultsStream = std::fopen(PrintFileName, "w");
+        run.resultsStream = resultsPart.Open(PrintFileName, false) ? resultsPart.File() : nullptr;
         if (!run.resultsStream) {
             runNotices.push_back({"Cannot open temporary print file", "FILE ERROR"});
             return 0;
@@ -518,7 +543,7 @@ int PrepareProjection(int outputMode) {
         run.plotFile = OpenRunFile(runSwitches.plotPath);
         if (!run.plotFile) {
             runNotices.push_back({"Cannot open plot file.", "FILE ERROR"});
-            CloseResultsStream();
+            CloseResultsStream(false);
             return 0;
         }
         WritePlotHeader();
@@ -575,6 +600,9 @@ int RunProjection(int outputMode) {
     // The start totals are always the sums of the accounts, whatever edit,
     // import or file came before.
     RecomputeInitialTotals();
+    // Whatever an interrupted run left open is dropped, its targets untouched.
+    DropRunFiles();
+    resultsPart.Abandon();
     ResetRun();
     if (!runSwitches.descriptionOnly) {
         ResetResults();
@@ -586,7 +614,7 @@ int RunProjection(int outputMode) {
     }
     if (!PrepareProjection(outputMode)) return 0;
     if (runSwitches.descriptionOnly) {
-        CloseResultsStream();
+        CloseResultsStream(true);
         return 0;
     }
 
@@ -684,14 +712,12 @@ int RunProjection(int outputMode) {
     EmitRedFlags(outputMode);
     if (outputMode == OutputResultsList) PositionResultsList();
 
-    CloseResultsStream();
-    CloseItemFile(run.bigFile, BigFileName);
-    CloseItemFile(run.inFile, InFileName);
-    CloseItemFile(run.outFile, OutFileName);
-    ClosePlotFile();
-    if (runSwitches.exportFile) {
-        std::fclose(runSwitches.exportFile);
-        runSwitches.exportFile = nullptr;
-    }
-    return 1;
+    // Every file is closed, and each that failed named; a run whose files
+    // did not all arrive is no complete run.
+    bool written = CloseResultsStream(true);
+    written = CloseItemFile(run.bigFile, "bigfile.tmp") && written;
+    written = CloseItemFile(run.inFile, "infile.tmp") && written;
+    written = CloseItemFile(run.outFile, "iofile.tmp") && written;
+    written = ClosePlotFile() && written;
+    return written ? 1 : 0;
 }

@@ -53,7 +53,7 @@ struct RunSwitches {
     int summary = 0;           // the summary-information switch ("SUMMARY")
     int exportTab = 0;
     int exportComma = 0;
-    std::FILE* exportFile = nullptr;  // opened (with its header) by the export command; the run closes it
+    std::FILE* exportFile = nullptr;  // opened (with its header) and closed by the export command
     int graphWindow = 0;       // graph age window: on, from-age, to-age (whole ages)
     int graphFromAge = 0;
     int graphToAge = 0;
@@ -185,8 +185,9 @@ void ResetResults();
 void InflationFactors(double* factors, int rows);
 
 // One projection run. Returns 1 after a complete run, 0 when the set-up
-// failed, was cancelled, or the description-only switch is on. A file that
-// would not open leaves its message in `runNotices`.
+// failed, was cancelled, or the description-only switch is on, or when a file
+// of the run could not be written whole (the old file then stays as it was).
+// A file that would not open or be written leaves its message in `runNotices`.
 int RunProjection(int outputMode);
 // The messages of the runs since the list was last emptied, in order (files
 // of a run that would not open). The engine shows nothing: whoever started

@@ -7,16 +7,6 @@
 // Live counts, bounded by the table sizes whatever a file said.
 int LiveEventCount();
 
-// An age (or any figure) as a whole int, truncated toward zero; NaN gives 0
-// and a value beyond what an int holds gives its nearest end, where a plain
-// conversion would be undefined.
-inline int WholeInt(float v) {
-    if (!(v == v)) return 0;
-    if (v >= 2147483520.0f) return 2147483647;
-    if (v <= -2147483648.0f) return -2147483647 - 1;
-    return static_cast<int>(v);
-}
-
 // Asked for every account and Event many times a year: inline.
 inline bool IsLiquid(int accountType) {
     return accountType == AccountInvestmentSavings || accountType == AccountTaxFreeSavings ||

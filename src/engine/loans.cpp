@@ -6,6 +6,8 @@
 // `runAmount` = the value bought (Loan), the property value (Mortgage) or the
 // card balance, `transferAll` = months of the schedule already passed,
 // `secondary` = a Mortgage paid off at its payoff age, `runSold` = property sold.
+#include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstdio>
 
@@ -159,7 +161,7 @@ void PayCreditCardMonths(int eventIndex, int outputMode, float yearFraction) {
     const float payment = e.monthlyPayment;
     const float purchases = e.taxes;
     float paid = 0, interestPaid = e.runInterestPaid;
-    const int months = static_cast<int>(12.0f * yearFraction);
+    const int months = WholeInt(12.0f * yearFraction);
     for (int m = 1; m <= months; ++m) {
         balance += purchases;
         run.liabilities += purchases;  // what is owed grows with the purchases
@@ -258,7 +260,7 @@ void PayPropertyTaxes(int eventIndex, int outputMode, float yearFraction) {
     if (e.runSold || !(yearly * yearFraction >= 1.0f)) return;
     float t = yearly * yearFraction;
     if (e.applyInflation == 1) {
-        const int years = static_cast<int>(std::trunc(run.projectionAge) - std::trunc(e.startAge));
+        const int years = WholeInt(std::trunc(run.projectionAge) - std::trunc(e.startAge));
         for (int k = 0; k < years; ++k) t = t * (1.0f + run.currentInflationRate * 0.01f);
     }
     if (LinesRead()) {
@@ -402,7 +404,9 @@ void AcceleratedPayment(const Event& e, float age, float& extra, int32_t& extraF
         // From the Scenario's start age on, counted in the mortgage's own months.
         const float start = std::trunc(scenario.initialValues.startAge);
         const float own = std::trunc(e.startAge);
-        extraFrom = start > own ? 12 * static_cast<int32_t>(start - own) : 0;
+        // An own start age from outside may lie any distance before; the months
+        // counted are held where an int32_t still holds them.
+        extraFrom = start > own ? 12 * std::min(WholeInt(start - own), INT32_MAX / 12) : 0;
         if (std::trunc(age) >= start) extra = accelerated;
     }
 }

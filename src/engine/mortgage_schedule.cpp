@@ -66,7 +66,7 @@ int MortgageSchedule(const Event& e, MortgageScheduleRow* rows, int maxRows) {
     float paid = 0, interestPaid = 0, value = e.amount;
     int32_t months = 0;
     int count = 0;
-    const int first = static_cast<int>(std::trunc(start));
+    const int first = WholeInt(start);
     rows[count++] = Row(e, first, 0, 0, paid, interestPaid, value);
     AmortizationState schedule;  // each year goes on from the year before
     for (int a = first; static_cast<float>(a) < start + static_cast<float>(years) && count < maxRows; ++a) {
@@ -103,8 +103,9 @@ void MortgageScheduleCells(const MortgageScheduleRow& row, char cells[10][24]) {
 const Notice MortgageScheduleFileError{"Cannot open temporary print file - psched.tmp", "FILE OPEN ERROR"};
 
 int WriteMortgageSchedule(const Event& e, const char* path) {
-    std::FILE* f = std::fopen(path, "w");
-    if (!f) return -1;
+    PartFile out;
+    if (!out.Open(path, false)) return -1;
+    std::FILE* f = out.File();
     for (const char* name : ColumnNames) std::fprintf(f, "%s\t", name);
     std::fputs("\n", f);
     MortgageScheduleRow rows[MaxMortgageScheduleRows];
@@ -115,6 +116,5 @@ int WriteMortgageSchedule(const Event& e, const char* path) {
         for (int c = 0; c < 10; ++c) std::fprintf(f, c < 9 ? "%s\t" : "%s\t\n", cells[c]);
     }
     std::fputs("Dooone\n", f);
-    std::fclose(f);
-    return count;
+    return out.Commit() ? count : -1;
 }

@@ -318,7 +318,7 @@ void ProcessEvent(int eventIndex, int outputMode, float yearFraction) {
             // Not before the start age (the balances are not yet the start
             // ones); a table that starts earlier still applies from then on.
             if (run.projectionAge <= e.endAge && run.projectionAge >= run.startYear)
-                ApplyRmd(static_cast<int>(std::trunc(run.projectionAge)), eventIndex, outputMode, e.secondary);
+                ApplyRmd(WholeInt(run.projectionAge), eventIndex, outputMode, e.secondary);
             break;
         default:  // the asset-allocation option only documents itself
             break;

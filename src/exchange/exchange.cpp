@@ -194,18 +194,17 @@ int ConvertDelimitedFile(const std::string& path, int kind) {
         return 0;
     }
     const char* target = IntermediateName(kind);
-    std::FILE* out = std::fopen(target, "w");
-    if (!out) {
+    PartFile out;
+    if (!out.Open(target, false)) {
         StopMessage(std::string("Cannot open ") + target, "File Open Error");
         return 0;
     }
     char separator = kind == ImportComma ? ',' : '\t';
     std::string name, value;
     for (const std::string& line : lines)
-        if (ConvertLine(line, separator, name, value)) std::fprintf(out, "%s\t%s\n", name.c_str(), value.c_str());
-    bool written = !std::ferror(out);
-    if (std::fclose(out) != 0) written = false;
-    if (!written) {
+        if (ConvertLine(line, separator, name, value))
+            std::fprintf(out.File(), "%s\t%s\n", name.c_str(), value.c_str());
+    if (!out.Commit()) {
         StopMessage(std::string("Cannot open ") + target, "File Open Error");
         return 0;
     }
@@ -385,22 +384,25 @@ int ExportAccounts(const std::string& path, int comma) {
                                    ui::Icon::Question);
         if (a != ui::Answer::Yes) return 0;
     }
-    std::FILE* f = std::fopen(path.c_str(), "w");
-    if (!f) {
-        StopMessage("Cannot open export file", "FILE ERROR");
+    // The old export stays as it was unless the new one is complete.
+    PartFile out;
+    if (!out.Open(path, true)) {
+        StopMessage("Cannot open export file" + (out.Why().empty() ? "" : "\n\n" + out.Why()), "FILE ERROR");
         return 0;
     }
-    WriteExportHeader(f, comma);
-    runSwitches.exportFile = f;
+    WriteExportHeader(out.File(), comma);
+    runSwitches.exportFile = out.File();
     runSwitches.exportTab = comma ? 0 : 1;
     runSwitches.exportComma = comma ? 1 : 0;
     int done = RunShellProjection(OutputResultsList);
-    if (runSwitches.exportFile) {  // the run closes it; a run that stops in its set-up does not
-        std::fclose(runSwitches.exportFile);
-        runSwitches.exportFile = nullptr;
-    }
+    runSwitches.exportFile = nullptr;
     runSwitches.exportTab = runSwitches.exportComma = 0;
-    return done ? 1 : 0;
+    if (!done) return 0;
+    if (!out.Commit()) {
+        StopMessage("Cannot write export file " + path, "FILE ERROR");
+        return 0;
+    }
+    return 1;
 }
 
 // ---- Commands ------------------------------------------------------------------------

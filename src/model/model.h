@@ -3,7 +3,9 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 #include <string>
+#include <utility>
 
 #include <vector>
 
@@ -11,6 +13,16 @@
 
 constexpr int PathLength = 264;    // room for a path of up to 263 characters and its NUL
 constexpr int RecentFileCount = 6;
+
+// An age (or any figure) as a whole int, truncated toward zero; NaN gives 0
+// and a value beyond what an int holds gives its nearest end, where a plain
+// conversion would be undefined.
+inline int WholeInt(float v) {
+    if (!(v == v)) return 0;
+    if (v >= 2147483520.0f) return 2147483647;
+    if (v <= -2147483648.0f) return -2147483647 - 1;
+    return static_cast<int>(v);
+}
 
 // What an operation of the core has to tell the person, worded as the message
 // box shows it. The core shows nothing itself: it returns a status and fills
@@ -204,12 +216,45 @@ void WriteProgramSettings();
 // the first empty one.
 std::vector<std::string> PushRecentFile(const std::string& path);
 
-// Replaces the content of `path` with `content` without ever leaving a
-// half-written file: the content goes to a new file in the same folder, which
-// then takes the old one's place. With `keepSurplus` the bytes of a longer old
-// file beyond `content` are kept. Returns 1 on success, 0 with the old file
-// untouched. When the folder takes no new file the old one is not written over
-// (a full disk half-way would lose it): 0, and `why` gets NoNewFileText.
+// Writes a file complete-then-replace: everything goes to "NAME.partN" beside
+// the target, and only when every write and the close succeeded does it take
+// the target's place. Whatever fails, the target keeps every byte it had and
+// no part file is left. A device or pipe (/dev/stdout, /dev/full) is written
+// directly, with every write still checked. `durable` syncs the content to
+// the disk before the rename: for a person's own files, not for the run files
+// every projection writes anew.
+class PartFile {
+public:
+    PartFile() = default;
+    PartFile(const PartFile&) = delete;
+    PartFile& operator=(const PartFile&) = delete;
+    PartFile(PartFile&& other) noexcept { *this = std::move(other); }
+    PartFile& operator=(PartFile&& other) noexcept;
+    ~PartFile() { Abandon(); }
+    // False when nothing can be written; Why() then says why when there is
+    // more to say than that the file cannot be opened.
+    bool Open(const std::string& target, bool durable);
+    std::FILE* File() const { return file_; }
+    // True when a regular file stands at the target and will be replaced.
+    bool Replaces() const { return existed_ && !inPlace_; }
+    const std::string& Target() const { return target_; }
+    const std::string& Why() const { return why_; }
+    // Checks every write and the close, then renames; false with the target
+    // untouched and the part file removed.
+    bool Commit();
+    // Drops what was written; the target stays as it was.
+    void Abandon();
+
+private:
+    std::FILE* file_ = nullptr;
+    std::string target_, part_, why_;
+    bool durable_ = false, existed_ = false, inPlace_ = false;
+};
+
+// Replaces the content of `path` with `content` through a PartFile. With
+// `keepSurplus` the bytes of a longer old file beyond `content` are kept.
+// Returns 1 on success, 0 with the old file untouched and `why` set as
+// PartFile::Why() says.
 int ReplaceFileContent(const std::string& path, const std::string& content, bool keepSurplus,
                        std::string* why = nullptr);
 // Why a file in a folder that takes no new file was not replaced.

@@ -7,8 +7,6 @@
 #include <filesystem>
 #include <system_error>
 
-#include <unistd.h>
-
 #include "model/model.h"
 
 namespace {
@@ -53,15 +51,6 @@ bool CanWrite(const std::string& path) {
     if (!f) return false;
     std::fclose(f);
     return true;
-}
-
-// Only for what is no regular file (a device, a pipe): there is nothing to keep.
-int WriteInPlace(const std::string& path, const std::string& data) {
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) return 0;
-    bool ok = std::fwrite(data.data(), 1, data.size(), f) == data.size();
-    ok = std::fflush(f) == 0 && ok;
-    return std::fclose(f) == 0 && ok ? 1 : 0;
 }
 
 // A new empty file, created only when nothing is there.
@@ -223,58 +212,6 @@ int ReadFileStart(const std::string& path, long limit, std::string& out) {
 }
 
 void SetScenarioPath(const std::string& path) { SetFieldText(state.scenarioPath, path); }
-
-int ReplaceFileContent(const std::string& path, const std::string& content, bool keepSurplus, std::string* why) {
-    namespace fs = std::filesystem;
-    std::error_code ec;
-    // Replace the file a link points to, not the link.
-    std::string target = path;
-    if (fs::is_symlink(path, ec)) {
-        fs::path real = fs::canonical(path, ec);
-        if (!ec) target = real.string();
-    }
-    bool exists = fs::exists(target, ec);
-    // Devices, pipes and the like are written as they are; only a regular
-    // file can be replaced by another.
-    if (exists && !fs::is_regular_file(target, ec)) return WriteInPlace(target, content);
-
-    std::string data = content;
-    if (keepSurplus && exists) {
-        std::string old;
-        auto size = fs::file_size(target, ec);
-        if (!ec) ReadFileStart(target, static_cast<long>(size), old);
-        if (old.size() > data.size()) data.append(old, data.size(), std::string::npos);
-    }
-    std::string part;
-    std::FILE* f = nullptr;
-    for (int k = 0; k < 100 && !f; ++k) {
-        part = target + ".part" + std::to_string(k);
-        f = std::fopen(part.c_str(), "wbx");
-    }
-    // Writing over the old file itself would lose it to a full disk half-way:
-    // a folder that takes no new file gets nothing at all (and is named as
-    // the reason when a file stands there).
-    if (!f) {
-        if (why && exists) *why = NoNewFileText(path);
-        return 0;
-    }
-    bool ok = std::fwrite(data.data(), 1, data.size(), f) == data.size();
-    ok = std::fflush(f) == 0 && ok;
-    // On the disk before it takes the old file's place.
-    ok = fsync(fileno(f)) == 0 && ok;
-    ok = std::fclose(f) == 0 && ok;
-    if (ok && exists) fs::permissions(part, fs::status(target, ec).permissions(), ec);
-    if (!ok || std::rename(part.c_str(), target.c_str()) != 0) {
-        std::remove(part.c_str());
-        return 0;
-    }
-    return 1;
-}
-
-std::string NoNewFileText(const std::string& path) {
-    return "The folder of " + path +
-           " does not allow a new file, so it cannot be replaced safely; the file was left as it was.";
-}
 
 void TakeOutsideValuesFrom(const Scenario& s, int dpiX, int dpiY) {
     printerDpiX = dpiX;

@@ -20,7 +20,7 @@ bool IsLiquid(const Account& a) {
            a.accountType == AccountTaxFreeSavings;
 }
 
-int WholeAge(float age) { return static_cast<int>(age); }
+int WholeAge(float age) { return WholeInt(age); }
 
 int Percent(int part, int whole) {
     return whole > 0 ? static_cast<int>(std::lround(100.0 * part / whole)) : 0;

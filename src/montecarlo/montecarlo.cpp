@@ -325,10 +325,11 @@ int RunMonteCarlo(const MonteCarloOptions& options) {
     Show(options, PhaseSetUp, mc.scenarioNetWorth);
     mc.phase = PhaseTrials;
 
-    std::FILE* stats = nullptr;
+    // Created first, so that an analysis that could not keep its statistics
+    // does not run; it replaces the old file only once complete.
+    PartFile stats;
     if (options.writeStatistics) {
-        stats = std::fopen(StatsFileName, "w");
-        if (!stats) {
+        if (!stats.Open(StatsFileName, false)) {
             PutAccountsBack(order);
             return Finish(saved, McNoStatsFile);
         }
@@ -360,7 +361,7 @@ int RunMonteCarlo(const MonteCarloOptions& options) {
         runSwitches.monteCarloTrial = t;
         mc.trial = t;
         if (!RunProjection(OutputResultsList)) {
-            if (stats) std::fclose(stats);
+            stats.Abandon();
             Restore(saved);  // a run after this one is read
             if (PutAccountsBack(order)) RunProjection(OutputResultsList);
             return Finish(saved, McProjectionFailed);
@@ -392,10 +393,9 @@ int RunMonteCarlo(const MonteCarloOptions& options) {
     mc.successPercent = SuccessPercent(mc.failedTrials, mc.trialsRun);
     Show(options, PhaseScenario, mc.scenarioNetWorth);
 
-    if (stats) {
-        WriteStatistics(stats);
-        const bool written = std::fflush(stats) == 0 && !std::ferror(stats);
-        if (std::fclose(stats) != 0 || !written) runNotices.push_back({std::string("Cannot write ") + StatsFileName, "FILE ERROR"});
+    if (stats.File()) {
+        WriteStatistics(stats.File());
+        if (!stats.Commit()) runNotices.push_back({std::string("Cannot write ") + StatsFileName, "FILE ERROR"});
     }
     // The analysis visits the accounts by Access Order; the person's list, and
     // the results that follow its order, come back as they were.

@@ -309,7 +309,7 @@ PieArea DrawPies(ui::Painter& p, const ui::Rect& box, int code, int block, int r
     p.Text((box.left + box.right) / 2, box.top + 6, GraphTitle(code), ui::AlignCentre);
     p.SetFont(0, false);
     char age[24];
-    std::snprintf(age, sizeof age, "Age %d", row >= 0 && row < MaxResultRows ? static_cast<int>(results.yearSummary[row][0]) : 0);
+    std::snprintf(age, sizeof age, "Age %d", row >= 0 && row < MaxResultRows ? WholeInt(results.yearSummary[row][0]) : 0);
     p.Text((box.left + box.right) / 2, box.top + 6 + line, age, ui::AlignCentre);
 
     int shareWidth = p.TextWidth("%100.00%");

@@ -37,24 +37,28 @@ void WriteHeading(std::FILE* f, bool rules) {
 
 // The page being written and what the cutting rules need to know.
 struct Pager {
+    PartFile part;
     std::FILE* out = nullptr;
     int pages = 0;
     int counter = 0;
     bool firstSection = true;
     bool rules = true;
 
-    void Close() {
-        if (!out) return;
+    // False, after the message, when the page could not be written whole.
+    bool Close() {
+        if (!out) return true;
         std::fputs("Dooooone\n", out);
-        std::fclose(out);
         out = nullptr;
+        if (part.Commit()) return true;
+        OpenError("Cannot write " + part.Target());
+        return false;
     }
     // Ends the page (if one is open) and opens the next; outside the first
     // section the new page starts with the column heading.
     bool Next() {
-        Close();
+        if (!Close()) return false;
         std::string name = PageFileName(PrintResultsReport, pages + 1);
-        out = std::fopen(name.c_str(), "w");
+        out = part.Open(name, false) ? part.File() : nullptr;
         if (!out) {
             OpenError(name);
             return false;
@@ -92,7 +96,7 @@ int PaginateResults(bool rules) {
                 // The Scenario description ends: its page is done, the
                 // schedule starts on a page of its own.
                 pager.firstSection = false;
-                pager.Close();
+                if (!pager.Close()) return 0;
             } else if (60 - pager.counter < 5) {
                 if (!pager.Next()) return 0;
             }
@@ -110,7 +114,7 @@ int PaginateResults(bool rules) {
         std::fputc('\n', pager.out);
         if (line.empty() || line[0] != '?') ++pager.counter;
     }
-    pager.Close();
+    if (!pager.Close()) return 0;
     return pager.pages;
 }
 

@@ -70,7 +70,7 @@ namespace {
 int OpenNextPage(PageWriter& w, int counter) {
     ++w.page;
     std::string name = Format(w.printer ? "rpage%d" : "spage%d", w.page);
-    w.file = std::fopen(name.c_str(), "w");
+    w.file = w.part.Open(name, false) ? w.part.File() : nullptr;
     if (!w.file) {
         w.failed = 1;
         FileOpenError(name);
@@ -85,8 +85,10 @@ int OpenNextPage(PageWriter& w, int counter) {
 void ClosePage(PageWriter& w, const char* marker) {
     if (!w.file) return;
     std::fputs(marker, w.file);
-    std::fclose(w.file);
     w.file = nullptr;
+    if (w.part.Commit()) return;
+    w.failed = 1;
+    FileOpenError("Cannot write " + w.part.Target());
 }
 
 }  // namespace
@@ -139,7 +141,7 @@ int ListedRows() {
 }
 
 float LiabilitiesAt(float age) {
-    int whole = static_cast<int>(age);
+    int whole = WholeInt(age);
     return whole >= 0 && whole < AgeSlots ? results.liabilitiesByAge[whole] : 0.0f;
 }
 

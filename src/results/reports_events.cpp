@@ -41,7 +41,7 @@ bool ParseEventLine(const std::string& line, EventLine& e) {
 
 bool StartsWith(const std::string& line, const char* prefix) { return line.compare(0, std::strlen(prefix), prefix) == 0; }
 
-int WholeAge(float age) { return static_cast<int>(std::trunc(age)); }
+int WholeAge(float age) { return WholeInt(age); }
 
 struct EventColumn {
     std::string name;
@@ -119,11 +119,12 @@ int WriteEventTotals() {
         if (type == 6) outgoing[age] += amount;
     }
     std::fclose(big);
-    std::FILE* out = std::fopen(EventTotalsFileName, "w");
-    if (!out) {
+    PartFile totals;
+    if (!totals.Open(EventTotalsFileName, false)) {
         FileOpenError("Cannot open tmpfile.tmp");
         return 0;
     }
+    std::FILE* out = totals.File();
     for (size_t i = 0; i < lines.size(); ++i) {
         const EventLine& l = lines[i];
         int age = WholeAge(l.age);
@@ -137,8 +138,9 @@ int WriteEventTotals() {
         std::fprintf(out, "%s\n", l.text.c_str());
     }
     std::fputs("Dooooone\n", out);
-    std::fclose(out);
-    return 1;
+    if (totals.Commit()) return 1;
+    FileOpenError("Cannot write tmpfile.tmp");
+    return 0;
 }
 
 int WriteEventsReport(int outgoing, int printer) {

@@ -41,7 +41,7 @@ void ReadFlowRecords(std::FILE* f, float (*sums)[MaxAccounts]) {
         const float amount = std::strtof(cells[2].c_str(), nullptr);
         if (!(amount > 0)) continue;
         ++kept;
-        const int age = static_cast<int>(std::trunc(std::strtof(cells[0].c_str(), nullptr)));
+        const int age = WholeInt(std::strtof(cells[0].c_str(), nullptr));
         if (age < 0 || age >= AgeSlots) continue;
         if (flows.lowest < 0 || age < flows.lowest) flows.lowest = age;
         if (age > flows.highest) flows.highest = age;
@@ -163,11 +163,12 @@ int WriteAgePage(const char* path, const char* heading, std::vector<AgeEntry> en
     std::stable_sort(entries.begin(), entries.end(), [byGroup](const AgeEntry& a, const AgeEntry& b) {
         return byGroup ? a.group < b.group : a.type < b.type;
     });
-    std::FILE* f = std::fopen(path, "w");
-    if (!f) {
+    PartFile out;
+    if (!out.Open(path, false)) {
         FileOpenError(path);
         return 0;
     }
+    std::FILE* f = out.File();
     std::fputs(heading, f);
     std::fputs("------------------------------\n", f);
     float sub = 0, total = 0;
@@ -187,7 +188,10 @@ int WriteAgePage(const char* path, const char* heading, std::vector<AgeEntry> en
     }
     std::fprintf(f, "\tTotal\t%13.2f\n", static_cast<double>(total));
     std::fputs("Dooone\n", f);
-    std::fclose(f);
+    if (!out.Commit()) {
+        FileOpenError(std::string("Cannot write ") + path);
+        return 0;
+    }
     return 1;
 }
 
@@ -199,7 +203,7 @@ int WriteSelectedAgePages(const std::string& selected, int& age, int& incoming) 
     const std::string* row = FindAgeRow(page, selected);
     if (!row) return 0;
     std::vector<std::string> cells = SplitTabs(*row);
-    age = static_cast<int>(std::trunc(std::strtof(cells[0].c_str(), nullptr)));
+    age = WholeInt(std::strtof(cells[0].c_str(), nullptr));
     incoming = selected.find('I') != std::string::npos ? 1 : 0;
     std::vector<AgeEntry> entries;
     for (size_t k = 1; k < page.columns.size() && k < cells.size(); ++k) {

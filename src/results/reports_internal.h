@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "model/model.h"
 #include "results/reports.h"
 
 // Writes the lines of one report into numbered page files, breaking pages
@@ -19,6 +20,7 @@ struct PageWriter {
     const char* marker = "Dooooone";      // at every page break
     const char* lastMarker = "Dooooone";  // at the end of a set
     std::string heading;   // the column line with its line feed
+    PartFile part;         // the open page, which replaces its file once complete
     std::FILE* file = nullptr;
     int page = 0;
     int counter = 0;

@@ -2,6 +2,7 @@
 // mortgage schedule's printout.
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
 
 #include "engine/engine.h"
 #include "results/printing.h"
@@ -155,17 +156,35 @@ int PrintAllReports() {
 
 namespace {
 
-int OpenSchedulePage(std::FILE*& f, int page, const std::string& heading) {
-    f = std::fopen(Format("rpage%d", page).c_str(), "w");
-    if (!f) {
-        FileOpenError(page == 1 ? std::string("Cannot temporary print file - rpage")
-                                : Format("Cannot open file rpage%d.\n", page));
-        return 0;
+// The "rpageN" pages of a schedule, each under the same heading; a page
+// replaces its file only once complete.
+struct SchedulePages {
+    explicit SchedulePages(std::string pageHeading) : heading(std::move(pageHeading)) {}
+    std::string heading;
+    PartFile part;
+    int page = 0;
+
+    std::FILE* File() const { return part.File(); }
+    // Ends the open page (if any) and opens the next; false after the message.
+    bool Next() {
+        if (page > 0 && !Close()) return false;
+        ++page;
+        if (!part.Open(Format("rpage%d", page), false)) {
+            FileOpenError(page == 1 ? std::string("Cannot temporary print file - rpage")
+                                    : Format("Cannot open file rpage%d.\n", page));
+            return false;
+        }
+        std::fputs(heading.c_str(), File());
+        std::fputs("-----------------------\n", File());
+        return true;
     }
-    std::fputs(heading.c_str(), f);
-    std::fputs("-----------------------\n", f);
-    return 1;
-}
+    bool Close() {
+        std::fputs("Dooone\n", File());
+        if (part.Commit()) return true;
+        FileOpenError(Format("Cannot write file rpage%d.\n", page));
+        return false;
+    }
+};
 
 }  // namespace
 
@@ -180,18 +199,16 @@ int WriteSchedulePages() {
         for (const std::string& name : SplitTabs(WithoutLastTab(line))) heading += Format("%s\t", name.c_str());
     heading += "\n";
     constexpr int HeadingLines = 2;
-    std::FILE* out = nullptr;
-    int page = 1, counter = HeadingLines, rows = 0;
-    if (!OpenSchedulePage(out, page, heading)) {
+    SchedulePages out(heading);
+    int counter = HeadingLines, rows = 0;
+    if (!out.Next()) {
         std::fclose(in);
         return 0;
     }
     while (ReadLine(in, line) && !IsEndMarker(line)) {
         std::vector<std::string> cells = SplitTabs(WithoutLastTab(line));
         if (counter >= PrinterPageLines) {
-            std::fputs("Dooone\n", out);
-            std::fclose(out);
-            if (!OpenSchedulePage(out, ++page, heading)) {
+            if (!out.Next()) {
                 std::fclose(in);
                 return 0;
             }
@@ -200,14 +217,13 @@ int WriteSchedulePages() {
         std::string text = cells[0] + "\t";
         for (size_t k = 1; k < cells.size(); ++k)
             text += Format("%13.2f\t", static_cast<double>(std::strtof(cells[k].c_str(), nullptr)));
-        std::fputs((text + "\n").c_str(), out);
+        std::fputs((text + "\n").c_str(), out.File());
         ++counter;
         ++rows;
     }
-    std::fputs("Dooone\n", out);
-    std::fclose(out);
     std::fclose(in);
-    return rows > 0 ? page : 0;
+    if (!out.Close()) return 0;
+    return rows > 0 ? out.page : 0;
 }
 
 int PrintSchedule() {
@@ -232,14 +248,12 @@ int WriteRefinancePages() {
     if (rows.empty()) return 0;  // an empty table prints nothing
     // A page holds its heading and rows while its line count, from 4, stays below 60.
     constexpr int FirstLine = 4, PageEnd = 60;
-    std::FILE* out = nullptr;
-    int page = 1, counter = FirstLine;
-    if (!OpenSchedulePage(out, page, heading)) return 0;
+    SchedulePages out(heading);
+    int counter = FirstLine;
+    if (!out.Next()) return 0;
     for (size_t r = 0; r < rows.size(); ++r) {
         if (counter >= PageEnd) {
-            std::fputs("Dooone\n", out);
-            std::fclose(out);
-            if (!OpenSchedulePage(out, ++page, heading)) return 0;
+            if (!out.Next()) return 0;
             counter = FirstLine;
         }
         std::string text;
@@ -247,15 +261,10 @@ int WriteRefinancePages() {
             const double v = std::strtof(rows[r][k].c_str(), nullptr);
             text += k == 0 ? Format(r % 2 == 0 ? "%13.2f O\t" : "%13.2f R\t", v) : Format("%13.2f\t", v);
         }
-        std::fputs((text + "\n").c_str(), out);
+        std::fputs((text + "\n").c_str(), out.File());
         ++counter;
     }
-    std::fputs("Dooone\n", out);
-    if (std::fclose(out) != 0) {
-        FileOpenError(Format("Cannot open file rpage%d.\n", page));
-        return 0;
-    }
-    return page;
+    return out.Close() ? out.page : 0;
 }
 
 int PrintRefinanceDetails() {

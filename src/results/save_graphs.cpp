@@ -69,37 +69,32 @@ int SaveGraphs(const std::string& target) {
         if (ui::Message(target + " exists - Overwrite anyway?", "FILE WARNING", ui::Buttons::YesNo,
                         ui::Icon::Question) != ui::Answer::Yes)
             return 0;
+        // A file the person may not write stays theirs.
         std::FILE* f = std::fopen(target.c_str(), "a");
         if (!f) return Error("Cannot open " + target + "!");
         std::fclose(f);
-    } else {
-        std::FILE* f = std::fopen(target.c_str(), "w");
-        if (!f) return Error("Cannot open file!");
-        std::fclose(f);
     }
-    std::FILE* out = std::fopen(target.c_str(), "w");
-    if (!out) {
+    // The old file stays as it was until the copy is complete.
+    PartFile out;
+    if (!out.Open(target, true)) {
         char t[PathLength + 40];
         std::snprintf(t, sizeof t, "Cannot open %s for writing!", target.c_str());
-        return Error(t);
+        return Error(out.Why().empty() ? std::string(t) : t + ("\n\n" + out.Why()));
     }
     std::FILE* in = std::fopen(runSwitches.plotPath, "r");
-    if (!in) {
-        std::fclose(out);
-        return Error("Cannot open plotinf for reading!");
-    }
+    if (!in) return Error("Cannot open plotinf for reading!");
     char line[PlotLineLength] = {};
     bool ok = true;
-    for (int i = 0; i < 5 && ok; ++i) ok = CopyLine(in, out, line);
+    for (int i = 0; i < 5 && ok; ++i) ok = CopyLine(in, out.File(), line);
     float count = -1;
     if (ok && std::sscanf(line, "%f", &count) == 1 && count >= 0 && count < 100) {
-        CopyBody(in, out, line, static_cast<int>(count));
+        CopyBody(in, out.File(), line, static_cast<int>(count));
     } else {
         ok = false;
     }
     std::fclose(in);
-    std::fclose(out);
     if (!ok) return Error("Problem saving graphs.\nPlease try again.");
+    if (!out.Commit()) return Error("Cannot write " + target + "!");
     return 1;
 }
 

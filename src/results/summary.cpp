@@ -11,7 +11,7 @@ namespace {
 
 int AgeSlot(int row) {
     if (row < 0 || row >= MaxResultRows) return 0;
-    int age = static_cast<int>(results.yearSummary[row][0]);
+    int age = WholeInt(results.yearSummary[row][0]);
     return age < 0 ? 0 : (age >= AgeSlots ? AgeSlots - 1 : age);
 }
 

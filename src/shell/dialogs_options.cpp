@@ -1,6 +1,7 @@
 // The option dialogs: Asset Allocation Withdrawal Options, Required Minimum
 // Distribution Options with the life-expectancy tables, the Monte Carlo
 // settings, Reports Options and the Mortgage Schedule window.
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -194,7 +195,8 @@ ui::DialogTemplate RmdTableTemplate(int table) {
         {FieldTableName, K::Edit, "Table Name", 31},
         {FieldTableStart, K::Edit, "Withdrawal Start Age", NumberRoom},
     };
-    int start = static_cast<int>(TableStart(table));
+    // A start age from a file can be any int: the labels stay countable.
+    const int start = std::clamp(WholeInt(TableStart(table)), -1000000, 1000000);
     for (int k = 0; k < RmdTableLength; ++k) {
         if (k % 10 == 0) t.controls.push_back({0, K::Column, ""});
         t.controls.push_back({FieldTableValue + k, K::Edit, AgeLabel(start + k), 8});
@@ -230,7 +232,7 @@ void RmdTableRoutine(ui::Dialog& d, int message, int control, int rmdTable) {
         float v[RmdTableLength];
         ReadTable(rmdTable, v);
         d.SetText(FieldTableName, FieldText(TableName(rmdTable), 32));
-        d.SetText(FieldTableStart, Format("%d", static_cast<int>(TableStart(rmdTable))));
+        d.SetText(FieldTableStart, Format("%d", WholeInt(TableStart(rmdTable))));
         for (int k = 0; k < RmdTableLength; ++k)
             d.SetText(FieldTableValue + k, Format("%-4.1f", v[k] != 0 ? v[k] : DefaultRmdValues[k]));
         return;

@@ -175,7 +175,7 @@ void FillRefinanced(ui::Dialog& d, int left) {
     // Without an age, or with money paid in rather than taken out, nothing was paid.
     if (age > 0 && cash >= 0)
         paid = PrincipalPaidBefore(WholeField(d, FieldRefStartAge), amount, Number(d, FieldRefRate),
-                                   WholeField(d, FieldRefYears), static_cast<int32_t>(age));
+                                   WholeField(d, FieldRefYears), WholeInt(age));
     const float refinanced = amount - paid + cash;
     if (!std::isfinite(refinanced)) return;
     d.SetText(FieldRefRefinanced, Amount12(refinanced));

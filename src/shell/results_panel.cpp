@@ -226,8 +226,8 @@ int ResultsPositionLine() {
             return 0;
         case PositionGoTo: {
             int age = runSwitches.goToAge;
-            if (age < static_cast<int>(scenario.initialValues.startAge)) return 0;
-            if (age > static_cast<int>(scenario.initialValues.endAge)) return count - 1;
+            if (age < WholeInt(scenario.initialValues.startAge)) return 0;
+            if (age > WholeInt(scenario.initialValues.endAge)) return count - 1;
             int line = ResultLineOfAge(age);
             return line >= 0 ? line : count - 1;
         }
