@@ -62,6 +62,10 @@ TEST(Refinance, PaymentsAndPrincipalAgreeWithTheClosedFormula) {
     // Without a rate or a term nothing is paid, and nothing is NaN.
     EXPECT_EQ(PrincipalPaidBefore(40, 100000, 0, 30, 50), 0.0f);
     EXPECT_EQ(PrincipalPaidBefore(40, 100000, 6, 0, 50), 0.0f);
+    // A start age typed as the largest whole number: the term's end must not
+    // overflow (the sanitizer build catches it); the refinance age is before
+    // it, so nothing was paid.
+    EXPECT_EQ(PrincipalPaidBefore(2147483647, 100000, 6, 30, 45), 0.0f);
 }
 
 TEST(Refinance, EqualPaymentsBreakEvenAtOnceAndShowNoDifference) {

@@ -89,7 +89,10 @@ float PrincipalPaidBefore(int32_t startAge, float amount, float rate, int32_t ye
     const float r = MonthlyRate(rate);
     float paid = 0;
     int32_t k = 0;
-    for (int32_t a = startAge; a < startAge + years; ++a) {
+    // The start age may be any whole number typed so far: the end of the
+    // term is counted in 64 bits so that it cannot overflow.
+    const int64_t end = int64_t{startAge} + years;
+    for (int64_t a = startAge; a < end; ++a) {
         if (refinanceAge <= a) break;
         for (int m = 0; m < 12; ++m, ++k) paid = paid + Principal(amount, r, years * 12, k);
     }
