@@ -384,7 +384,9 @@ TEST_F(QtDialogs, SafeSpendingAnswersAndEscapeStopsARunningSearch) {
     EXPECT_EQ(answer, "$44,511.00");  // as tillory-cli safe-spending finds it
     EXPECT_TRUE(offered);
     EXPECT_TRUE(aliveDuringSearch);
-    EXPECT_TRUE(stopped.startsWith("Stopped: ")) << stopped.toStdString();
+    // How far the search got before Escape depends on the machine's speed:
+    // either stop says so.
+    EXPECT_TRUE(stopped.startsWith("Stopped")) << stopped.toStdString();
     EXPECT_EQ(std::memcmp(before.data(), &scenario, sizeof scenario), 0);
 }
 

@@ -73,7 +73,7 @@ TEST_F(SafeSpendingDialog, OffersWithdrawalsRefusesABudgetsAndPutsTheAmountInAsO
     EXPECT_EQ(r.Text(FieldSafeSuccess), Format("%.2f%%", static_cast<double>(expected.successPercent)));
     EXPECT_EQ(r.Text(FieldSafeNow), Dollars("%.2f", static_cast<double>(expected.amount)));
     EXPECT_FALSE(r.Enabled(FieldSafeApply));  // once is enough
-    EXPECT_EQ(scenario.events[1].amount, static_cast<float>(expected.amount));
+    EXPECT_EQ(+scenario.events[1].amount, static_cast<float>(expected.amount));
     EXPECT_EQ(state.modified, 1);
     EXPECT_EQ(state.needsRecalc, 1);
 
