@@ -317,6 +317,22 @@ TEST_F(MonteCarloTest, OnlyTheClosingRunWritesTheRunFiles) {
     EXPECT_EQ(runSwitches.noRunFiles, 0);
 }
 
+// The trials' drawn inflation never reaches the today's-dollars factors:
+// while trials are drawn they are the plan's own, 3% a year here.
+TEST_F(MonteCarloTest, TrialsKeepThePlansInflationFactors) {
+    Savings("Savings", 50000, 1, 7);
+    double seen = 0;
+    MonteCarloObserver watch{&seen, [](void* context, int phase, const float*, int) {
+                                 if (phase == PhaseTrials) *static_cast<double*>(context) = inflationFactor[10];
+                             }};
+    MonteCarloOptions options;
+    options.observer = &watch;
+    options.fixedStart = 1;
+    ASSERT_EQ(RunMonteCarlo(options), 1);
+    EXPECT_NEAR(seen, std::pow(1.03, 10), 1e-6);
+    EXPECT_EQ(inflationFactor[10], seen);
+}
+
 TEST_F(MonteCarloTest, TheSameStartValueRepeatsTheRun) {
     Savings("Savings", 50000, -5, 15);
     Savings("Other", 20000, 0, 8);

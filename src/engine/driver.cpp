@@ -463,7 +463,10 @@ void ResetResults() {
         results.lineIndexByAge[a] = 0;
     }
     for (int& tag : results.lineTag) tag = TagOther;
-    for (double& f : inflationFactor) f = 1.0;
+    // A trial keeps the factors of the plain run before it: they follow the
+    // plan's own inflation, which no draw changes.
+    if (runSwitches.monteCarloTrial < 1)
+        for (double& f : inflationFactor) f = 1.0;
     results.selectedLine = -1;
     for (GroupRateStatistics& g : results.groups) g = GroupRateStatistics{0, 0, 100.0f, -100.0f};
 }
@@ -693,7 +696,7 @@ int RunProjection(int outputMode) {
         if (run.liabilities < 1.0f) run.liabilities = 0;
     }
     iv.inflationRate = run.savedInflationRate;
-    InflationFactors(inflationFactor, MaxResultRows);
+    if (runSwitches.monteCarloTrial < 1) InflationFactors(inflationFactor, MaxResultRows);
 
     if (run.endAge >= run.startYear) {
         // An end age at the start year itself: the loop never loaded the start.
