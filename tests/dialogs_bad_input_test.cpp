@@ -89,4 +89,21 @@ TEST_F(BadInput, NoDialogStoresWhatAnOpenWouldRefuse) {
     EXPECT_GT(tried, 300);
 }
 
+// The Budget dialog keeps an item the moment Enter is pressed, so its item
+// fields are tried through Enter, its ages through OK.
+TEST_F(BadInput, NoBudgetItemOrAgeIsStoredAsWhatAnOpenWouldRefuse) {
+    const std::string inputs[] = {"abc", "1e39", "-1e39", "nan", "inf", "-inf", "-0", std::string(1000, '9'), ""};
+    const Scenario pristine = scenario;
+    const ScenarioState pristineState = state;
+    for (int id : {FieldBudgetItemAmount, FieldBudgetItemRate, FieldBudgetStartAge, FieldBudgetEndAge}) {
+        for (const std::string& input : inputs) {
+            scenario = pristine;
+            state = pristineState;
+            Script({Type(FieldBudgetItemName, "Food"), Type(id, input), Click(FieldBudgetEnter), Ok()});
+            BudgetDialog(1);
+            EXPECT_EQ(StoredProblem(), "") << "Budget field " << id << " given \"" << input.substr(0, 12) << "\"";
+        }
+    }
+}
+
 }  // namespace

@@ -341,6 +341,13 @@ TEST_F(FilesTest, OpenRefusesValuesNoDialogCouldStore) {
         {"accountTable.accounts[1].balance", [](float v) { scenario.accountTable.accounts[1].balance = v; }, nan},
         {"accountOptions.penaltyRate[0]", [](float v) { scenario.accountOptions.penaltyRate[0] = v; }, nan},
         {"accountOptions.rmdValues2[29]", [](float v) { scenario.accountOptions.rmdValues2[29] = v; }, -inf},
+        {"budgets[4].itemAmount[0]",
+         [](float v) {
+             scenario.budgets[4].itemCount = 1;
+             scenario.budgets[4].itemAmount[0] = v;
+         },
+         nan},
+        {"budgets[0].yearlyTotal", [](float v) { scenario.budgets[0].yearlyTotal = v; }, inf},
     };
     for (const Case& c : cases) {
         FillScenario(2);

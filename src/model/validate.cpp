@@ -21,6 +21,10 @@
 // |   stdDeviation                                             |                             |           |
 // | RMD tables, rmdPenaltyRate, assetAllocAmount and StartAge  | finite                      | refused   |
 // | pageSettings.valueFontSpacing                              | finite                      | 0         |
+// | budgets: the items' (below the count) amounts, rates and   | finite                      | refused   |
+// |   yearly amounts, the yearly total                         |                             |           |
+// | budgets: the items' working yearly copies                  | finite                      | 0: a run  |
+// |                                                            |                             | sets them |
 // | Monte Carlo settings and group rates                       | corrected by the open       |           |
 // | accounts past the count, event slots past the count        | never used, not looked at   |           |
 //
@@ -141,6 +145,18 @@ std::string CheckLoadedScenario(Scenario& s, int eventCount) {
         c.Age(Indexed("events", i, "startAge"), e.startAge, 0);
     }
     CheckAccountRecords(c, s.accountTable, s.accountOptions, "accountTable.");
+    for (int k = 0; k < MaxBudgets; ++k) {
+        Budget& b = s.budgets[k];
+        const std::string budget = Format("budgets[%d].", k);
+        const int items = b.itemCount < 0 ? 0 : (b.itemCount > MaxBudgetItems ? MaxBudgetItems : b.itemCount);
+        for (int i = 0; i < items; ++i) {
+            b.itemYearlyCopy[i] = RunValue(b.itemYearlyCopy[i]);
+            c.Finite(budget + Format("itemAmount[%d]", i), b.itemAmount[i]);
+            c.Finite(budget + Format("itemApplyRate[%d]", i), b.itemApplyRate[i]);
+            c.Finite(budget + Format("itemYearly[%d]", i), b.itemYearly[i]);
+        }
+        c.Finite(budget + "yearlyTotal", b.yearlyTotal);
+    }
     s.pageSettings.valueFontSpacing = RunValue(s.pageSettings.valueFontSpacing);
     return c.problem;
 }

@@ -1,6 +1,8 @@
 // The Budget dialog: the item list and its editor, activation as a
 // Withdrawal Event, Copy All / Paste All and the two printouts.
+#include <cmath>
 #include <cstdlib>
+#include <limits>
 
 #include "budgets/budgets.h"
 #include "shell/dialogs_internal.h"
@@ -54,7 +56,15 @@ ui::DialogTemplate BudgetTemplate() {
 
 void Stop(const Notice& n) { ui::Message(n.text, n.caption, ui::Buttons::Ok, ui::Icon::Stop); }
 
-float Figure(ui::Dialog& d, int id) { return static_cast<float>(std::atof(FieldInput(d, id, NumberRoom).c_str())); }
+// The field as text-to-float reads it; false for what no float can hold
+// ("1e39", "inf", "nan"), which would otherwise become an item that poisons
+// every total and a plan that cannot be opened again.
+bool Figure(ui::Dialog& d, int id, float& out) {
+    const double v = std::atof(FieldInput(d, id, NumberRoom).c_str());
+    if (!std::isfinite(v) || std::fabs(v) > std::numeric_limits<float>::max()) return false;
+    out = static_cast<float>(v);
+    return true;
+}
 int Age(ui::Dialog& d, int id) { return std::atoi(FieldInput(d, id, AgeRoom).c_str()); }
 
 void Refresh(ui::Dialog& d) {
@@ -111,8 +121,16 @@ void ItemsChanged(ui::Dialog& d) {
 void Enter(ui::Dialog& d) {
     BudgetItemInput in;
     in.name = FieldInput(d, FieldBudgetItemName, ItemNameRoom);
-    in.amount = Figure(d, FieldBudgetItemAmount);
-    in.rate = Figure(d, FieldBudgetItemRate);
+    if (!Figure(d, FieldBudgetItemAmount, in.amount)) {
+        Stop({"The amount must be a number a plan can hold.", "AMOUNT ERROR"});
+        d.Focus(FieldBudgetItemAmount);
+        return;
+    }
+    if (!Figure(d, FieldBudgetItemRate, in.rate)) {
+        Stop({"The rate must be a number a plan can hold.", "RATE ERROR"});
+        d.Focus(FieldBudgetItemRate);
+        return;
+    }
     in.monthly = d.Checked(FieldBudgetMonthly);
     in.track = d.Checked(FieldBudgetTrack);
     in.inflation = d.Checked(FieldBudgetInflation);
