@@ -78,6 +78,26 @@ TEST_F(RandomTest, UniformRateOutOfRangeWidthIsSafe) {
     EXPECT_TRUE(std::isnan(UniformRate(NAN, 4)));
 }
 
+// The remainder is taken without a division: over widths of every size and
+// sign, each draw equals the remainder `%` gives of the same 31-bit value.
+TEST_F(RandomTest, UniformRateIsTheRemainderOfTheDrawForEveryWidth) {
+    const float ranges[][2] = {{0, 0.015f}, {0, 0.025f}, {-4, 10}, {6, 4}, {0, 3.07f}, {-20, 25.5f}, {1, 21474836.47f},
+                               {21474836.47f, 0}, {-3e38f, 3e38f}, {0.02f, 0}, {-7.5f, 7.49f}, {0, 65536}};
+    for (const auto& r : ranges) {
+        const long double cents = static_cast<long double>(r[1]) * 100 - static_cast<long double>(r[0]) * 100;
+        const int32_t n = cents >= 2147483647.0L ? INT32_MAX : cents <= -2147483647.0L ? -INT32_MAX
+                                                                                          : static_cast<int32_t>(cents);
+        ASSERT_NE(n, 0) << r[0] << " " << r[1];
+        for (uint32_t start : {1u, 99u, 0xFFFFFFFFu}) {
+            SeedRandom(start);
+            float drawn[300];
+            for (float& v : drawn) v = UniformRate(r[0], r[1]);
+            SeedRandom(start);
+            for (float v : drawn) ASSERT_EQ(v, r[0] + static_cast<float>((Random31() % n) * 0.01)) << r[0] << " " << r[1];
+        }
+    }
+}
+
 TEST_F(RandomTest, GaussianRatePairsFromOnePoint) {
     // From the 15-bit values after SeedRandom(1): (130, 10982) lies outside
     // the unit circle, (1090, 11656) is taken; computed with python3 math.

@@ -3,6 +3,8 @@
 #include "montecarlo/montecarlo.h"
 
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <ctime>
 
@@ -197,7 +199,7 @@ void BinsOf(const BinInputs& in, float& lower, float& width, float& centre) {
 template <typename T>
 bool SameBits(const T& a, const T& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 
-bool SameInputs(const BinInputs& a, const BinInputs& b) {
+[[maybe_unused]] bool SameInputs(const BinInputs& a, const BinInputs& b) {
     return SameBits(a.min, b.min) && SameBits(a.max, b.max) && SameBits(a.rate, b.rate) && SameBits(a.sd, b.sd) &&
            a.kind == b.kind && a.rangeFactor == b.rangeFactor && a.stdDevFactor == b.stdDevFactor;
 }
@@ -214,8 +216,20 @@ KeptBins keptBins[MaxAccounts];
 
 const KeptBins& BinsAt(int position) {
     KeptBins& k = keptBins[position];
+    // During an analysis only an account's rate can change (a Fundamentals
+    // Event), and only the standard deviation kind centres on it: the rest
+    // was checked when the bins were made, and they are dropped when an
+    // analysis starts.
+    if (k.set && (k.inputs.kind != 2 || SameBits(k.inputs.rate, scenario.accountTable.accounts[position].rate))) {
+#ifndef NDEBUG
+        if (!SameInputs(k.inputs, BinInputsOf(position))) {
+            std::fprintf(stderr, "kept rate bins of account %d no longer match their inputs\n", position);
+            std::abort();
+        }
+#endif
+        return k;
+    }
     const BinInputs in = BinInputsOf(position);
-    if (k.set && SameInputs(k.inputs, in)) return k;
     float width;
     BinsOf(in, k.lower, width, k.centre);
     k.top = k.lower + 10.0f * width;
@@ -253,6 +267,7 @@ void CountDrawnRate(int position, float rate) {
 
 void ResetDrawnRateStatistics() {
     monteCarlo.statistics = DrawnRateStatistics{};
+    for (KeptBins& k : keptBins) k.set = 0;
     int n = LiveAccountCount();
     for (int i = 0; i < n; ++i) {
         Account& a = scenario.accountTable.accounts[i];

@@ -73,18 +73,40 @@ int32_t Random31() {
     return static_cast<int32_t>((state >> 32) & 0x7FFFFFFFu);
 }
 
+namespace {
+
+__extension__ typedef unsigned __int128 Wide;
+
+// The remainder of a 31-bit draw by a width that stays the same for many
+// draws, by multiplication instead of a division (exact for every 32-bit
+// dividend and divisor). The draw is never negative, so its remainder by a
+// negative width is its remainder by the width's size, as `%` gives it.
+struct Remainder {
+    uint64_t inverse = 0;
+    uint32_t divisor = 0;
+    void Set(int32_t n) {
+        divisor = static_cast<uint32_t>(n < 0 ? -static_cast<int64_t>(n) : n);
+        inverse = divisor != 0 ? UINT64_MAX / divisor + 1 : 0;
+    }
+    uint32_t Of(uint32_t a) const {
+        const uint64_t low = inverse * a;
+        return static_cast<uint32_t>((static_cast<Wide>(low) * divisor) >> 64);
+    }
+};
+
+}  // namespace
+
 float UniformRate(float min, float max) {
     // Every account asks with the same range every year: the width in cents
     // (extended precision) is kept with the range it was worked out from.
     static float lastMin = 0, lastMax = 0;
-    static int32_t lastWidth = 0;
+    static Remainder width;
     if (!SameBits(min, lastMin) || !SameBits(max, lastMax)) {
         lastMin = min;
         lastMax = max;
-        lastWidth = TruncateToInt32(static_cast<long double>(max) * 100 - static_cast<long double>(min) * 100);
+        width.Set(TruncateToInt32(static_cast<long double>(max) * 100 - static_cast<long double>(min) * 100));
     }
-    const int32_t n = lastWidth;
-    int32_t r = n != 0 ? Random31() % n : 0;
+    int32_t r = width.divisor != 0 ? static_cast<int32_t>(width.Of(static_cast<uint32_t>(Random31()))) : 0;
     return min + static_cast<float>(r * 0.01);
 }
 
