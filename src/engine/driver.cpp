@@ -455,6 +455,14 @@ void ResetRun() {
 
 void ResetResults() {
     results.rowCount = 0;
+    results.selectedLine = -1;
+    for (GroupRateStatistics& g : results.groups) g = GroupRateStatistics{0, 0, 100.0f, -100.0f};
+    // A trial's tables are read only as far as its own rows (its net worth,
+    // and its balances for the failure summary), which it writes itself; the
+    // closing plain run of the analysis fills them all again. A trial also
+    // keeps the today's-dollars factors of the plain run before it: they
+    // follow the plan's own inflation, which no draw changes.
+    if (runSwitches.monteCarloTrial >= 1) return;
     std::memset(results.accountBalance, 0, sizeof results.accountBalance);
     std::memset(results.yearSummary, 0, sizeof results.yearSummary);
     for (int a = 0; a < AgeSlots; ++a) {
@@ -463,12 +471,7 @@ void ResetResults() {
         results.lineIndexByAge[a] = 0;
     }
     for (int& tag : results.lineTag) tag = TagOther;
-    // A trial keeps the factors of the plain run before it: they follow the
-    // plan's own inflation, which no draw changes.
-    if (runSwitches.monteCarloTrial < 1)
-        for (double& f : inflationFactor) f = 1.0;
-    results.selectedLine = -1;
-    for (GroupRateStatistics& g : results.groups) g = GroupRateStatistics{0, 0, 100.0f, -100.0f};
+    for (double& f : inflationFactor) f = 1.0;
 }
 
 void LoadStartBalances() {

@@ -19,8 +19,15 @@ void AddToTypeTotal(int accountType, float amount);
 void RaiseRedFlag(RedFlag& flag, float age);
 
 // Item file lines: "%5.1f\t%s\t%13.2f\n" (age, account name, amount).
-void WriteIncomingItem(float age, const char* accountName, float amount);
-void WriteOutgoingItem(float age, const char* accountName, float amount);
+// "age, name, amount" into an item file. Most runs (every Monte Carlo
+// trial) have no item files: the test is inline.
+void WriteItemLine(std::FILE* f, float age, const char* accountName, float amount);
+inline void WriteIncomingItem(float age, const char* accountName, float amount) {
+    if (run.inFile) WriteItemLine(run.inFile, age, accountName, amount);
+}
+inline void WriteOutgoingItem(float age, const char* accountName, float amount) {
+    if (run.outFile) WriteItemLine(run.outFile, age, accountName, amount);
+}
 // "%5.1f\t%s\t%d\t%13.2f\n" (age, description, type, working amount).
 void WriteEventAmountItem(float age, int eventIndex);
 
@@ -128,7 +135,7 @@ void AcceleratedPayment(const Event& e, float age, float& extra, int32_t& extraF
 // ---- text --------------------------------------------------------------------
 // Whether this run's schedule lines go anywhere: false for the results list
 // of a run that nobody reads. Line builders check it before formatting.
-bool LinesRead();
+inline bool LinesRead() { return !(runSwitches.listUnread && run.outputMode == OutputResultsList); }
 // Removes every blank and cuts at the first character that is not a digit,
 // '$', '.' or '-'.
 void TrimNumber(char* text);

@@ -37,19 +37,11 @@ void WriteItem(std::FILE* f, float age, const char* name, const char* type, floa
     PutRunText(f, line, static_cast<size_t>(p - line));
 }
 
-void WriteItem(std::FILE* f, float age, const char* accountName, float amount) {
-    if (!f) return;
-    WriteItem(f, age, accountName, nullptr, amount);
-}
-
 }  // namespace
 
-void WriteIncomingItem(float age, const char* accountName, float amount) {
-    WriteItem(run.inFile, age, accountName, amount);
-}
-
-void WriteOutgoingItem(float age, const char* accountName, float amount) {
-    WriteItem(run.outFile, age, accountName, amount);
+void WriteItemLine(std::FILE* f, float age, const char* accountName, float amount) {
+    if (!f) return;
+    WriteItem(f, age, accountName, nullptr, amount);
 }
 
 void WriteEventAmountItem(float age, int eventIndex) {
@@ -82,6 +74,11 @@ void YearFlowValues(float out[FlowCount]) {
 
 void WriteYearFlows() {
     if (run.projectionAge < run.startYear) return;
+    // A trial keeps no flows and has no plot file to finish.
+    if (runSwitches.monteCarloTrial >= 1 && !run.plotFile) {
+        run.plotYearOpen = 0;
+        return;
+    }
     float flows[FlowCount];
     YearFlowValues(flows);
     // A year line begun in the plot file is always finished, so the file

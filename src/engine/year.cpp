@@ -166,7 +166,8 @@ void GrowAccount(int position, float r, float yearFraction, float age) {
     YearTotals& y = run.year;
     const bool tracking = runSwitches.tracking != 0;
     // The name only for the item files.
-    char name[32] = "";
+    char name[32];
+    name[0] = 0;
     if (run.inFile || run.outFile) AccountNameAt(position, name, sizeof name);
     const float balance = a.balance;
     switch (a.accountType) {
@@ -332,11 +333,13 @@ void CloseYear(int outputMode, float yearFraction, float projectionAge, float st
 
     if (projectionAge >= startYear) {
         if (runSwitches.detailedRates && RandomRates()) EmitRandomBanner(outputMode);
-        int n = LiveAccountCount();
+        const int n = LiveAccountCount();
+        const bool random = RandomRates();
+        const Account* accounts = scenario.accountTable.accounts;
         for (int i = 0; i < n; ++i) {
-            float r = RateOfYear(i);
-            if (scenario.accountTable.accounts[i].balance <= 0) continue;
-            if (RandomRates()) RecordDrawnRate(outputMode, i, r);
+            const float r = random ? RateOfYear(i) : accounts[i].rate;
+            if (accounts[i].balance <= 0) continue;
+            if (random) RecordDrawnRate(outputMode, i, r);
             GrowAccount(i, r, yearFraction, projectionAge);
         }
     }
