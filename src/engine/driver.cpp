@@ -41,16 +41,6 @@ void ComputeNetWorth() {
                    run.assetTotal - run.liabilities;
 }
 
-float AssetAccountBalances() {
-    float sum = 0;
-    int n = LiveAccountCount();
-    for (int i = 0; i < n; ++i) {
-        const Account& a = scenario.accountTable.accounts[i];
-        if (a.accountType == AccountAsset) sum += a.balance;
-    }
-    return sum;
-}
-
 // The whole ages for which the plot file gets year records, and their count.
 void PlotWindow(int& from, int& to, float& count) {
     int first = WholeInt(scenario.initialValues.startAge);
@@ -156,8 +146,20 @@ void WriteExportRow() {
 // export row, plot balance lines and year line, the table rows.
 void RecordBalances() {
     WriteExportRow();
-    int n = LiveAccountCount();
-    float assets = AssetAccountBalances();
+    const int n = LiveAccountCount();
+    const int row = run.yearIndex;
+    const bool inTable = row >= 0 && row < MaxResultRows;
+    // One pass over the accounts for the row's balances and the Asset
+    // accounts' sum (added in list order).
+    float outside[BalanceCells];
+    float* balances = inTable ? results.accountBalance[row] : outside;
+    float assets = 0;
+    for (int k = 0; k < n; ++k) {
+        const Account& a = scenario.accountTable.accounts[k];
+        balances[k] = a.balance;
+        if (a.accountType == AccountAsset) assets += a.balance;
+    }
+    for (int k = n; k < BalanceCells; ++k) balances[k] = 0;
     if (run.plotFile && InPlotWindow(run.projectionAge)) {
         // "%.2f\n" per account, then "%.1f %.2f %.2f %.2f %.2f %.2f %.2f ",
         // written without printf: the plot file is much of what a run writes.
@@ -176,10 +178,7 @@ void RecordBalances() {
         PutRunText(run.plotFile, text, static_cast<size_t>(p - text));
         run.plotYearOpen = 1;
     }
-    int row = run.yearIndex;
-    if (row < 0 || row >= MaxResultRows) return;
-    float* balances = results.accountBalance[row];
-    for (int k = 0; k < BalanceCells; ++k) balances[k] = k < n ? scenario.accountTable.accounts[k].balance : 0.0f;
+    if (!inTable) return;
     float* cells = results.yearSummary[row];
     cells[0] = run.projectionAge;
     cells[1] = run.investmentTotal;
