@@ -124,8 +124,12 @@ void EmitRandomBanner(int outputMode) {
     EmitLine(outputMode, runSwitches.randomAccountRates ? accountText[kind] : groupText[kind], TagOther);
 }
 
+void ShowDrawnRate(int outputMode, int position, float r);
+
 // A drawn rate: the statistics and, with detailed results, its rate line.
-void RecordDrawnRate(int outputMode, int position, float r) {
+// Inline, for every account every year of a trial; the group statistics
+// and the line apart.
+inline void RecordDrawnRate(int outputMode, int position, float r) {
     Account& a = scenario.accountTable.accounts[position];
     if (IsLiquid(a.accountType)) {
         int slot = a.optionsSlot < MaxAccounts ? a.optionsSlot : 0;
@@ -139,6 +143,12 @@ void RecordDrawnRate(int outputMode, int position, float r) {
         ++randomCounters.draws;
         if (runSwitches.recordDrawnRate) runSwitches.recordDrawnRate(position, r);
     }
+    if (runSwitches.randomGroupRates || (runSwitches.detailedRates && LinesRead())) ShowDrawnRate(outputMode, position, r);
+}
+
+// A drawn rate's group statistics, and its rate line with detailed results.
+void ShowDrawnRate(int outputMode, int position, float r) {
+    const Account& a = scenario.accountTable.accounts[position];
     char name[32], label[64], line[TextLine];
     const bool shown = runSwitches.detailedRates && LinesRead();
     if (runSwitches.randomGroupRates) {
