@@ -441,12 +441,6 @@ void SetDetailedResults(int on) {
     runSwitches.detailedSummary = on ? 1 : 0;
 }
 
-void RaiseRedFlag(RedFlag& flag, float age) {
-    if (flag.happened) return;
-    flag.happened = 1;
-    flag.age = WholeInt(age);
-}
-
 void ResetRun() {
     run = RunState{};
     run.yearIndex = -1;

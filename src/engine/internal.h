@@ -16,7 +16,12 @@ inline bool IsCreditCard(const Event& e) { return e.eventType == EventLoan && e.
 // Adds `amount` to the run total of an account type.
 void AddToTypeTotal(int accountType, float amount);
 // Records the whole age of a red flag's first occurrence.
-void RaiseRedFlag(RedFlag& flag, float age);
+// Inline: asked at every payment once the money has run out.
+inline void RaiseRedFlag(RedFlag& flag, float age) {
+    if (flag.happened) return;
+    flag.happened = 1;
+    flag.age = WholeInt(age);
+}
 
 // Item file lines: "%5.1f\t%s\t%13.2f\n" (age, account name, amount).
 // "age, name, amount" into an item file. Most runs (every Monte Carlo

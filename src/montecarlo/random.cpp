@@ -131,7 +131,7 @@ double GaussianRangeRate(float min, float max) {
     // last sigma is kept with everything it was worked out from.
     static float lastMin, lastMax;
     static int16_t lastKind = -1, lastRangeFactor, lastStdDevFactor;
-    static double lastSigma;
+    static double lastSigma, lastMean;
     const ScenarioSettings& settings = scenario.settings;
     if (!SameBits(min, lastMin) || !SameBits(max, lastMax) || settings.mcDistribution != lastKind ||
         settings.mcRangeFactor != lastRangeFactor || settings.mcStdDevFactor != lastStdDevFactor) {
@@ -141,9 +141,9 @@ double GaussianRangeRate(float min, float max) {
         lastRangeFactor = settings.mcRangeFactor;
         lastStdDevFactor = settings.mcStdDevFactor;
         lastSigma = RangeSigma(min, max);
+        lastMean = (static_cast<double>(min) + max) * 0.5;
     }
-    const double sigma = lastSigma;
-    return PolarDeviate(randomSource.gaussianRange) * sigma + (static_cast<double>(min) + max) * 0.5;
+    return PolarDeviate(randomSource.gaussianRange) * lastSigma + lastMean;
 }
 
 float WidenedStdDeviation(float sd) {
