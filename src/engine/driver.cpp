@@ -288,7 +288,7 @@ void EmitRedFlags(int outputMode) {
                               &run.rmdDepleted,   &run.transferFailed,  &run.negativeNetWorth};
     bool any = false;
     for (const RedFlag* f : flags) any = any || f->happened;
-    if (!any) return;
+    if (!any || !LinesRead()) return;
     EmitLine(outputMode, "Red flags at age(s):", TagOther);
     char line[TextLine];
     auto put = [&](const RedFlag& f, const char* text) {
