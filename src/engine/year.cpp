@@ -143,7 +143,12 @@ inline void RecordDrawnRate(int outputMode, int position, float r) {
         ++randomCounters.draws;
         if (runSwitches.recordDrawnRate) runSwitches.recordDrawnRate(position, r);
     }
-    if (runSwitches.randomGroupRates || (runSwitches.detailedRates && LinesRead())) ShowDrawnRate(outputMode, position, r);
+    if (runSwitches.randomGroupRates) {
+        // A group's rate is counted at its first account of the year only.
+        if (a.groupIndex < MaxGroups && !run.groupShown[a.groupIndex]) ShowDrawnRate(outputMode, position, r);
+    } else if (runSwitches.detailedRates && LinesRead()) {
+        ShowDrawnRate(outputMode, position, r);
+    }
 }
 
 // A drawn rate's group statistics, and its rate line with detailed results.

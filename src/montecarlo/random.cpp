@@ -146,7 +146,3 @@ double GaussianRangeRate(float min, float max) {
     return PolarDeviate(randomSource.gaussianRange) * lastSigma + lastMean;
 }
 
-float WidenedStdDeviation(float sd) {
-    double factor = scenario.settings.mcStdDevFactor;
-    return static_cast<float>(sd + factor * sd * 0.1);
-}

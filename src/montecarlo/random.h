@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+#include "model/model.h"
+
 struct GaussianCache {
     double x = 0, y = 0, s = 0;
     int toggle = 0;
@@ -32,5 +34,8 @@ double GaussianRate(double mean, double sd);
 double GaussianRangeRate(float min, float max);
 // The standard deviation GaussianRangeRate uses for (min, max).
 double RangeSigma(float min, float max);
-// sd + mcStdDevFactor x sd x 0.1, in float.
-float WidenedStdDeviation(float sd);
+// sd + mcStdDevFactor x sd x 0.1, in float. Inline: asked at every draw.
+inline float WidenedStdDeviation(float sd) {
+    const double factor = scenario.settings.mcStdDevFactor;
+    return static_cast<float>(sd + factor * sd * 0.1);
+}
