@@ -1,6 +1,7 @@
 #include "engine/payment.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <vector>
 
@@ -28,15 +29,51 @@ float PowerN(float x, int32_t n) {
     return p;
 }
 
-float LevelPayment(float principal, float periodRate, int32_t periods) {
+namespace {
+
+float WorkOutLevelPayment(float principal, float periodRate, int32_t periods) {
     float q = 1.0f + periodRate;
     float d = static_cast<float>(1.0 - 1.0 / static_cast<double>(PowerN(q, periods)));
     return static_cast<float>(static_cast<double>(principal) * periodRate / d);
 }
 
-namespace {
+}  // namespace
 
-bool SameBits(float a, float b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+float LevelPayment(float principal, float periodRate, int32_t periods) {
+    // Every Loan and Mortgage asks in its first year, twice (its monthly
+    // payment, then the start of its schedule), plans hold many loans on the
+    // same terms, and the power takes a multiplication per period: the last
+    // few answers are kept with the terms they came from.
+    struct Kept {
+        bool known = false;
+        float principal = 0, periodRate = 0, payment = 0;
+        int32_t periods = 0;
+    };
+    static Kept kept[8];
+    static int next = 0;
+    const Kept* found = nullptr;
+    for (const Kept& k : kept) {
+        if (k.known && k.periods == periods && SameBits(k.principal, principal) && SameBits(k.periodRate, periodRate)) {
+            found = &k;
+            break;
+        }
+    }
+    if (!found) {
+        Kept& k = kept[next];
+        next = (next + 1) % 8;
+        k = Kept{true, principal, periodRate, WorkOutLevelPayment(principal, periodRate, periods), periods};
+        found = &k;
+    }
+#ifndef NDEBUG
+    if (!SameBits(found->payment, WorkOutLevelPayment(principal, periodRate, periods))) {
+        std::fprintf(stderr, "LevelPayment: the kept payment differs from the one worked out again\n");
+        std::abort();
+    }
+#endif
+    return found->payment;
+}
+
+namespace {
 
 // Whether the periods before `state.next` went the same way under these
 // arguments: the same loan, and the extra principal either the same or not
@@ -47,6 +84,55 @@ bool GoesOnFrom(const AmortizationState& s, float principal, float periodRate, i
     if (!SameBits(s.principal, principal) || !SameBits(s.periodRate, periodRate) || s.periods != periods) return false;
     const bool extraUnusedSoFar = s.extraFrom >= s.next && extraFrom >= s.next;
     return extraUnusedSoFar || (s.extraFrom == extraFrom && SameBits(s.extra, extra));
+}
+
+// The loan repaid in period `period`, the balance left at `left` (0 or
+// below); returns the window's principal `sum`.
+float Repaid(AmortizationState& s, float left, int64_t period, float sum, int32_t count, float interest,
+             int32_t* outCount, float* outInterest) {
+    s.balance = left;
+    s.repaid = 1;
+    s.next = period + 1;
+    Store(outCount, outInterest, count, interest);
+    return sum;
+}
+
+// The window's principal when the balance fell to `balance` (0 or below).
+float LastSum(float sum, float balance) {
+    sum = sum + balance;
+    return sum < 0 ? 0.0f : sum;
+}
+
+// The periods first..last, starting from the state at period first, the
+// extra added in every one of them (WithExtra) or in none: the same
+// operations in the same order as the loop of AmortizeWindow, without asking
+// of each period where it lies.
+template <bool WithExtra>
+float AmortizeAhead(AmortizationState& s, float periodRate, int32_t first, int32_t last, float extra,
+                    int32_t* outCount, float* outInterest) {
+    const float pay = s.payment;
+    const int64_t n = int64_t{last} - first + 1;
+    float balance = s.balance;
+    float sum = 0;
+    float interest = 0;
+    for (int64_t m = 0; m < n; ++m) {
+        const float i = balance * periodRate;
+        float pr = pay - i;
+        if constexpr (WithExtra) pr = extra + pr;
+        interest = interest + i;
+        if (balance < pr)
+            return Repaid(s, balance - pr, first + m, sum + balance, static_cast<int32_t>(m + 1), interest, outCount,
+                          outInterest);
+        sum = pr + sum;
+        balance = balance - pr;
+        if (!(balance > 0))
+            return Repaid(s, balance, first + m, LastSum(sum, balance), static_cast<int32_t>(m + 1), interest, outCount,
+                          outInterest);
+    }
+    s.balance = balance;
+    s.next = first + n;
+    Store(outCount, outInterest, static_cast<int32_t>(n), interest);
+    return sum;
 }
 
 }  // namespace
@@ -66,11 +152,13 @@ float AmortizeWindow(AmortizationState& s, float principal, float periodRate, in
     }
     s.extra = extra;
     s.extraFrom = extraFrom;
-    if (s.repaid) {
-        // Repaid before the window (a window never starts before s.next).
-        float sum = 0.0f + s.balance;
-        if (sum < 0) sum = 0;
-        return sum;
+    // Repaid before the window (a window never starts before s.next).
+    if (s.repaid) return LastSum(0.0f, s.balance);
+    // The year-by-year case: the window starts where the state stands and the
+    // extra is due in all of its periods or in none.
+    if (first == s.next) {
+        if (extraFrom <= first) return AmortizeAhead<true>(s, periodRate, first, last, extra, outCount, outInterest);
+        if (extraFrom > last) return AmortizeAhead<false>(s, periodRate, first, last, extra, outCount, outInterest);
     }
     // From period s.next: each period's interest, then its principal (with
     // the extra from extraFrom on); the window's sums in single precision.
@@ -87,27 +175,13 @@ float AmortizeWindow(AmortizationState& s, float principal, float periodRate, in
         if (k >= first) {
             interest = interest + i;
             ++count;
-            if (balance < pr) {
-                // Paid off in this period; a later replay sees the balance
-                // go below 0 here.
-                s.balance = balance - pr;
-                s.repaid = 1;
-                s.next = k + 1;
-                Store(outCount, outInterest, count, interest);
-                return sum + balance;
-            }
+            // Paid off in this period; a later replay sees the balance go
+            // below 0 here.
+            if (balance < pr) return Repaid(s, balance - pr, k, sum + balance, count, interest, outCount, outInterest);
             sum = pr + sum;
         }
         balance = balance - pr;
-        if (!(balance > 0)) {
-            s.balance = balance;
-            s.repaid = 1;
-            s.next = k + 1;
-            sum = sum + balance;
-            if (sum < 0) sum = 0;
-            Store(outCount, outInterest, count, interest);
-            return sum;
-        }
+        if (!(balance > 0)) return Repaid(s, balance, k, LastSum(sum, balance), count, interest, outCount, outInterest);
         if (k + 1 > last) {
             s.balance = balance;
             s.next = k + 1;
