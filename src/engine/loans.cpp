@@ -298,6 +298,8 @@ TaxChain& ChainOf(float base, float factor) {
     return c;
 }
 
+}  // namespace
+
 float InflatedTax(float base, float factor, int years) {
     if (years <= 0) return base;
     TaxChain& chain = ChainOf(base, factor);
@@ -306,6 +308,8 @@ float InflatedTax(float base, float factor, int years) {
     if (kept > chain.reached) chain.reached = kept;
     return GrowChain(chain.products[kept], factor, years - kept);
 }
+
+namespace {
 
 // The year's property taxes of a Mortgage that owes them.
 [[gnu::noinline]] void PayDueTaxes(int eventIndex, int outputMode, float yearFraction) {

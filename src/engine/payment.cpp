@@ -156,9 +156,12 @@ float AmortizeWindow(AmortizationState& s, float principal, float periodRate, in
     if (s.repaid) return LastSum(0.0f, s.balance);
     // The year-by-year case: the window starts where the state stands and the
     // extra is due in all of its periods or in none.
+    // An extra of +0 leaves every principal as it was: pay - i is -0 only
+    // when the payment is -0, and x + (+0) is x for every other x.
     if (first == s.next) {
+        const bool noExtra = extraFrom > last || (SameBits(extra, 0.0f) && !SameBits(s.payment, -0.0f));
+        if (noExtra) return AmortizeAhead<false>(s, periodRate, first, last, extra, outCount, outInterest);
         if (extraFrom <= first) return AmortizeAhead<true>(s, periodRate, first, last, extra, outCount, outInterest);
-        if (extraFrom > last) return AmortizeAhead<false>(s, periodRate, first, last, extra, outCount, outInterest);
     }
     // From period s.next: each period's interest, then its principal (with
     // the extra from extraFrom on); the window's sums in single precision.
