@@ -311,7 +311,8 @@ float InflatedTax(float base, float factor, int years) {
 
 namespace {
 
-// The year's property taxes of a Mortgage that owes them.
+// The year's property taxes of a Mortgage that owes them. Out of line, so
+// that the many years without taxes cost only the test in PayPropertyTaxes.
 [[gnu::noinline]] void PayDueTaxes(int eventIndex, int outputMode, float yearFraction) {
     Event& e = scenario.events[eventIndex];
     const float yearly = e.taxes;
@@ -437,6 +438,7 @@ void SellAtSellAge(int eventIndex, int outputMode, float yearFraction) {
 }
 
 // The yearly stage of every borrowing Event, after its first-year start.
+// Out of line, so that a paid-off year (PaidOffYear) costs only its tests.
 [[gnu::noinline]] void ProcessBorrowing(int eventIndex, int outputMode, float yearFraction) {
     Event& e = scenario.events[eventIndex];
     const bool card = IsCreditCard(e);
