@@ -201,53 +201,62 @@ float AmortizeWindow(float principal, float periodRate, int32_t periods, int32_t
     return AmortizeWindow(replay, principal, periodRate, periods, first, last, extra, extraFrom, outCount, outInterest);
 }
 
+namespace {
+
+bool NumberChar(char c) { return (c >= '0' && c <= '9') || c == '$' || c == '.' || c == '-'; }
+
+}  // namespace
+
 void FormatDollars(char* text, size_t size) {
     if (!text || size == 0) return;
-    // Every schedule amount passes through here: short texts are worked in a
+    // Every schedule amount passes through here. The number is the text's
+    // characters, blanks removed, up to the first that is not part of a
+    // number; a first pass finds how long it is and where its point and its
+    // first minus sign are, a second writes the result, short ones in a
     // buffer on the stack, longer ones in one on the heap.
-    size_t length = 0;
-    while (length < size && text[length] != '\0') ++length;
+    const size_t length = strnlen(text, size);
+    size_t count = 0, end = 0, point = SIZE_MAX, minus = SIZE_MAX;
+    for (size_t t = 0; t < length; ++t) {
+        const char c = text[t];
+        if (c == ' ') continue;
+        if (!NumberChar(c)) break;
+        if (c == '.' && point == SIZE_MAX) point = count;
+        if (c == '-' && minus == SIZE_MAX) minus = count;
+        ++count;
+        end = t + 1;  // after the number's last character
+    }
+    // A number with a point gets a separator before every third digit left
+    // of it, counted from the point, as many as the digits allow (a minus
+    // sign before the point is not a digit); one without a point gets none.
+    size_t separators = 0;
+    if (point == SIZE_MAX) {
+        point = count;
+    } else {
+        const long s = (static_cast<long>(point) - 1 - (minus < point ? 1 : 0)) / 3;
+        separators = s < 0 ? 0 : static_cast<size_t>(s);
+    }
     char small[512];
     std::vector<char> large;
-    char* number = small;
+    char* out = small;
     if (length > 200) {
-        large.resize(3 * length + 4);
-        number = large.data();
+        large.resize(2 * length + 4);
+        out = large.data();
     }
-    // Keep the characters of a number, blanks removed, up to the first other one.
-    size_t count = 0;
-    for (size_t k = 0; k < length; ++k) {
-        char c = text[k];
+    size_t n = 0, k = 0;
+    size_t comma = separators > 0 ? point - 3 * separators : SIZE_MAX;  // the next digit with one before it
+    out[n++] = '$';
+    for (size_t t = 0; t < end; ++t) {
+        const char c = text[t];
         if (c == ' ') continue;
-        if ((c < '0' || c > '9') && c != '$' && c != '.' && c != '-') break;
-        number[count++] = c;
-    }
-    size_t point = 0;
-    while (point < count && number[point] != '.') ++point;
-    // The result is built backwards from the end of the buffer, after the number.
-    char* end = number + (number == small ? sizeof small : large.size());
-    char* p = end;
-    for (size_t k = count; k-- > point;) *--p = number[k];  // the point and what follows
-    if (point == count) {
-        for (size_t k = count; k-- > 0;) *--p = number[k];
-    } else {
-        size_t minus = 0;
-        while (minus < point && number[minus] != '-') ++minus;
-        long separators = (static_cast<long>(point) - 1 - (minus < point ? 1 : 0)) / 3;
-        if (separators < 0) separators = 0;
-        int copied = 0;
-        for (size_t k = point; k-- > 0;) {
-            *--p = number[k];
-            if (++copied % 3 == 0 && separators > 0) {
-                *--p = ',';
-                --separators;
-            }
+        if (k == comma) {
+            out[n++] = ',';
+            comma = comma + 3 < point ? comma + 3 : SIZE_MAX;
         }
+        out[n++] = c;
+        ++k;
     }
-    *--p = '$';
-    size_t n = static_cast<size_t>(end - p);
     if (n > size - 1) n = size - 1;
-    std::memcpy(text, p, n);
+    std::memcpy(text, out, n);
     text[n] = '\0';
 }
 
