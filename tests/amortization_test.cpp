@@ -1,6 +1,8 @@
 // A loan's schedule carried from year to year gives, to the bit, what a
 // replay from period 0 gives: over every Loan and Mortgage of the largest
 // Scenarios and every year of their terms, and over windows in any order.
+// Inflated property taxes from kept chains of products give what the
+// products one after the other give.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -141,6 +143,14 @@ TEST(Amortization, WindowsInAnyOrderAndWithChangingExtras) {
                 break;
             case 3:  // the same window again
                 break;
+            case 4:  // nothing owed, of either sign, at a rate of either sign: a payment of -0
+                if (next(8) == 0) {
+                    principal = next(2) ? 0.0f : -0.0f;
+                    rate = next(2) ? rate : -rate;
+                    first = 0;
+                }
+                first += 12;
+                break;
             default:
                 first += 12;
                 break;
@@ -148,6 +158,25 @@ TEST(Amortization, WindowsInAnyOrderAndWithChangingExtras) {
         int32_t last = first + 11;
         if (next(20) == 0) last = first - static_cast<int32_t>(next(3));  // empty or negative windows
         ASSERT_TRUE(Agrees(state, principal, rate, periods, first, last, extra, extraFrom)) << "step " << step;
+    }
+}
+
+// Taxes and inflation factors from a few values, asked for in any order and
+// for any number of years (beyond the kept length too): more chains than are
+// kept, each taken up again where it stood or started over.
+TEST(PropertyTaxes, KeptChainsGiveTheProductsOneAfterTheOther) {
+    uint32_t seed = 7;
+    auto next = [&seed](uint32_t n) {
+        seed = seed * 1664525u + 1013904223u;
+        return (seed >> 8) % n;
+    };
+    for (int step = 0; step < 20000; ++step) {
+        const float base = 1000.0f + 250.0f * static_cast<float>(next(6)) + (next(4) == 0 ? 0.37f : 0.0f);
+        const float factor = 1.0f + static_cast<float>(next(7)) * 0.01f - 0.02f;
+        const int years = static_cast<int>(next(200)) - 5;
+        float expected = base;
+        for (int k = 0; k < years; ++k) expected = expected * factor;
+        ASSERT_EQ(Bits(InflatedTax(base, factor, years)), Bits(expected)) << "step " << step << " years " << years;
     }
 }
 

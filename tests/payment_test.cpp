@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include "engine/payment.h"
 
@@ -133,6 +137,73 @@ TEST(PaymentTest, FormatDollarsStaysInsideItsBuffer) {
     FormatDollars(one, 1);
     EXPECT_EQ(one[0], '\0');
     FormatDollars(one, 0);  // nothing to write into
+}
+
+// Dollar text as the engine first wrote it: the blanks-free number copied
+// out, then the result built backwards from the end of a buffer.
+void ReferenceDollars(char* text, size_t size) {
+    size_t length = 0;
+    while (length < size && text[length] != '\0') ++length;
+    std::vector<char> buffer(3 * length + 8);
+    char* number = buffer.data();
+    size_t count = 0;
+    for (size_t k = 0; k < length; ++k) {
+        char c = text[k];
+        if (c == ' ') continue;
+        if ((c < '0' || c > '9') && c != '$' && c != '.' && c != '-') break;
+        number[count++] = c;
+    }
+    size_t point = 0;
+    while (point < count && number[point] != '.') ++point;
+    char* end = number + buffer.size();
+    char* p = end;
+    for (size_t k = count; k-- > point;) *--p = number[k];
+    if (point == count) {
+        for (size_t k = count; k-- > 0;) *--p = number[k];
+    } else {
+        size_t minus = 0;
+        while (minus < point && number[minus] != '-') ++minus;
+        long separators = (static_cast<long>(point) - 1 - (minus < point ? 1 : 0)) / 3;
+        if (separators < 0) separators = 0;
+        int copied = 0;
+        for (size_t k = point; k-- > 0;) {
+            *--p = number[k];
+            if (++copied % 3 == 0 && separators > 0) {
+                *--p = ',';
+                --separators;
+            }
+        }
+    }
+    *--p = '$';
+    size_t n = static_cast<size_t>(end - p);
+    if (n > size - 1) n = size - 1;
+    std::memcpy(text, p, n);
+    text[n] = '\0';
+}
+
+// Texts of number characters, blanks and others, of every length up to past
+// the stack buffer's, into buffers of every size: the same bytes as the
+// reference, and nothing written past the size.
+TEST(PaymentTest, FormatDollarsWritesWhatTheReferenceWrites) {
+    uint32_t seed = 11;
+    auto next = [&seed](uint32_t n) {
+        seed = seed * 1664525u + 1013904223u;
+        return (seed >> 8) % n;
+    };
+    static const char alphabet[] = "0123456789000000.--$  x,";
+    for (int step = 0; step < 20000; ++step) {
+        const size_t length = step % 50 == 0 ? 150 + next(200) : next(30);
+        std::string text;
+        for (size_t k = 0; k < length; ++k) text += alphabet[next(sizeof alphabet - 1)];
+        const size_t size = 1 + next(static_cast<uint32_t>(length + 12));
+        std::vector<char> mine(size + 8, 'G'), reference(size + 8, 'G');
+        std::memcpy(mine.data(), text.data(), std::min(size, text.size()));
+        if (text.size() < size) mine[text.size()] = '\0';
+        reference = mine;
+        FormatDollars(mine.data(), size);
+        ReferenceDollars(reference.data(), size);
+        ASSERT_EQ(mine, reference) << "step " << step << " text '" << text << "' size " << size;
+    }
 }
 
 }  // namespace

@@ -136,6 +136,9 @@ void ResetAmortizations();
 // The extra monthly principal of a Mortgage's accelerated payments in the
 // year of whole age `age`, and the first month it applies to.
 void AcceleratedPayment(const Event& e, float age, float& extra, int32_t& extraFrom);
+// `base` multiplied by `factor` `years` times, one rounded product after the
+// other (an inflated property tax), from chains of products kept between calls.
+float InflatedTax(float base, float factor, int years);
 
 // ---- text --------------------------------------------------------------------
 // Whether this run's schedule lines go anywhere: false for the results list

@@ -10,6 +10,7 @@
 #include <climits>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 
 #include "engine/internal.h"
 #include "engine/payment.h"
@@ -254,14 +255,79 @@ void PayInstalments(int eventIndex, int outputMode, float yearFraction) {
     Pay(eventIndex, payment * yearFraction, outputMode, yearFraction);
 }
 
-void PayPropertyTaxes(int eventIndex, int outputMode, float yearFraction) {
+// `base` grown `years` times by `factor`, one rounded product at a time.
+float GrowChain(float base, float factor, int years) {
+    float t = base;
+    for (int k = 0; k < years; ++k) t = t * factor;
+    return t;
+}
+
+// Inflated property taxes: the tax grown by this year's inflation once for
+// every year since the purchase. Mortgages with the same tax walk the same
+// chain of products in a year, and again the next year while the inflation
+// stays the same, so each chain is kept with the tax and factor it came from
+// and every product of it is worked out once.
+struct TaxChain {
+    static constexpr int Length = 128;
+    float base = 0, factor = 0;
+    int reached = -1;  // products[0..reached] are known
+    float products[Length];
+};
+TaxChain taxChains[4];
+int lastTaxChain = 0, nextTaxChain = 0;
+
+bool Walks(const TaxChain& c, float base, float factor) {
+    return c.reached >= 0 && SameBits(c.base, base) && SameBits(c.factor, factor);
+}
+
+TaxChain& ChainOf(float base, float factor) {
+    if (Walks(taxChains[lastTaxChain], base, factor)) return taxChains[lastTaxChain];
+    for (int k = 0; k < 4; ++k) {
+        if (Walks(taxChains[k], base, factor)) {
+            lastTaxChain = k;
+            return taxChains[k];
+        }
+    }
+    lastTaxChain = nextTaxChain;
+    nextTaxChain = (nextTaxChain + 1) % 4;
+    TaxChain& c = taxChains[lastTaxChain];
+    c.base = base;
+    c.factor = factor;
+    c.products[0] = base;
+    c.reached = 0;
+    return c;
+}
+
+}  // namespace
+
+float InflatedTax(float base, float factor, int years) {
+    if (years <= 0) return base;
+    TaxChain& chain = ChainOf(base, factor);
+    const int kept = std::min(years, TaxChain::Length - 1);
+    for (int k = chain.reached; k < kept; ++k) chain.products[k + 1] = chain.products[k] * factor;
+    if (kept > chain.reached) chain.reached = kept;
+    return GrowChain(chain.products[kept], factor, years - kept);
+}
+
+namespace {
+
+// The year's property taxes of a Mortgage that owes them. Out of line, so
+// that the many years without taxes cost only the test in PayPropertyTaxes.
+[[gnu::noinline]] void PayDueTaxes(int eventIndex, int outputMode, float yearFraction) {
     Event& e = scenario.events[eventIndex];
     const float yearly = e.taxes;
-    if (e.runSold || !(yearly * yearFraction >= 1.0f)) return;
     float t = yearly * yearFraction;
     if (e.applyInflation == 1) {
         const int years = WholeInt(std::trunc(run.projectionAge) - std::trunc(e.startAge));
-        for (int k = 0; k < years; ++k) t = t * (1.0f + run.currentInflationRate * 0.01f);
+        const float factor = 1.0f + run.currentInflationRate * 0.01f;
+        const float base = t;
+        t = InflatedTax(base, factor, years);
+#ifndef NDEBUG
+        if (!SameBits(t, GrowChain(base, factor, years))) {
+            std::fprintf(stderr, "PayPropertyTaxes: the kept inflated tax differs from the one worked out again\n");
+            std::abort();
+        }
+#endif
     }
     if (LinesRead()) {
         char money[48], line[TextLine];
@@ -272,6 +338,12 @@ void PayPropertyTaxes(int eventIndex, int outputMode, float yearFraction) {
     run.year.propertyTaxes += t;
     run.year.taxes += t;
     Pay(eventIndex, t, outputMode, yearFraction);
+}
+
+void PayPropertyTaxes(int eventIndex, int outputMode, float yearFraction) {
+    const Event& e = scenario.events[eventIndex];
+    if (e.runSold || !(e.taxes * yearFraction >= 1.0f)) return;
+    PayDueTaxes(eventIndex, outputMode, yearFraction);
 }
 
 void PayOffAtEndAge(int eventIndex, int outputMode, float yearFraction) {
@@ -366,7 +438,8 @@ void SellAtSellAge(int eventIndex, int outputMode, float yearFraction) {
 }
 
 // The yearly stage of every borrowing Event, after its first-year start.
-void ProcessBorrowing(int eventIndex, int outputMode, float yearFraction) {
+// Out of line, so that a paid-off year (PaidOffYear) costs only its tests.
+[[gnu::noinline]] void ProcessBorrowing(int eventIndex, int outputMode, float yearFraction) {
     Event& e = scenario.events[eventIndex];
     const bool card = IsCreditCard(e);
     const float age = run.projectionAge;
@@ -435,12 +508,31 @@ void ResetAmortizations() {
     for (AmortizationState& s : amortization) s = AmortizationState{};
 }
 
+namespace {
+
+// Most years of a long plan find a Loan, card or Mortgage paid off and not
+// sold yet: then nothing of ProcessBorrowing is left but a Mortgage's
+// property taxes and a sale (a card has neither), and its first-year start
+// is past. Returns whether that was all.
+bool PaidOffYear(int eventIndex, int outputMode, float yearFraction) {
+    Event& e = scenario.events[eventIndex];
+    const bool card = IsCreditCard(e);
+    if (!e.oneTimeOnly || (!card && FirstYear(e))) return false;
+    if (card) return true;
+    if (e.eventType == EventMortgage) PayPropertyTaxes(eventIndex, outputMode, yearFraction);
+    const float sellAge = e.applyRate, age = run.projectionAge;
+    if (sellAge > 0 && sellAge <= age && e.startAge < sellAge) SellAtSellAge(eventIndex, outputMode, yearFraction);
+    return true;
+}
+
+}  // namespace
+
 void ProcessLoan(int eventIndex, int outputMode, float yearFraction) {
-    ProcessBorrowing(eventIndex, outputMode, yearFraction);
+    if (!PaidOffYear(eventIndex, outputMode, yearFraction)) ProcessBorrowing(eventIndex, outputMode, yearFraction);
 }
 
 void ProcessMortgage(int eventIndex, int outputMode, float yearFraction) {
-    ProcessBorrowing(eventIndex, outputMode, yearFraction);
+    if (!PaidOffYear(eventIndex, outputMode, yearFraction)) ProcessBorrowing(eventIndex, outputMode, yearFraction);
 }
 
 namespace {
