@@ -487,6 +487,7 @@ void LoadStartBalances() {
         a.rate = a.yearlyRate;
         if (a.optionsSlot < MaxAccounts) scenario.accountOptions.runRecordedAge[a.optionsSlot] = 0;
     }
+    ScanFundedLiquid();
 }
 
 void ResetYearTotals() {

@@ -32,8 +32,23 @@ extern int withdrawalOrderCount;
 // The same order with only the liquid accounts, which withdrawals visit.
 extern int liquidOrder[MaxAccounts];
 extern int liquidOrderCount;
-// Sets both orders and the account index of AccountPosition.
+// Sets both orders, the account index of AccountPosition and fundedLiquid.
 void SetWithdrawalOrder();
+// Which liquid accounts hold money: bit k is set while the balance of
+// liquidOrder[k] is not <= 0 (so NaN counts as funded). Most payments of a
+// long plan find the same accounts empty; keeping the mask with every write
+// of a balance spares each withdrawal a scan of every liquid account.
+extern uint64_t fundedLiquid;
+// By account position: its bit in fundedLiquid, 0 for an account that is not liquid.
+extern uint64_t liquidBit[MaxAccounts];
+// Every balance a run changes is written through here.
+inline void SetBalance(int position, float balance) {
+    scenario.accountTable.accounts[position].balance = balance;
+    const uint64_t bit = liquidBit[position];
+    fundedLiquid = (fundedLiquid & ~bit) | (bit & (0 - static_cast<uint64_t>(!(balance <= 0))));
+}
+// Gathers fundedLiquid afresh from the balances (after balances were set wholesale).
+void ScanFundedLiquid();
 // FindAccount in constant time: the position of the account `accountId`,
 // or -1, from an index the run makes when it sets the withdrawal order.
 int AccountPosition(int accountId);

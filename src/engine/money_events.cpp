@@ -100,9 +100,9 @@ void ProcessDeposit(int eventIndex, int outputMode, float yearFraction) {
     }
     run.year.totalIncoming += d;
     run.year.deposits += d;
-    Account& a = scenario.accountTable.accounts[position];
+    const Account& a = scenario.accountTable.accounts[position];
     if (run.projectionAge >= run.startYear) {
-        a.balance = a.balance + d;
+        SetBalance(position, a.balance + d);
         AddToTypeTotal(a.accountType, d);
     }
     char name[32];
@@ -169,8 +169,8 @@ void TransferFunds(float age, int outputMode, int eventIndex, float amount) {
     const int from = AccountPosition(e.secondary);
     const int to = AccountPosition(e.accountId);
     if (from < 0 || to < 0) return;  // a transfer needs both ends
-    Account& source = scenario.accountTable.accounts[from];
-    Account& target = scenario.accountTable.accounts[to];
+    const Account& source = scenario.accountTable.accounts[from];
+    const Account& target = scenario.accountTable.accounts[to];
     // An overdrawn account has nothing to give: a transfer never pulls money
     // back out of the receiving account.
     const float available = source.balance > 0 ? source.balance : 0.0f;
@@ -186,9 +186,9 @@ void TransferFunds(float age, int outputMode, int eventIndex, float amount) {
         run.year.taxes += tax;
         run.year.withdrawalTaxes += tax;
     }
-    source.balance = source.balance - amount;
+    SetBalance(from, source.balance - amount);
     AddToTypeTotal(source.accountType, -amount);
-    target.balance = target.balance + amount;
+    SetBalance(to, target.balance + amount);
     AddToTypeTotal(target.accountType, amount);
 
     if (LinesRead()) {

@@ -41,11 +41,11 @@ void Emit(int outputMode, int eventIndex, const char* line) { EmitLine(outputMod
 
 // Moves `amount` from the account at `position` to the target account.
 void Distribute(int position, int target, float amount, int age, int outputMode, int eventIndex) {
-    Account& a = scenario.accountTable.accounts[position];
-    a.balance = a.balance - amount;
+    const Account& a = scenario.accountTable.accounts[position];
+    SetBalance(position, a.balance - amount);
     AddToTypeTotal(a.accountType, -amount);
-    Account& to = scenario.accountTable.accounts[target];
-    to.balance = to.balance + amount;
+    const Account& to = scenario.accountTable.accounts[target];
+    SetBalance(target, to.balance + amount);
     AddToTypeTotal(to.accountType, amount);
     const float tax = amount * run.currentTaxRate * 0.01f;
     run.year.taxes += tax;
