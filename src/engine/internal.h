@@ -71,37 +71,58 @@ void PayForEvent(int eventIndex, float amount, int outputMode, int accountId, fl
 // Per-account shares of an asset-allocation withdrawal or a distribution,
 // indexed by account position; recomputed before every use.
 extern float accountWeight[MaxAccounts];
-// Over the accounts `included`(account, key) with a positive balance: the
-// sum of their balances, and their weights by `option` (1 balance / total,
-// 2 equal shares, 3 one minus balance / total); every other account gets 0.
-// (A template, so that the test of each account is inlined: it runs for
-// every account at every RMD and allocation withdrawal.)
+// Account positions in table order: the accounts an RMD table or the asset
+// allocation weighs, listed once a run (the options they come from do not
+// change while it runs) so that each weighing visits only those.
+struct AccountList {
+    int count = 0;
+    int16_t position[MaxAccounts];
+};
 template <typename Included>
-inline float SetWeights(Included included, int key, int option) {
+AccountList ListAccounts(Included included) {
+    AccountList list;
     const int n = LiveAccountCount();
+    for (int i = 0; i < n; ++i)
+        if (included(scenario.accountTable.accounts[i])) list.position[list.count++] = static_cast<int16_t>(i);
+    return list;
+}
+#ifndef NDEBUG
+// Aborts when a kept list is not the list the options give now.
+void CheckAccountList(const AccountList& kept, const AccountList& now, const char* what);
+// Aborts when fundedLiquid is not what the balances say.
+void CheckFundedLiquid();
+#endif
+// Over the accounts of `included` with a positive balance: the sum of their
+// balances, and their weights by `option` (1 balance / total, 2 equal
+// shares, 3 one minus balance / total); every other account gets 0.
+inline float SetWeights(const AccountList& included, int option) {
     float total = 0;
     int count = 0;
-    for (int i = 0; i < n; ++i) {
-        const Account& a = scenario.accountTable.accounts[i];
-        const float balance = a.balance;
-        if (included(a, key) && balance > 0) {
+    for (int k = 0; k < included.count; ++k) {
+        const float balance = scenario.accountTable.accounts[included.position[k]].balance;
+        if (balance > 0) {
             total += balance;
             ++count;
         }
     }
-    for (int i = 0; i < n; ++i) {
-        const Account& a = scenario.accountTable.accounts[i];
-        const float balance = a.balance;
+    for (float& w : accountWeight) w = 0;
+    if (!(total > 0)) return total;
+    for (int k = 0; k < included.count; ++k) {
+        const int i = included.position[k];
+        const float balance = scenario.accountTable.accounts[i].balance;
+        if (!(balance > 0)) continue;
         float w = 0;
-        if (total > 0 && included(a, key) && balance > 0) {
-            if (option == 1) w = balance / total;
-            else if (option == 2) w = 1.0f / static_cast<float>(count);
-            else if (option == 3) w = 1.0f - balance / total;
-        }
+        if (option == 1) w = balance / total;
+        else if (option == 2) w = 1.0f / static_cast<float>(count);
+        else if (option == 3) w = 1.0f - balance / total;
         accountWeight[i] = w;
     }
     return total;
 }
+// List the accounts of the asset allocation and of the RMD tables; the
+// withdrawal order calls them when it is set.
+void ListAllocationAccounts();
+void ListRmdAccounts();
 // The weights of the accounts taking part in the asset allocation.
 void AllocationWeights();
 // The sum of the positive balances of the accounts on RMD table `table`
@@ -144,6 +165,10 @@ void AcceleratedPayment(const Event& e, float age, float& extra, int32_t& extraF
 // Whether this run's schedule lines go anywhere: false for the results list
 // of a run that nobody reads. Line builders check it before formatting.
 bool LinesRead();
+// Whether EmitLine keeps a line of `outputMode` at all.
+inline bool LineKept(int outputMode) {
+    return !runSwitches.descriptionOnly && !(outputMode == OutputResultsList && runSwitches.listUnread);
+}
 // Removes every blank and cuts at the first character that is not a digit,
 // '$', '.' or '-'.
 void TrimNumber(char* text);

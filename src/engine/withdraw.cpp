@@ -73,18 +73,6 @@ uint64_t FundedByScan() {
     return funded;
 }
 
-#ifndef NDEBUG
-// A balance written past SetBalance would leave the mask stale and send a
-// withdrawal past money it should take: Debug builds compare at every use.
-void CheckFundedLiquid() {
-    const uint64_t scanned = FundedByScan();
-    if (scanned == fundedLiquid) return;
-    std::fprintf(stderr, "fundedLiquid %#llx differs from the balances' %#llx: a balance was written past SetBalance\n",
-                 static_cast<unsigned long long>(fundedLiquid), static_cast<unsigned long long>(scanned));
-    std::abort();
-}
-#endif
-
 void IndexAccountIds() {
     for (int k = 0; k < indexedIdCount; ++k) positionOfId[indexedIds[k]] = 0;
     indexedIdCount = 0;
@@ -110,6 +98,8 @@ void SetWithdrawalOrder() {
     for (int k = 0; k < liquidOrderCount; ++k) liquidBit[liquidOrder[k]] = uint64_t{1} << k;
     ScanFundedLiquid();
     IndexAccountIds();
+    ListAllocationAccounts();
+    ListRmdAccounts();
     // Asked at every withdrawal once the liquid accounts are empty; an
     // account's type stays for the run.
     firstInvestmentSavings = -1;
@@ -131,6 +121,26 @@ int AccountPosition(int accountId) {
 int FirstInvestmentSavings() { return firstInvestmentSavings; }
 
 void ScanFundedLiquid() { fundedLiquid = FundedByScan(); }
+
+#ifndef NDEBUG
+// A balance written past SetBalance would leave the mask stale and send a
+// withdrawal past money it should take: Debug builds compare at every use.
+void CheckFundedLiquid() {
+    const uint64_t scanned = FundedByScan();
+    if (scanned == fundedLiquid) return;
+    std::fprintf(stderr, "fundedLiquid %#llx differs from the balances' %#llx: a balance was written past SetBalance\n",
+                 static_cast<unsigned long long>(fundedLiquid), static_cast<unsigned long long>(scanned));
+    std::abort();
+}
+
+void CheckAccountList(const AccountList& kept, const AccountList& now, const char* what) {
+    bool same = kept.count == now.count;
+    for (int k = 0; same && k < now.count; ++k) same = kept.position[k] == now.position[k];
+    if (same) return;
+    std::fprintf(stderr, "The accounts of %s changed since the run listed them\n", what);
+    std::abort();
+}
+#endif
 
 float TakeFromAccount(int position, float age, float amount, int paymentKind, int tag, const char* indent) {
     const Account& a = scenario.accountTable.accounts[position];
