@@ -442,8 +442,7 @@ void SetDetailedResults(int on) {
     runSwitches.detailedSummary = on ? 1 : 0;
 }
 
-void RaiseRedFlag(RedFlag& flag, float age) {
-    if (flag.happened) return;
+void RecordRedFlag(RedFlag& flag, float age) {
     flag.happened = 1;
     flag.age = WholeInt(age);
 }

@@ -16,7 +16,11 @@ inline bool IsCreditCard(const Event& e) { return e.eventType == EventLoan && e.
 // Adds `amount` to the run total of an account type.
 void AddToTypeTotal(int accountType, float amount);
 // Records the whole age of a red flag's first occurrence.
-void RaiseRedFlag(RedFlag& flag, float age);
+void RecordRedFlag(RedFlag& flag, float age);
+// Asked at most payments once the money has run out: inline.
+inline void RaiseRedFlag(RedFlag& flag, float age) {
+    if (!flag.happened) RecordRedFlag(flag, age);
+}
 
 // Item file lines: "%5.1f\t%s\t%13.2f\n" (age, account name, amount).
 void WriteIncomingItem(float age, const char* accountName, float amount);
@@ -164,7 +168,7 @@ void AcceleratedPayment(const Event& e, float age, float& extra, int32_t& extraF
 // ---- text --------------------------------------------------------------------
 // Whether this run's schedule lines go anywhere: false for the results list
 // of a run that nobody reads. Line builders check it before formatting.
-bool LinesRead();
+inline bool LinesRead() { return !(runSwitches.listUnread && run.outputMode == OutputResultsList); }
 // Whether EmitLine keeps a line of `outputMode` at all.
 inline bool LineKept(int outputMode) {
     return !runSwitches.descriptionOnly && !(outputMode == OutputResultsList && runSwitches.listUnread);

@@ -125,7 +125,6 @@ int RowAge(const char* text) {
 
 }  // namespace
 
-bool LinesRead() { return !(runSwitches.listUnread && run.outputMode == OutputResultsList); }
 
 void EmitLine(int outputMode, const char* text, int tag) {
     if (!LineKept(outputMode)) return;

@@ -99,7 +99,11 @@ void ResetEventSlot(int slot);
 void ClearRunFields();
 // The live accounts: the table's count kept within 0..MaxAccounts, so that no
 // loop over the accounts runs past the table whatever the count says.
-int LiveAccountCount();
+// (Inline: every account lookup of a run asks.)
+inline int LiveAccountCount() {
+    const int n = scenario.accountTable.accountCount;
+    return n < 0 ? 0 : (n > MaxAccounts ? MaxAccounts : n);
+}
 int FindAccount(int accountId);
 void AppendAccountName(int accountId, std::string& text);
 void AssignAccountId(int position);

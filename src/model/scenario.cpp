@@ -22,11 +22,6 @@ void SetFieldText(char* field, int size, const std::string& text) {
     field[n] = 0;
 }
 
-int LiveAccountCount() {
-    int n = scenario.accountTable.accountCount;
-    return n < 0 ? 0 : (n > MaxAccounts ? MaxAccounts : n);
-}
-
 std::string Format(const char* format, ...) {
     char text[512];
     va_list args;
