@@ -58,11 +58,12 @@ void GrowBudget(Event& e) {
 }
 
 void EmitBudgetTracking(const Event& e, float yearFraction, int outputMode, int eventIndex) {
+    if (!LinesRead()) return;
     const Budget& b = scenario.budgets[e.budgetIndex - 1];
     const int items = BudgetItems(b);
     bool any = false;
     for (int k = 0; k < items; ++k) any = any || b.itemTrack[k] == 1;
-    if (!any || !LinesRead()) return;
+    if (!any) return;
     EmitLine(outputMode, "           Tracking budget item(s):", eventIndex);
     char name[32], money[48], line[TextLine];
     for (int k = 0; k < items; ++k) {
@@ -105,8 +106,9 @@ void ProcessDeposit(int eventIndex, int outputMode, float yearFraction) {
         SetBalance(position, a.balance + d);
         AddToTypeTotal(a.accountType, d);
     }
-    char name[32];
-    AccountNameAt(position, name, sizeof name);
+    // The name only for a line or an incoming item.
+    char name[32] = "";
+    if (LinesRead() || run.inFile) AccountNameAt(position, name, sizeof name);
     if (LinesRead()) {
         char description[80], money[48], taxText[48], line[TextLine];
         CopyField(description, sizeof description, e.description);

@@ -197,7 +197,8 @@ float WithdrawFromAccount(float amount, int eventIndex, int outputMode, int acco
                       name, money);
         EmitLine(outputMode, line, eventIndex);
     }
-    if (std::trunc(age) > std::trunc(scenario.initialValues.startAge)) RaiseRedFlag(run.withdrawalAccountDepleted, age);
+    if (!run.withdrawalAccountDepleted.happened && std::trunc(age) > std::trunc(scenario.initialValues.startAge))
+        RaiseRedFlag(run.withdrawalAccountDepleted, age);
     return rest;
 }
 
