@@ -49,6 +49,31 @@ TEST_F(YearTest, WithdrawalsFollowAccessOrderNotTheListOrder) {
     EXPECT_EQ(Balance(pos[2]), -500.0f);
 }
 
+// Withdrawals skip the accounts they know to be empty: an account emptied
+// and then refilled (here by a transfer) is drawn on again in its turn.
+TEST_F(YearTest, AnEmptiedAccountRefilledIsDrawnOnAgain) {
+    int first = AddAccount("First", AccountInvestmentSavings, 100, 0);
+    int second = AddAccount("Second", AccountTaxFreeSavings, 1000, 0);
+    Event& move = AddEvent(EventTransfer, 65, 65, "Move");
+    move.secondary = scenario.accountTable.accounts[second].accountId;
+    move.accountId = scenario.accountTable.accounts[first].accountId;
+    StartYear(65);
+    WithdrawFunds(65, 0, 100, OutputResultsList, 1, 0);
+    EXPECT_EQ(Balance(first), 0.0f);
+
+    TransferFunds(65, OutputResultsList, 0, 500);
+    WithdrawFunds(65, 0, 300, OutputResultsList, 1, 0);
+    EXPECT_EQ(Balance(first), 200.0f);
+    EXPECT_EQ(Balance(second), 500.0f);
+
+    WithdrawFunds(65, 0, 900, OutputResultsList, 1, 0);  // both emptied, the first overdrawn
+    EXPECT_EQ(Balance(first), -200.0f);
+    TransferFunds(65, OutputResultsList, 0, 500);  // nothing to give
+    EXPECT_EQ(Balance(second), 0.0f);
+    WithdrawFunds(65, 0, 50, OutputResultsList, 1, 0);
+    EXPECT_EQ(Balance(first), -250.0f);
+}
+
 TEST_F(YearTest, EarlyRetirementWithdrawalPaysTaxAndPenaltyAtYearEnd) {
     int savings = AddAccount("Savings", AccountInvestmentSavings, 1000, 0);
     int ira = AddAccount("IRA", AccountRetirementSavings, 10000, 0);

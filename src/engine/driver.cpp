@@ -441,6 +441,11 @@ void SetDetailedResults(int on) {
     runSwitches.detailedSummary = on ? 1 : 0;
 }
 
+void RecordRedFlag(RedFlag& flag, float age) {
+    flag.happened = 1;
+    flag.age = WholeInt(age);
+}
+
 void ResetRun() {
     run = RunState{};
     run.yearIndex = -1;
@@ -483,6 +488,7 @@ void LoadStartBalances() {
         a.rate = a.yearlyRate;
         if (a.optionsSlot < MaxAccounts) scenario.accountOptions.runRecordedAge[a.optionsSlot] = 0;
     }
+    ScanFundedLiquid();
 }
 
 void ResetYearTotals() {

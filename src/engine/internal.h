@@ -16,11 +16,10 @@ inline bool IsCreditCard(const Event& e) { return e.eventType == EventLoan && e.
 // Adds `amount` to the run total of an account type.
 void AddToTypeTotal(int accountType, float amount);
 // Records the whole age of a red flag's first occurrence.
-// Inline: asked at every payment once the money has run out.
+void RecordRedFlag(RedFlag& flag, float age);
+// Asked at most payments once the money has run out: inline.
 inline void RaiseRedFlag(RedFlag& flag, float age) {
-    if (flag.happened) return;
-    flag.happened = 1;
-    flag.age = WholeInt(age);
+    if (!flag.happened) RecordRedFlag(flag, age);
 }
 
 // Item file lines: "%5.1f\t%s\t%13.2f\n" (age, account name, amount).
@@ -44,8 +43,23 @@ extern int withdrawalOrderCount;
 // The same order with only the liquid accounts, which withdrawals visit.
 extern int liquidOrder[MaxAccounts];
 extern int liquidOrderCount;
-// Sets both orders and the account index of AccountPosition.
+// Sets both orders, the account index of AccountPosition and fundedLiquid.
 void SetWithdrawalOrder();
+// Which liquid accounts hold money: bit k is set while the balance of
+// liquidOrder[k] is not <= 0 (so NaN counts as funded). Most payments of a
+// long plan find the same accounts empty; keeping the mask with every write
+// of a balance spares each withdrawal a scan of every liquid account.
+extern uint64_t fundedLiquid;
+// By account position: its bit in fundedLiquid, 0 for an account that is not liquid.
+extern uint64_t liquidBit[MaxAccounts];
+// Every balance a run changes is written through here.
+inline void SetBalance(int position, float balance) {
+    scenario.accountTable.accounts[position].balance = balance;
+    const uint64_t bit = liquidBit[position];
+    fundedLiquid = (fundedLiquid & ~bit) | (bit & (0 - static_cast<uint64_t>(!(balance <= 0))));
+}
+// Gathers fundedLiquid afresh from the balances (after balances were set wholesale).
+void ScanFundedLiquid();
 // FindAccount in constant time: the position of the account `accountId`,
 // or -1, from an index the run makes when it sets the withdrawal order.
 int AccountPosition(int accountId);
@@ -68,37 +82,58 @@ void PayForEvent(int eventIndex, float amount, int outputMode, int accountId, fl
 // Per-account shares of an asset-allocation withdrawal or a distribution,
 // indexed by account position; recomputed before every use.
 extern float accountWeight[MaxAccounts];
-// Over the accounts `included`(account, key) with a positive balance: the
-// sum of their balances, and their weights by `option` (1 balance / total,
-// 2 equal shares, 3 one minus balance / total); every other account gets 0.
-// (A template, so that the test of each account is inlined: it runs for
-// every account at every RMD and allocation withdrawal.)
+// Account positions in table order: the accounts an RMD table or the asset
+// allocation weighs, listed once a run (the options they come from do not
+// change while it runs) so that each weighing visits only those.
+struct AccountList {
+    int count = 0;
+    int16_t position[MaxAccounts];
+};
 template <typename Included>
-inline float SetWeights(Included included, int key, int option) {
+AccountList ListAccounts(Included included) {
+    AccountList list;
     const int n = LiveAccountCount();
+    for (int i = 0; i < n; ++i)
+        if (included(scenario.accountTable.accounts[i])) list.position[list.count++] = static_cast<int16_t>(i);
+    return list;
+}
+#ifndef NDEBUG
+// Aborts when a kept list is not the list the options give now.
+void CheckAccountList(const AccountList& kept, const AccountList& now, const char* what);
+// Aborts when fundedLiquid is not what the balances say.
+void CheckFundedLiquid();
+#endif
+// Over the accounts of `included` with a positive balance: the sum of their
+// balances, and their weights by `option` (1 balance / total, 2 equal
+// shares, 3 one minus balance / total); every other account gets 0.
+inline float SetWeights(const AccountList& included, int option) {
     float total = 0;
     int count = 0;
-    for (int i = 0; i < n; ++i) {
-        const Account& a = scenario.accountTable.accounts[i];
-        const float balance = a.balance;
-        if (included(a, key) && balance > 0) {
+    for (int k = 0; k < included.count; ++k) {
+        const float balance = scenario.accountTable.accounts[included.position[k]].balance;
+        if (balance > 0) {
             total += balance;
             ++count;
         }
     }
-    for (int i = 0; i < n; ++i) {
-        const Account& a = scenario.accountTable.accounts[i];
-        const float balance = a.balance;
+    for (float& w : accountWeight) w = 0;
+    if (!(total > 0)) return total;
+    for (int k = 0; k < included.count; ++k) {
+        const int i = included.position[k];
+        const float balance = scenario.accountTable.accounts[i].balance;
+        if (!(balance > 0)) continue;
         float w = 0;
-        if (total > 0 && included(a, key) && balance > 0) {
-            if (option == 1) w = balance / total;
-            else if (option == 2) w = 1.0f / static_cast<float>(count);
-            else if (option == 3) w = 1.0f - balance / total;
-        }
+        if (option == 1) w = balance / total;
+        else if (option == 2) w = 1.0f / static_cast<float>(count);
+        else if (option == 3) w = 1.0f - balance / total;
         accountWeight[i] = w;
     }
     return total;
 }
+// List the accounts of the asset allocation and of the RMD tables; the
+// withdrawal order calls them when it is set.
+void ListAllocationAccounts();
+void ListRmdAccounts();
 // The weights of the accounts taking part in the asset allocation.
 void AllocationWeights();
 // The sum of the positive balances of the accounts on RMD table `table`
@@ -144,6 +179,10 @@ float InflatedTax(float base, float factor, int years);
 // Whether this run's schedule lines go anywhere: false for the results list
 // of a run that nobody reads. Line builders check it before formatting.
 inline bool LinesRead() { return !(runSwitches.listUnread && run.outputMode == OutputResultsList); }
+// Whether EmitLine keeps a line of `outputMode` at all.
+inline bool LineKept(int outputMode) {
+    return !runSwitches.descriptionOnly && !(outputMode == OutputResultsList && runSwitches.listUnread);
+}
 // Removes every blank and cuts at the first character that is not a digit,
 // '$', '.' or '-'.
 void TrimNumber(char* text);

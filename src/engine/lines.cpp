@@ -125,9 +125,9 @@ int RowAge(const char* text) {
 
 }  // namespace
 
+
 void EmitLine(int outputMode, const char* text, int tag) {
-    if (runSwitches.descriptionOnly) return;
-    if (outputMode == OutputResultsList && runSwitches.listUnread) return;
+    if (!LineKept(outputMode)) return;
     bool sectionMarker = text[0] == '?' && text[1] == '?';
     if (outputMode == OutputResultsList) {
         if (sectionMarker || std::strstr(text, "------")) return;

@@ -74,10 +74,7 @@ int ReceivingType(const Event& e) {
 void DepositProceeds(int outputMode, int eventIndex, float proceeds) {
     const int position = FirstInvestmentSavings();
     run.investmentTotal += proceeds;
-    if (position >= 0) {
-        Account& a = scenario.accountTable.accounts[position];
-        a.balance = a.balance + proceeds;
-    }
+    if (position >= 0) SetBalance(position, scenario.accountTable.accounts[position].balance + proceeds);
     if (!LinesRead()) return;
     char money[48], name[32], line[TextLine];
     MoneyText(money, sizeof money, "%-11.2f", proceeds);
@@ -98,9 +95,9 @@ void StartLoan(int eventIndex, int outputMode) {
     // Before the start age the account balances are those entered for the
     // start age, so the loan changes only what is owed.
     if (position >= 0) {
-        Account& a = scenario.accountTable.accounts[position];
+        const Account& a = scenario.accountTable.accounts[position];
         if (run.projectionAge >= run.startYear) {
-            a.balance = a.balance + amount;
+            SetBalance(position, a.balance + amount);
             AddToTypeTotal(a.accountType, amount);
         }
         const bool liquid = IsLiquid(a.accountType);
@@ -418,8 +415,7 @@ void SellAtSellAge(int eventIndex, int outputMode, float yearFraction) {
                            t.description, value);
             AddToTypeTotal(type, -value);
             DepositProceeds(outputMode, eventIndex, value);
-            Account& a = scenario.accountTable.accounts[position];
-            a.balance = a.balance - value;
+            SetBalance(position, scenario.accountTable.accounts[position].balance - value);
             e.runAmount = 0;
         }
     }

@@ -58,11 +58,12 @@ void GrowBudget(Event& e) {
 }
 
 void EmitBudgetTracking(const Event& e, float yearFraction, int outputMode, int eventIndex) {
+    if (!LinesRead()) return;
     const Budget& b = scenario.budgets[e.budgetIndex - 1];
     const int items = BudgetItems(b);
     bool any = false;
     for (int k = 0; k < items; ++k) any = any || b.itemTrack[k] == 1;
-    if (!any || !LinesRead()) return;
+    if (!any) return;
     EmitLine(outputMode, "           Tracking budget item(s):", eventIndex);
     char name[32], money[48], line[TextLine];
     for (int k = 0; k < items; ++k) {
@@ -100,13 +101,14 @@ void ProcessDeposit(int eventIndex, int outputMode, float yearFraction) {
     }
     run.year.totalIncoming += d;
     run.year.deposits += d;
-    Account& a = scenario.accountTable.accounts[position];
+    const Account& a = scenario.accountTable.accounts[position];
     if (run.projectionAge >= run.startYear) {
-        a.balance = a.balance + d;
+        SetBalance(position, a.balance + d);
         AddToTypeTotal(a.accountType, d);
     }
-    char name[32];
-    AccountNameAt(position, name, sizeof name);
+    // The name only for a line or an incoming item.
+    char name[32] = "";
+    if (LinesRead() || run.inFile) AccountNameAt(position, name, sizeof name);
     if (LinesRead()) {
         char description[80], money[48], taxText[48], line[TextLine];
         CopyField(description, sizeof description, e.description);
@@ -169,8 +171,8 @@ void TransferFunds(float age, int outputMode, int eventIndex, float amount) {
     const int from = AccountPosition(e.secondary);
     const int to = AccountPosition(e.accountId);
     if (from < 0 || to < 0) return;  // a transfer needs both ends
-    Account& source = scenario.accountTable.accounts[from];
-    Account& target = scenario.accountTable.accounts[to];
+    const Account& source = scenario.accountTable.accounts[from];
+    const Account& target = scenario.accountTable.accounts[to];
     // An overdrawn account has nothing to give: a transfer never pulls money
     // back out of the receiving account.
     const float available = source.balance > 0 ? source.balance : 0.0f;
@@ -186,9 +188,9 @@ void TransferFunds(float age, int outputMode, int eventIndex, float amount) {
         run.year.taxes += tax;
         run.year.withdrawalTaxes += tax;
     }
-    source.balance = source.balance - amount;
+    SetBalance(from, source.balance - amount);
     AddToTypeTotal(source.accountType, -amount);
-    target.balance = target.balance + amount;
+    SetBalance(to, target.balance + amount);
     AddToTypeTotal(target.accountType, amount);
 
     if (LinesRead()) {

@@ -41,17 +41,17 @@ void Emit(int outputMode, int eventIndex, const char* line) { EmitLine(outputMod
 
 // Moves `amount` from the account at `position` to the target account.
 void Distribute(int position, int target, float amount, int age, int outputMode, int eventIndex) {
-    Account& a = scenario.accountTable.accounts[position];
-    a.balance = a.balance - amount;
+    const Account& a = scenario.accountTable.accounts[position];
+    SetBalance(position, a.balance - amount);
     AddToTypeTotal(a.accountType, -amount);
-    Account& to = scenario.accountTable.accounts[target];
-    to.balance = to.balance + amount;
+    const Account& to = scenario.accountTable.accounts[target];
+    SetBalance(target, to.balance + amount);
     AddToTypeTotal(to.accountType, amount);
     const float tax = amount * run.currentTaxRate * 0.01f;
     run.year.taxes += tax;
     run.year.withdrawalTaxes += tax;
-    char name[32], money[48], line[TextLine];
-    AccountNameAt(position, name, sizeof name);
+    char name[32] = "", money[48], line[TextLine];
+    if (runSwitches.detailedRates || run.outFile) AccountNameAt(position, name, sizeof name);
     if (runSwitches.detailedRates) {
         MoneyText(money, sizeof money, "%-11.2f", amount);
         std::snprintf(line, sizeof line, "      %s from %s", money, name);
@@ -113,9 +113,25 @@ void DistributeByWeight(int table, int target, float rmd, int age, int outputMod
 
 }  // namespace
 
+namespace {
+
+AccountList rmdAccounts[3];  // tables 1..3
+
+AccountList AccountsOnTable(int table) {
+    return ListAccounts([table](const Account& a) { return OnTable(a, table); });
+}
+
+}  // namespace
+
+void ListRmdAccounts() {
+    for (int t = 1; t <= 3; ++t) rmdAccounts[t - 1] = AccountsOnTable(t);
+}
+
 float RmdTotal(int table) {
-    return SetWeights([](const Account& a, int t) { return OnTable(a, t); }, table,
-                      scenario.accountTable.rmdOption == 2 ? 2 : 1);
+#ifndef NDEBUG
+    CheckAccountList(rmdAccounts[table - 1], AccountsOnTable(table), "an RMD table");
+#endif
+    return SetWeights(rmdAccounts[table - 1], scenario.accountTable.rmdOption == 2 ? 2 : 1);
 }
 
 void ApplyRmd(int age, int eventIndex, int outputMode, int table) {
@@ -123,7 +139,10 @@ void ApplyRmd(int age, int eventIndex, int outputMode, int table) {
     const RmdTable t = TableOf(table);
     char line[TextLine];
     int i = age - t.startAge;
+    // A trial keeps none of these lines: they are built only for a reader.
+    const bool kept = LineKept(outputMode);
     if (i < 0) {
+        if (!kept) return;
         std::snprintf(line, sizeof line,
                       "  Required Minimum Distribution - Detected a possible problem with the start age of the "
                       "distributions %d %d %d.",
@@ -133,23 +152,25 @@ void ApplyRmd(int age, int eventIndex, int outputMode, int table) {
     }
     if (i > RmdTableLength - 1) {
         i = RmdTableLength - 1;
-        std::snprintf(line, sizeof line,
-                      "  Required Minimum Distribution - Detected a possible problem with the end age of the "
-                      "distributions %d %d %d.",
-                      age, t.startAge, RmdTableLength - 1);
-        Emit(outputMode, eventIndex, line);
+        if (kept) {
+            std::snprintf(line, sizeof line,
+                          "  Required Minimum Distribution - Detected a possible problem with the end age of the "
+                          "distributions %d %d %d.",
+                          age, t.startAge, RmdTableLength - 1);
+            Emit(outputMode, eventIndex, line);
+        }
     }
     const float divisor = t.values[i];
     float rmd = 0;
     if (divisor > 0) {
         rmd = RmdTotal(table) / divisor;
-    } else if (table == 2) {
+    } else if (kept && table == 2) {
         std::snprintf(line, sizeof line,
                       "  Required Minimum Distribution - Detected a possible problem with the Life Expectancy Values "
                       "in Table 2.-%d,%f",
                       i, static_cast<double>(divisor));
         Emit(outputMode, eventIndex, line);
-    } else {
+    } else if (kept) {
         std::snprintf(line, sizeof line,
                       "  Required Minimum Distribution - Detected a possible problem with the Life Expectancy Values "
                       "in Table %d.",
@@ -157,9 +178,11 @@ void ApplyRmd(int age, int eventIndex, int outputMode, int table) {
         Emit(outputMode, eventIndex, line);
     }
     if (!(rmd > 0)) {
-        std::snprintf(line, sizeof line, "  %s (using RMD Table %d) - selected RMD accounts were depleted.", t.name,
-                      table);
-        Emit(outputMode, eventIndex, line);
+        if (kept) {
+            std::snprintf(line, sizeof line, "  %s (using RMD Table %d) - selected RMD accounts were depleted.",
+                          t.name, table);
+            Emit(outputMode, eventIndex, line);
+        }
         RaiseRedFlag(run.rmdDepleted, static_cast<float>(age));
         return;
     }

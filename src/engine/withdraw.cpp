@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 
 #include "engine/internal.h"
 
@@ -45,6 +46,8 @@ int withdrawalOrder[MaxAccounts];
 int withdrawalOrderCount = 0;
 int liquidOrder[MaxAccounts];
 int liquidOrderCount = 0;
+uint64_t fundedLiquid = 0;
+uint64_t liquidBit[MaxAccounts];
 
 namespace {
 
@@ -59,6 +62,16 @@ int firstInvestmentSavings = -1;
 // The liquid accounts in withdrawal order, as records: the scan of every
 // withdrawal reads their balances without working out where they are.
 const Account* liquidAccount[MaxAccounts];
+
+static_assert(MaxAccounts <= 64);
+
+uint64_t FundedByScan() {
+    uint64_t funded = 0;
+    uint64_t bit = 1;
+    for (int k = 0; k < liquidOrderCount; ++k, bit <<= 1)
+        funded |= bit & (0 - static_cast<uint64_t>(!(liquidAccount[k]->balance <= 0)));
+    return funded;
+}
 
 void IndexAccountIds() {
     for (int k = 0; k < indexedIdCount; ++k) positionOfId[indexedIds[k]] = 0;
@@ -81,7 +94,12 @@ void SetWithdrawalOrder() {
         if (IsLiquid(scenario.accountTable.accounts[withdrawalOrder[k]].accountType))
             liquidOrder[liquidOrderCount++] = withdrawalOrder[k];
     for (int k = 0; k < liquidOrderCount; ++k) liquidAccount[k] = &scenario.accountTable.accounts[liquidOrder[k]];
+    for (uint64_t& bit : liquidBit) bit = 0;
+    for (int k = 0; k < liquidOrderCount; ++k) liquidBit[liquidOrder[k]] = uint64_t{1} << k;
+    ScanFundedLiquid();
     IndexAccountIds();
+    ListAllocationAccounts();
+    ListRmdAccounts();
     // Asked at every withdrawal once the liquid accounts are empty; an
     // account's type stays for the run.
     firstInvestmentSavings = -1;
@@ -102,15 +120,37 @@ int AccountPosition(int accountId) {
 
 int FirstInvestmentSavings() { return firstInvestmentSavings; }
 
+void ScanFundedLiquid() { fundedLiquid = FundedByScan(); }
+
+#ifndef NDEBUG
+// A balance written past SetBalance would leave the mask stale and send a
+// withdrawal past money it should take: Debug builds compare at every use.
+void CheckFundedLiquid() {
+    const uint64_t scanned = FundedByScan();
+    if (scanned == fundedLiquid) return;
+    std::fprintf(stderr, "fundedLiquid %#llx differs from the balances' %#llx: a balance was written past SetBalance\n",
+                 static_cast<unsigned long long>(fundedLiquid), static_cast<unsigned long long>(scanned));
+    std::abort();
+}
+
+void CheckAccountList(const AccountList& kept, const AccountList& now, const char* what) {
+    bool same = kept.count == now.count;
+    for (int k = 0; same && k < now.count; ++k) same = kept.position[k] == now.position[k];
+    if (same) return;
+    std::fprintf(stderr, "The accounts of %s changed since the run listed them\n", what);
+    std::abort();
+}
+#endif
+
 float TakeFromAccount(int position, float age, float amount, int paymentKind, int tag, const char* indent) {
-    Account& a = scenario.accountTable.accounts[position];
+    const Account& a = scenario.accountTable.accounts[position];
     const int type = a.accountType;
     const float balance = a.balance;
     // The name only for a "from" line or an outgoing item.
     char name[32] = "";
     if (runSwitches.detailedRates || run.outFile) AccountNameAt(position, name, sizeof name);
     if (balance - amount > 0) {
-        a.balance = balance - amount;
+        SetBalance(position, balance - amount);
         AddToTypeTotal(type, -amount);
         ChargePenalty(a, age, amount, paymentKind);
         if (type == AccountRetirementSavings && paymentKind < PaymentPenalties && paymentKind != PaymentTaxes)
@@ -128,7 +168,7 @@ float TakeFromAccount(int position, float age, float amount, int paymentKind, in
     EmitFromLine("      ", balance, name, tag);
     WriteOutgoingItem(age, name, balance);
     AddToTypeTotal(type, -balance);
-    a.balance = 0;
+    SetBalance(position, 0);
     return amount - balance;
 }
 
@@ -157,7 +197,8 @@ float WithdrawFromAccount(float amount, int eventIndex, int outputMode, int acco
                       name, money);
         EmitLine(outputMode, line, eventIndex);
     }
-    if (std::trunc(age) > std::trunc(scenario.initialValues.startAge)) RaiseRedFlag(run.withdrawalAccountDepleted, age);
+    if (!run.withdrawalAccountDepleted.happened && std::trunc(age) > std::trunc(scenario.initialValues.startAge))
+        RaiseRedFlag(run.withdrawalAccountDepleted, age);
     return rest;
 }
 
@@ -170,15 +211,13 @@ void WithdrawFunds(float age, int eventIndex, float amount, int paymentKind, flo
     if (age < run.startYear) return;
     const AccountTable& t = scenario.accountTable;
     const int allocation = t.assetAllocOption;
-    // Most accounts of a long plan are empty most of the time: which liquid
-    // accounts hold money is gathered first without a branch per account, so
-    // the visit jumps from one funded account to the next. Balances only fall
+    // Most accounts of a long plan are empty most of the time: the visit
+    // jumps from one funded liquid account to the next. Balances only fall
     // while a withdrawal is taken, so an account empty now stays empty.
-    static_assert(MaxAccounts <= 64);
-    uint64_t funded = 0;
-    uint64_t bit = 1;
-    for (int k = 0; k < liquidOrderCount; ++k, bit <<= 1)
-        funded |= bit & (0 - static_cast<uint64_t>(!(liquidAccount[k]->balance <= 0)));
+#ifndef NDEBUG
+    CheckFundedLiquid();
+#endif
+    uint64_t funded = fundedLiquid;
     while (funded != 0 && amount > 0) {
         const int k = std::countr_zero(funded);
         funded &= funded - 1;
@@ -199,8 +238,7 @@ void WithdrawFunds(float age, int eventIndex, float amount, int paymentKind, flo
     RaiseRedFlag(run.liquidDepleted, age);
     const int i = FirstInvestmentSavings();
     if (i < 0) return;
-    Account& a = scenario.accountTable.accounts[i];
-    a.balance = a.balance - amount;
+    SetBalance(i, scenario.accountTable.accounts[i].balance - amount);
     run.investmentTotal -= amount;
     char name[32] = "", money[48], line[TextLine];
     if (runSwitches.detailedRates || run.outFile) AccountNameAt(i, name, sizeof name);

@@ -177,7 +177,7 @@ void ShowDrawnRate(int outputMode, int position, float r) {
 }
 
 void GrowAccount(int position, float r, float yearFraction, float age) {
-    Account& a = scenario.accountTable.accounts[position];
+    const Account& a = scenario.accountTable.accounts[position];
     YearTotals& y = run.year;
     const bool tracking = runSwitches.tracking != 0;
     // The name only for the item files.
@@ -194,7 +194,7 @@ void GrowAccount(int position, float r, float yearFraction, float age) {
                 y.taxes += tax;
             }
             run.investmentTotal += g;
-            a.balance = balance + g;
+            SetBalance(position, balance + g);
             if (tracking) {
                 y.totalIncoming += g;
                 y.taxableIncome += g;
@@ -206,7 +206,7 @@ void GrowAccount(int position, float r, float yearFraction, float age) {
         case AccountTaxFreeSavings:
         case AccountRetirementSavings: {
             float g = YearGrowth(balance, r) * yearFraction;
-            a.balance = balance + g;
+            SetBalance(position, balance + g);
             if (a.accountType == AccountTaxFreeSavings) {
                 run.taxFreeTotal += g;
             } else {
@@ -238,7 +238,7 @@ void GrowAccount(int position, float r, float yearFraction, float age) {
                 run.assetTotal += c;
             else
                 run.equityTotal += c;
-            a.balance = balance * (1.0f + r * 0.01f * yearFraction);
+            SetBalance(position, balance * (1.0f + r * 0.01f * yearFraction));
             break;
         }
         default:
