@@ -184,11 +184,14 @@ Notice SafeSpendingRefusal(int eventNumber) {
         return {"Event " + std::to_string(eventNumber) +
                     " is not a Withdrawal. A safe amount can only be found for a Withdrawal Event.",
                 "EVENT ERROR"};
-    if (IsBudgetWithdrawal(e))
-        return {"\"" + WithdrawalName(eventNumber) + "\" is the Withdrawal of Budget " +
-                    std::to_string(e.budgetIndex) +
-                    ": its amount comes from the Budget's items. Change the Budget to change it.",
-                "EVENT ERROR"};
+    if (IsBudgetWithdrawal(e)) {
+        // Built by appending: GCC 12 at -O3 warns falsely about a literal put before a string.
+        std::string text(1, '"');
+        text += WithdrawalName(eventNumber);
+        text += "\" is the Withdrawal of Budget " + std::to_string(e.budgetIndex) +
+                ": its amount comes from the Budget's items. Change the Budget to change it.";
+        return {text, "EVENT ERROR"};
+    }
     return {};
 }
 
