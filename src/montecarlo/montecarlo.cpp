@@ -220,9 +220,12 @@ const KeptBins& BinsAt(int position) {
     // Event), and only the standard deviation kind centres on it: the rest
     // was checked when the bins were made, and they are dropped when an
     // analysis starts.
-    if (k.set && (k.inputs.kind != 2 || SameBits(k.inputs.rate, scenario.accountTable.accounts[position].rate))) {
+    const float rate = scenario.accountTable.accounts[position].rate;  // a packed field: by value
+    if (k.set && (k.inputs.kind != 2 || SameBits(k.inputs.rate, rate))) {
 #ifndef NDEBUG
-        if (!SameInputs(k.inputs, BinInputsOf(position))) {
+        BinInputs now = BinInputsOf(position);
+        if (now.kind != 2) now.rate = k.inputs.rate;  // the range kinds do not centre on the rate
+        if (!SameInputs(k.inputs, now)) {
             std::fprintf(stderr, "kept rate bins of account %d no longer match their inputs\n", position);
             std::abort();
         }
