@@ -97,16 +97,26 @@ struct Remainder {
 }  // namespace
 
 float UniformRate(float min, float max) {
-    // Every account asks with the same range every year: the width in cents
-    // (extended precision) is kept with the range it was worked out from.
-    static float lastMin = 0, lastMax = 0;
-    static Remainder width;
-    if (!SameBits(min, lastMin) || !SameBits(max, lastMax)) {
-        lastMin = min;
-        lastMax = max;
-        width.Set(TruncateToInt32(static_cast<long double>(max) * 100 - static_cast<long double>(min) * 100));
+    // Each account asks with its own range every year: the width in cents
+    // (extended precision) and its inverse are kept with the range they
+    // were worked out from, a few ranges at once, placed by the range's bits.
+    struct Kept {
+        uint32_t minBits, maxBits;
+        bool set;
+        Remainder width;
+    };
+    static Kept kept[16];
+    uint32_t minBits, maxBits;
+    std::memcpy(&minBits, &min, sizeof minBits);
+    std::memcpy(&maxBits, &max, sizeof maxBits);
+    Kept& k = kept[((minBits * 0x9E3779B1u) ^ (maxBits * 0x85EBCA77u)) >> 28];
+    if (!k.set || k.minBits != minBits || k.maxBits != maxBits) {
+        k.minBits = minBits;
+        k.maxBits = maxBits;
+        k.set = true;
+        k.width.Set(TruncateToInt32(static_cast<long double>(max) * 100 - static_cast<long double>(min) * 100));
     }
-    int32_t r = width.divisor != 0 ? static_cast<int32_t>(width.Of(static_cast<uint32_t>(Random31()))) : 0;
+    int32_t r = k.width.divisor != 0 ? static_cast<int32_t>(k.width.Of(static_cast<uint32_t>(Random31()))) : 0;
     return min + static_cast<float>(r * 0.01);
 }
 
