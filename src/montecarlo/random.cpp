@@ -13,27 +13,65 @@ namespace {
 template <typename T>
 bool SameBits(T a, T b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 
+// The accepted points of the polar method, worked out ahead in batches. The
+// points are a function of the 15-bit generator's state alone (each attempt
+// takes the next two draws, whichever cache asks), so a batch made from a
+// state holds exactly the points the draws would have made from it; a point
+// is taken only while the state is the one it begins at, and taking it puts
+// the state where its draws would have left it. Anything else that moves the
+// state (another draw, a new start) simply makes the next point a new batch.
+// Ahead of use, the logarithms and roots of a batch overlap instead of
+// waiting each for the draws before it.
+constexpr int PointBatch = 64;
+struct PolarPoints {
+    double x[PointBatch], y[PointBatch], s[PointBatch], factor[PointBatch];
+    uint32_t after[PointBatch];  // the state after each point's draws
+    uint32_t begin = 0;          // the state the next point begins at
+    int next = 0, count = 0;
+};
+PolarPoints points;
+
+void MakePoints(uint32_t state) {
+    PolarPoints& p = points;
+    const uint32_t start = state;
+    int n = 0;
+    while (n < PointBatch) {
+        state = state * 22695477u + 1u;
+        const double u1 = static_cast<int>((state >> 16) & 0x7FFFu) / 32767.0;
+        state = state * 22695477u + 1u;
+        const double u2 = static_cast<int>((state >> 16) & 0x7FFFu) / 32767.0;
+        const double x = 2 * u1 - 1;
+        const double y = 2 * u2 - 1;
+        const double s = x * x + y * y;
+        p.x[n] = x;
+        p.y[n] = y;
+        p.s[n] = s;
+        p.after[n] = state;
+        n += (s < 1 && s != 0) ? 1 : 0;  // a rejected attempt is overwritten by the next
+    }
+    for (int k = 0; k < PointBatch; ++k) p.factor[k] = std::sqrt(-2 * std::log(p.s[k]) / p.s[k]);
+    p.begin = start;
+    p.next = 0;
+    p.count = PointBatch;
+}
+
 // Polar method: one accepted point gives two deviates, the second kept in
 // the cache for the next call.
 double PolarDeviate(GaussianCache& cache) {
     double g;
     if (cache.toggle == 0) {
-        double x, y, s;
-        do {
-            double u1 = Random15() / 32767.0;
-            double u2 = Random15() / 32767.0;
-            x = 2 * u1 - 1;
-            y = 2 * u2 - 1;
-            s = x * x + y * y;
-        } while (!(s < 1 && s != 0));
-        cache.x = x;
-        cache.y = y;
-        cache.s = s;
-        const double f = std::sqrt(-2 * std::log(s) / s);
-        cache.factor = f;
-        cache.factorOf = s;
+        PolarPoints& p = points;
+        if (p.next >= p.count || p.begin != randomSource.low) MakePoints(randomSource.low);
+        const int k = p.next++;
+        randomSource.low = p.after[k];
+        p.begin = p.after[k];
+        cache.x = p.x[k];
+        cache.y = p.y[k];
+        cache.s = p.s[k];
+        cache.factor = p.factor[k];
+        cache.factorOf = p.s[k];
         cache.factorSet = 1;
-        g = x * f;
+        g = p.x[k] * p.factor[k];
     } else {
         const double s = cache.s;
         const bool same = cache.factorSet && SameBits(cache.factorOf, s);
