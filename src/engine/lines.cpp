@@ -125,7 +125,6 @@ int RowAge(const char* text) {
 
 }  // namespace
 
-
 void EmitLine(int outputMode, const char* text, int tag) {
     if (!LineKept(outputMode)) return;
     bool sectionMarker = text[0] == '?' && text[1] == '?';

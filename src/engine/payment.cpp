@@ -5,6 +5,8 @@
 #include <cstring>
 #include <vector>
 
+#include "model/model.h"
+
 namespace {
 
 // 1/12 is kept in extended precision so that the period rate is rounded to

@@ -5,11 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
 #include <string>
-
-// Whether two floats are the same to the bit: the key of a kept result.
-inline bool SameBits(float a, float b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 
 // The period rate callers pass: annual percent x 0.01 x 1/12, the 1/12 in
 // extended precision, rounded to float once.

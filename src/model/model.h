@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <utility>
 
@@ -22,6 +23,14 @@ inline int WholeInt(float v) {
     if (v >= 2147483520.0f) return 2147483647;
     if (v <= -2147483648.0f) return -2147483647 - 1;
     return static_cast<int>(v);
+}
+
+// Whether two values are the same to the bit (+0 and -0 differ, a NaN equals
+// itself): the key of a kept result. By value, so that a packed field is
+// copied rather than referred to.
+template <typename T>
+bool SameBits(T a, T b) {
+    return std::memcmp(&a, &b, sizeof a) == 0;
 }
 
 // What an operation of the core has to tell the person, worded as the message

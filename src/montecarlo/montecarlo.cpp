@@ -196,9 +196,6 @@ void BinsOf(const BinInputs& in, float& lower, float& width, float& centre) {
     width = 0.1f * span;
 }
 
-template <typename T>
-bool SameBits(const T& a, const T& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
-
 [[maybe_unused]] bool SameInputs(const BinInputs& a, const BinInputs& b) {
     return SameBits(a.min, b.min) && SameBits(a.max, b.max) && SameBits(a.rate, b.rate) && SameBits(a.sd, b.sd) &&
            a.kind == b.kind && a.rangeFactor == b.rangeFactor && a.stdDevFactor == b.stdDevFactor;
@@ -220,8 +217,7 @@ const KeptBins& BinsAt(int position) {
     // Event), and only the standard deviation kind centres on it: the rest
     // was checked when the bins were made, and they are dropped when an
     // analysis starts.
-    const float rate = scenario.accountTable.accounts[position].rate;  // a packed field: by value
-    if (k.set && (k.inputs.kind != 2 || SameBits(k.inputs.rate, rate))) {
+    if (k.set && (k.inputs.kind != 2 || SameBits(k.inputs.rate, scenario.accountTable.accounts[position].rate))) {
 #ifndef NDEBUG
         BinInputs now = BinInputsOf(position);
         if (now.kind != 2) now.rate = k.inputs.rate;  // the range kinds do not centre on the rate

@@ -10,9 +10,6 @@ RandomSource randomSource;
 
 namespace {
 
-template <typename T>
-bool SameBits(T a, T b) { return std::memcmp(&a, &b, sizeof a) == 0; }
-
 // The accepted points of the polar method, worked out ahead in batches. The
 // points are a function of the 15-bit generator's state alone (each attempt
 // takes the next two draws, whichever cache asks), so a batch made from a
@@ -22,6 +19,13 @@ bool SameBits(T a, T b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 // state (another draw, a new start) simply makes the next point a new batch.
 // Ahead of use, the logarithms and roots of a batch overlap instead of
 // waiting each for the draws before it.
+// One step of the 15-bit generator: the low word moves on, and its bits
+// 16..30 are the draw.
+inline int Step15(uint32_t& low) {
+    low = low * 22695477u + 1u;
+    return static_cast<int>((low >> 16) & 0x7FFFu);
+}
+
 constexpr int PointBatch = 64;
 struct PolarPoints {
     double x[PointBatch], y[PointBatch], s[PointBatch], factor[PointBatch];
@@ -36,10 +40,8 @@ void MakePoints(uint32_t state) {
     const uint32_t start = state;
     int n = 0;
     while (n < PointBatch) {
-        state = state * 22695477u + 1u;
-        const double u1 = static_cast<int>((state >> 16) & 0x7FFFu) / 32767.0;
-        state = state * 22695477u + 1u;
-        const double u2 = static_cast<int>((state >> 16) & 0x7FFFu) / 32767.0;
+        const double u1 = Step15(state) / 32767.0;
+        const double u2 = Step15(state) / 32767.0;
         const double x = 2 * u1 - 1;
         const double y = 2 * u2 - 1;
         const double s = x * x + y * y;
@@ -98,10 +100,7 @@ void SeedRandom(uint32_t start) {
     Random15();
 }
 
-int Random15() {
-    randomSource.low = randomSource.low * 22695477u + 1u;
-    return static_cast<int>((randomSource.low >> 16) & 0x7FFFu);
-}
+int Random15() { return Step15(randomSource.low); }
 
 int32_t Random31() {
     uint64_t state = (static_cast<uint64_t>(randomSource.high) << 32) | randomSource.low;
