@@ -110,6 +110,44 @@ TEST_F(UndoTest, TenEditsGoBackAndForthByteForByte) {
     EXPECT_EQ(UndoStepName(), "Group Names");
 }
 
+// Edits made with the Scenario and Accounts folders' buttons are steps of
+// their own, and so is a change made outside any command: Undo takes back
+// only the last of them, never the step before it as well.
+TEST_F(UndoTest, EveryChangeIsItsOwnStepWhereverItWasMade) {
+    Edit(CmdAddAccount, {Type(FieldAccountName, "Roth"), Choose(FieldAccountType, AccountTaxFreeSavings),
+                         Type(FieldInitialAmount, "1000"), Type(FieldEffectiveRate, "5"), Ok()});
+    Edit(CmdWithdrawal, {Type(FieldDescription, "Living"), Type(FieldStartAge, "41"), Type(FieldEndAge, "89"),
+                         Type(FieldAmount, "30000"), Ok()});
+    int row = 1;
+    while (EventAtRow(row) >= 0 && scenario.events[EventAtRow(row)].eventType != EventWithdrawal) ++row;
+    ASSERT_GE(EventAtRow(row), 0);
+    const int account = FindAccount(scenario.events[EventAtRow(row)].accountId);
+
+    std::vector<Plan> before{Now()};
+    Script({Type(FieldInitialAmount, "2500"), Ok()});
+    ASSERT_EQ(AccountListEdit(FindAccount(scenario.accountTable.accounts[account].accountId)), 1);
+    EXPECT_EQ(MenuText(CmdUndo), "&Undo Edit Account");
+    before.push_back(Now());
+    Script({Type(FieldAmount, "35000"), Ok()});
+    EventListEdit(row);
+    EXPECT_EQ(MenuText(CmdUndo), "&Undo Edit Event");
+    before.push_back(Now());
+    scenario.events[EventAtRow(row)].amount = 36000;  // as a window left open would
+    state.modified = 1;
+    const Plan last = Now();
+    ASSERT_NE(before.back(), last);
+
+    for (const char* name : {"Change", "Edit Event", "Edit Account", "Withdrawal"}) {
+        ASSERT_EQ(DispatchCommand(CmdUndo), 1) << name;
+        ASSERT_EQ(RedoStepName(), name);
+        if (before.empty()) break;
+        EXPECT_TRUE(Now() == before.back()) << "undo of " << name;
+        before.pop_back();
+    }
+    for (int k = 0; k < 4; ++k) ASSERT_EQ(DispatchCommand(CmdRedo), 1);
+    EXPECT_TRUE(Now() == last);
+}
+
 TEST_F(UndoTest, AnotherPlanStartsAFreshHistory) {
     Edit(CmdGroupNames, {Type(FieldGroupName, "Cash"), Ok()});
     ASSERT_EQ(UndoStepName(), "Group Names");

@@ -374,6 +374,7 @@ int AccountListAdd() {
 
 int AccountListEdit(int position) {
     if (position < 0 || position >= scenario.accountTable.accountCount) return 0;
+    NamedStep step("Edit Account");
     return AccountInformationDialog(position);
 }
 
@@ -383,6 +384,7 @@ int AccountListDelete(int position) {
     AccountTable& t = scenario.accountTable;
     int n = t.accountCount;
     if (position < 0 || position >= n) return 0;
+    NamedStep step("Delete Account");
     const int id = t.accounts[position].accountId;
     bool blocked = false;
     for (int i = 0; i < state.eventCount; ++i) {

@@ -24,6 +24,7 @@ int CommandAddEvent() { return AddEventDialog(); }
 int CommandPreferences() { return PreferencesDialog(); }
 int CommandGroupNames() { return GroupsDialog(); }
 int CommandAddAccount() {
+    NamedStep step("Add Account");  // the Accounts folder's Add button calls this directly
     int result = AccountListAdd();
     if (result) {
         RunShellProjection(0);

@@ -268,6 +268,7 @@ int EditEvent(int index) {
 
 int EventListEdit(int row) {
     if (EventDialogOpen()) return 0;
+    NamedStep step(row == 0 ? "Initial Values" : "Edit Event");
     int result = row == 0 ? InitialValuesDialog() : EditEvent(EventAtRow(row));
     Rebuild();
     return result;
@@ -275,6 +276,7 @@ int EventListEdit(int row) {
 
 int EventListCopy(int row) {
     if (EventDialogOpen()) return 0;
+    NamedStep step("Copy Event");
     int i = EventAtRow(row);
     if (i < 0) return 0;
     const Event& e = scenario.events[i];
@@ -290,6 +292,7 @@ int EventListCopy(int row) {
 
 int EventListDelete(int row) {
     if (EventDialogOpen()) return 0;
+    NamedStep step("Delete Event");
     int i = EventAtRow(row);
     if (i < 0) return 0;
     const Event& e = scenario.events[i];
@@ -313,5 +316,6 @@ int EventListDelete(int row) {
 
 int EventListAdd() {
     if (EventDialogOpen()) return 0;
+    NamedStep step("Add Event");
     return AddEventDialog();
 }

@@ -347,6 +347,21 @@ void RefreshBudgetMenu();
 // modified flag.
 void BeginCommandStep();
 void EndCommandStep(const Command& c);
+void EndNamedStep(const char* name);
+// A change made with a folder's buttons rather than through a command is a
+// step of its own under `name` ("Undo Edit Event"); inside a command, the
+// command's step. A change made anywhere else becomes a step ("Change") when
+// the next command begins, so Undo never takes back more than the last change.
+class NamedStep {
+public:
+    explicit NamedStep(const char* name) : name_(name) { BeginCommandStep(); }
+    ~NamedStep() { EndNamedStep(name_); }
+    NamedStep(const NamedStep&) = delete;
+    NamedStep& operator=(const NamedStep&) = delete;
+
+private:
+    const char* name_;
+};
 // No steps: a plan just opened or created.
 void ForgetUndoHistory();
 int CommandUndo();

@@ -92,7 +92,29 @@ struct History {
     unsigned startChanges = 0;
     int startModified = 0;
     std::string startPath;
+    // The plan as the history last left it, to find a change made outside
+    // any step (a modeless window's button, say) before the next step.
+    Snapshot present_;
+    unsigned presentChanges = 0;
+    bool presentKnown = false;
 } history;
+
+// The plan in memory is the state `history.present` names.
+void NotePresent() {
+    History& h = history;
+    h.present_ = Take();
+    h.presentChanges = state.modified.Changes();
+    h.presentKnown = true;
+}
+
+void Push(Snapshot&& before, std::string name) {
+    History& h = history;
+    h.undo.push_back({std::move(before), h.present, std::move(name)});
+    if (h.undo.size() > MaxSteps) h.undo.pop_front();
+    h.redo.clear();
+    h.present = h.next++;
+}
+
 
 // A command that opens or starts another plan begins its history afresh.
 bool StartsAnotherPlan(int id) {
@@ -137,6 +159,30 @@ void Move(std::deque<Step>& from, std::deque<Step>& to) {
     Put(step.before);
     history.present = step.id;
     ShowRestored();
+    NotePresent();
+}
+
+// A change the person made since the history last looked becomes a step of
+// its own, so that Undo takes back that change and not the step before it.
+void CatchUp() {
+    History& h = history;
+    if (!h.presentKnown || state.modified.Changes() == h.presentChanges || Same(h.present_, Take())) return;
+    Push(std::move(h.present_), "Change");
+    NotePresent();
+    ShowMenu();
+}
+
+void EndStep(std::string name) {
+    History& h = history;
+    // Only a change the person made counts: a projection run also rewrites
+    // the records' working fields, and that is nothing to undo.
+    if (state.modified.Changes() != h.startChanges && !Same(h.start, Take())) {
+        Push(std::move(h.start), std::move(name));
+        ShowMenu();
+    }
+    // A save marks the plan as it now stands as the saved one.
+    if (h.startModified && !state.modified) h.saved = h.present;
+    NotePresent();
 }
 
 }  // namespace
@@ -144,6 +190,7 @@ void Move(std::deque<Step>& from, std::deque<Step>& to) {
 void BeginCommandStep() {
     History& h = history;
     if (h.depth++ > 0) return;
+    CatchUp();
     h.start = Take();
     h.startChanges = state.modified.Changes();
     h.startModified = state.modified;
@@ -159,19 +206,15 @@ void EndCommandStep(const Command& c) {
             ForgetUndoHistory();
             if (state.modified) h.saved = 0;  // a new plan not yet saved
         }
+        NotePresent();
         return;
     }
-    // Only a change the person made counts: a projection run also rewrites
-    // the records' working fields, and that is nothing to undo.
-    if (state.modified.Changes() != h.startChanges && !Same(h.start, Take())) {
-        h.undo.push_back({std::move(h.start), h.present, StepName(c)});
-        if (h.undo.size() > MaxSteps) h.undo.pop_front();
-        h.redo.clear();
-        h.present = h.next++;
-        ShowMenu();
-    }
-    // A save marks the plan as it now stands as the saved one.
-    if (h.startModified && !state.modified) h.saved = h.present;
+    EndStep(StepName(c));
+}
+
+void EndNamedStep(const char* name) {
+    if (--history.depth > 0) return;
+    EndStep(name);
 }
 
 void ForgetUndoHistory() {
@@ -179,16 +222,19 @@ void ForgetUndoHistory() {
     h.undo.clear();
     h.redo.clear();
     h.present = h.saved = h.next++;
+    NotePresent();
     ShowMenu();
 }
 
 int CommandUndo() {
+    CatchUp();
     if (history.undo.empty()) return 0;
     Move(history.undo, history.redo);
     return 1;
 }
 
 int CommandRedo() {
+    CatchUp();
     if (history.redo.empty()) return 0;
     Move(history.redo, history.undo);
     return 1;
