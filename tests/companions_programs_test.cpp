@@ -39,8 +39,8 @@ protected:
         fs::remove_all(dir);
     }
     // Runs a program of the build; its standard error goes to `stderrText`.
-    int Run(const std::string& program, const std::string& arguments) {
-        std::string line = (program == "tillory-cli" ? std::string(TILLORY_CLI) : std::string(PROGRAMS) + "/" + program) +
+    int Run(const std::string& program, const std::string& arguments, const std::string& environment = "") {
+        std::string line = (environment.empty() ? "" : environment + " ") + (program == "tillory-cli" ? std::string(TILLORY_CLI) : std::string(PROGRAMS) + "/" + program) +
                            " " + arguments + " >out.txt 2>err.txt";
         int status = std::system(line.c_str());
         stderrText = Bytes("err.txt");
@@ -79,6 +79,12 @@ TEST_F(CompanionPrograms, EachDrawsItsFileIntoEveryPictureKind) {
             EXPECT_NE(head.find(mark), std::string::npos) << out;
         }
     }
+}
+
+// --help answers on a terminal with no display at all.
+TEST_F(CompanionPrograms, TheDesktopProgramAnswersHelpWithoutADisplay) {
+    ASSERT_EQ(Run("tillory", "--help", "env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb"), 0) << stderrText;
+    EXPECT_EQ(Bytes("out.txt").rfind("Usage: tillory [--desktop", 0), 0u);
 }
 
 TEST_F(CompanionPrograms, BadInputEndsWithStatusOneAndSaysWhy) {

@@ -29,7 +29,29 @@
 #include "ui/qt/modules.h"
 #include "ui/qt/qt_ui.h"
 
+namespace {
+
+const char* const usage =
+    "Usage: tillory [--desktop | --workdir DIR] [KEYWORDS...] [SCENARIO.ret]\n"
+    "               [--screenshot FILE.png [--folder N]]\n"
+    "\n"
+    "Opens the Tillory desktop program on SCENARIO.ret, or on the plan open last.\n"
+    "  --desktop      keep the program's files under the user's data folder\n"
+    "  --workdir DIR  keep them in DIR (otherwise the current folder)\n"
+    "  --screenshot   draw the window showing folder N into FILE.png and end\n"
+    "Keywords: IDON QUIL LIGHTER DARKER SUMMARY GRAY DARKYELLOW.\n"
+    "tillory-cli runs, reports and analyses plans without a window.\n";
+
+}  // namespace
+
 int main(int argc, char** argv) {
+    // Before the application object, which needs a display.
+    for (int i = 1; i < argc; ++i) {
+        if (std::string(argv[i]) == "--help" || std::string(argv[i]) == "-h") {
+            std::fputs(usage, stdout);
+            return 0;
+        }
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName("Tillory");
 
