@@ -469,7 +469,10 @@ TEST_F(ResultsTest, MonteCarloFolderDrawsBandsUnderTheCurvesAndWhyTrialsFail) {
         ASSERT_EQ(failing.size(), 1u);
         EXPECT_EQ(failing[0].y, success[0].y + p.lineHeight);
         EXPECT_EQ(p.TextsWith("Cash runs dry first").size(), 1u);
+        EXPECT_TRUE(p.TextsWith("Inflation in the trials").empty());  // 0% in the plan and in the trials
     }
+    // A plan whose own inflation the trials leave out says so under the rest.
+    scenario.initialValues.inflationRate = 3;
     shell.mcShowBands = shell.mcShowTrials = 0;
     ui::RecordingPainter p;
     MonteCarloFolderRun run = FolderRun(p, 8);
@@ -478,7 +481,12 @@ TEST_F(ResultsTest, MonteCarloFolderDrawsBandsUnderTheCurvesAndWhyTrialsFail) {
     EXPECT_EQ(count(p, trial), 0);
     EXPECT_EQ(count(p, "polygon"), 0);
     EXPECT_TRUE(p.TextsWith("Percentile").empty());
-    EXPECT_EQ(p.TextsWith("failing trial").size(), 1u);
+    const auto failing = p.TextsWith("failing trial");
+    const auto note = p.TextsWith("Inflation in the trials");
+    ASSERT_EQ(failing.size(), 1u);
+    ASSERT_EQ(note.size(), 1u);
+    EXPECT_EQ(note[0].text, "Inflation in the trials: 0.00% to 0.00%; the plan's rate is 3.00%.");
+    EXPECT_EQ(note[0].y, failing[0].y + 2 * p.lineHeight);
 }
 
 }  // namespace

@@ -25,6 +25,9 @@ bool ShowsPercentileBands();
 void DrawPercentileBackdrop(ui::Painter& p, const PlotArea& a, ui::DrawColour trialColour, int thin, int wide);
 // The failure summary in the lines the legend shows; none before an analysis.
 std::vector<std::string> FailureTextLines();
+// A line for the legend when the plan's inflation rate lies outside the range
+// the trials drew theirs from; "" otherwise.
+std::string InflationNote();
 
 // ---- Survival by age (montecarlo_survival.cpp) ---------------------------------------------
 // The survival graph's place under the trial graph: takes its rows from the

@@ -1,6 +1,7 @@
 // The Monte Carlo folder's percentile bands and failure text: drawn once the
 // analysis is over, behind the trial curves it redraws.
 #include <algorithm>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -65,6 +66,20 @@ void DrawPercentileBackdrop(ui::Painter& p, const PlotArea& a, ui::DrawColour tr
             DrawCurve(p, a, ShownMoney(curve.data(), static_cast<int>(curve.size())).data(), static_cast<int>(curve.size()),
                       trialColour, thin);
     DrawCurve(p, a, ShownMoney(monteCarlo.averageNetWorth, monteCarlo.rows).data(), monteCarlo.rows, AverageRed, wide);
+}
+
+std::string InflationNote() {
+    // The trials draw inflation from the analysis's own range (0% to 0% in a
+    // new plan), not from the plan's rate: said when the two disagree, since
+    // a plan that fails at its own inflation can succeed without any.
+    const float low = std::min(state.mcMinInflationRate, state.mcMaxInflationRate);
+    const float high = std::max(state.mcMinInflationRate, state.mcMaxInflationRate);
+    const float plan = scenario.initialValues.inflationRate;
+    if (!monteCarloInsight.complete || (plan >= low && plan <= high)) return {};
+    char text[160];
+    std::snprintf(text, sizeof text, "Inflation in the trials: %.2f%% to %.2f%%; the plan's rate is %.2f%%.",
+                  static_cast<double>(low), static_cast<double>(high), static_cast<double>(plan));
+    return text;
 }
 
 std::vector<std::string> FailureTextLines() {

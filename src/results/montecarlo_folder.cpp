@@ -84,7 +84,8 @@ void DrawLegend(MonteCarloFolderRun& r) {
     std::string success = SuccessLine();
     bool hide = scenario.settings.mcHideLegend == 1;
     const bool bands = !hide && ShowsPercentileBands();
-    const std::vector<std::string> failure = FailureTextLines();
+    std::vector<std::string> failure = FailureTextLines();
+    if (std::string note = InflationNote(); !note.empty()) failure.push_back(note);
     int pad = line / 3, swatch = line * 2 / 3;
     int width = p.TextWidth(success);
     for (const std::string& t : failure) width = std::max(width, p.TextWidth(t));
