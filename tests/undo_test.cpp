@@ -121,11 +121,14 @@ TEST_F(UndoTest, EveryChangeIsItsOwnStepWhereverItWasMade) {
     int row = 1;
     while (EventAtRow(row) >= 0 && scenario.events[EventAtRow(row)].eventType != EventWithdrawal) ++row;
     ASSERT_GE(EventAtRow(row), 0);
-    const int account = FindAccount(scenario.events[EventAtRow(row)].accountId);
+    int account = 0;
+    while (account < scenario.accountTable.accountCount &&
+           FieldText(scenario.accountTable.accounts[account].name) != "Roth")
+        ++account;
 
     std::vector<Plan> before{Now()};
     Script({Type(FieldInitialAmount, "2500"), Ok()});
-    ASSERT_EQ(AccountListEdit(FindAccount(scenario.accountTable.accounts[account].accountId)), 1);
+    ASSERT_EQ(AccountListEdit(account), 1);
     EXPECT_EQ(MenuText(CmdUndo), "&Undo Edit Account");
     before.push_back(Now());
     Script({Type(FieldAmount, "35000"), Ok()});
