@@ -381,6 +381,17 @@ TEST_F(CliTest, FailuresExitOneWithTheirMessage) {
     r = Cli("dump missing.ret");
     EXPECT_EQ(r.code, 1);
     EXPECT_NE(r.err.find("missing.ret"), std::string::npos);
+
+    // A folder, or a saved plan where its JSON form belongs, is named as such.
+    fs::create_directories("folder");
+    r = Cli("build folder out.ret");
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.err, "tillory-cli: folder is a folder, not a scenario file\n");
+    WriteBytes("plan.ret", FileImage(2));
+    r = Cli("build plan.ret out.ret");
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.err, "tillory-cli: plan.ret is not a Scenario in JSON form (build reads the JSON that dump writes)\n");
+    EXPECT_FALSE(fs::exists("out.ret"));
 }
 
 TEST_F(CliTest, AnExistingFileIsOverwrittenOnlyWithYes) {

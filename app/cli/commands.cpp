@@ -46,6 +46,11 @@ bool LooksLikeJson(const std::string& bytes) {
 
 // The first `limit` bytes of `path` (all of a shorter file).
 int ReadStart(const std::string& path, long limit, std::string& bytes) {
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec)) {
+        Report(path + " is a folder, not a scenario file");
+        return 0;
+    }
     errno = 0;
     if (ReadFileStart(path, limit, bytes)) return 1;
     Report("cannot read " + path + (errno ? std::string(": ") + std::strerror(errno) : ""));
@@ -223,7 +228,12 @@ int LoadScenarioArgument(const std::string& path) {
 int CliBuild(const std::vector<std::string>& args) {
     if (args.size() != 2) return CliUsageError("build takes two arguments: IN.json OUT.ret");
     std::string text;
-    if (!ReadWhole(args[0], text) || !LoadJsonExactly(args[0], text)) return 1;
+    if (!ReadWhole(args[0], text)) return 1;
+    if (!LooksLikeJson(text)) {
+        Report(args[0] + " is not a Scenario in JSON form (build reads the JSON that dump writes)");
+        return 1;
+    }
+    if (!LoadJsonExactly(args[0], text)) return 1;
     if (!SaveScenarioTo(args[1])) {
         Report("nothing written to " + args[1]);
         return 1;
