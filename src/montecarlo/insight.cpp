@@ -134,7 +134,9 @@ void ComputeInsight(MonteCarloInsight& in) {
         auto bin = std::find_if(in.failureBins.begin(), in.failureBins.end(),
                                 [&](const FailureBin& b) { return b.fromAge == from; });
         if (bin == in.failureBins.end()) {
-            in.failureBins.push_back({from, from + FailureBinYears - 1, 0});
+            // The span ends with the plan: no failure lies past its last age.
+            const int lastAge = WholeAge(in.rowAge.back());
+            in.failureBins.push_back({from, std::max(from, std::min(from + FailureBinYears - 1, lastAge)), 0});
             bin = in.failureBins.end() - 1;
         }
         ++bin->trials;
@@ -159,12 +161,16 @@ std::string FailureText(const MonteCarloInsight& in) {
         if (!most || b.trials > most->trials) most = &b;
     char text[256];
     const int failed = in.failedTrials;
-    if (failed == 1)
-        std::snprintf(text, sizeof text, "The one failing trial first falls below the goal between %d and %d", most->fromAge,
-                      most->toAge);
+    char when[48];
+    if (most->fromAge == most->toAge)
+        std::snprintf(when, sizeof when, "at %d", most->fromAge);
     else
-        std::snprintf(text, sizeof text, "Of %d failing trials, %d%% first fall below the goal between %d and %d", failed,
-                      Percent(most->trials, failed), most->fromAge, most->toAge);
+        std::snprintf(when, sizeof when, "between %d and %d", most->fromAge, most->toAge);
+    if (failed == 1)
+        std::snprintf(text, sizeof text, "The one failing trial first falls below the goal %s", when);
+    else
+        std::snprintf(text, sizeof text, "Of %d failing trials, %d%% first fall below the goal %s", failed,
+                      Percent(most->trials, failed), when);
     std::string out = text;
     if (in.dryFirst.empty()) {
         out += failed == 1 ? "; no liquid account runs dry in it." : "; no liquid account runs dry in them.";

@@ -19,7 +19,8 @@ constexpr std::array<int, PercentileCount> PercentileLevels = {10, 25, 50, 75, 9
 constexpr int FailureBinYears = 5;
 constexpr int NoRow = -1;
 
-// A five-year span of first-failure ages (whole ages fromAge..toAge).
+// A five-year span of first-failure ages (whole ages fromAge..toAge), the
+// last one cut at the plan's last age.
 struct FailureBin {
     int fromAge = 0, toAge = 0;
     int trials = 0;
