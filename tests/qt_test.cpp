@@ -13,6 +13,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTabBar>
+#include <QTableWidget>
 #include <QTest>
 #include <QTextBrowser>
 #include <QTimer>
@@ -293,6 +294,18 @@ TEST_F(QtTest, ChosenFontsAndTheValueSpacingReachTheFolders) {
     auto* events = scenarioFolder->findChild<QListWidget*>();
     ASSERT_NE(events, nullptr);
     EXPECT_EQ(events->font().pixelSize(), 22);
+
+    // In the large font no figure of the account list is cut short: the
+    // columns widen and the table scrolls.
+    ShowFolder(FolderAccounts);
+    QApplication::processEvents();
+    auto* accounts = window->currentFolder()->findChild<QTableWidget*>();
+    ASSERT_NE(accounts, nullptr);
+    ASSERT_GT(accounts->rowCount(), 0);
+    QFontMetrics cells(accounts->font());
+    for (int c = 0; c < accounts->columnCount(); ++c)
+        for (int r = 0; r < accounts->rowCount(); ++r)
+            EXPECT_GE(accounts->columnWidth(c), cells.horizontalAdvance(accounts->item(r, c)->text())) << r << "," << c;
 }
 
 }  // namespace

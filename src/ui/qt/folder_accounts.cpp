@@ -1,5 +1,6 @@
 // The "Accounts" folder: the account list, its heading sort and totals, and
 // the buttons that edit the list.
+#include <algorithm>
 #include <QCheckBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -112,6 +113,7 @@ void AccountsFolder::Refill() {
 
 void AccountsFolder::FitColumns() {
     QFontMetrics m(table_->horizontalHeader()->font());
+    QFontMetrics cells(table_->font());
     int width = table_->viewport()->width();
     for (int c = 0; c < table_->columnCount(); ++c) {
         std::string heading = c == 13 ? "Std. Dev.  " : AccountListHeading(c);
@@ -120,6 +122,11 @@ void AccountsFolder::FitColumns() {
         // A share too narrow for its heading still shows the heading.
         if (c < SortableColumns && w < m.horizontalAdvance(AccountListHeading(c)) + 12)
             w = m.horizontalAdvance(AccountListHeading(c)) + 12;
+        // Nor is a figure ever cut: in a large font "420000.00" elided to
+        // "42000..." reads as a tenth of itself. The table scrolls instead.
+        for (int r = 0; r < table_->rowCount(); ++r)
+            if (const QTableWidgetItem* item = table_->item(r, c))
+                w = std::max(w, cells.horizontalAdvance(item->text()) + 12);
         table_->setColumnWidth(c, w);
     }
 }

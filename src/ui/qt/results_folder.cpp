@@ -22,6 +22,19 @@ namespace qtui {
 namespace {
 constexpr Colour ScrollBarColour{200, 200, 200};
 
+// `f`, made smaller if need be until a money cell of `cellWidth` holds
+// "$-9,999,999.99": a right-aligned figure wider than its cell would lose
+// its leading digits into the cell before, and $1,327,146.00 read as
+// 327,146.00.
+QFont FittingCell(QFont f, int cellWidth) {
+    if (QFontMetrics(f).horizontalAdvance("$-9,999,999.99") <= cellWidth - 4) return f;
+    for (int size = QFontInfo(f).pixelSize(); size > 7; --size) {
+        f.setPixelSize(size);
+        if (QFontMetrics(f).horizontalAdvance("$-9,999,999.99") <= cellWidth - 4) break;
+    }
+    return f;
+}
+
 // The headings over the table rows' eight cells, at the cells' own widths
 // and in the list's font, so that each stands over its column.
 class ResultsHeader : public QWidget {
@@ -37,9 +50,9 @@ protected:
     void paintEvent(QPaintEvent*) override {
         QPainter p(this);
         p.fillRect(rect(), palette().color(QPalette::Window));
-        p.setFont(HeadingFont());
         int widths[8];
         ResultsColumnWidths(sizeFrom_->width(), widths);
+        p.setFont(FittingCell(HeadingFont(), widths[1]));
         int x = list_->frameWidth() + 2;  // where the rows start their cells
         for (int i = 0; i < 8; ++i) {
             QRect cell(x, 0, widths[i], height());
@@ -99,9 +112,9 @@ void ResultsDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
     painter->setPen(ink);
     painter->setFont(option.font);
     if (ResultLineIsTableRow(line)) {
-        painter->setFont(FontOrDefault(3, option.font));
         int widths[8];
         ResultsColumnWidths(sizeFrom_->width(), widths);
+        painter->setFont(FittingCell(FontOrDefault(3, option.font), widths[1]));
         std::vector<std::string> cells = ResultTableCells(line);
         int x = r.left() + 2;
         for (int i = 0; i < 8; ++i) {
