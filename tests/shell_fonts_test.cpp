@@ -67,18 +67,23 @@ TEST_F(FontsTest, PreferencesHandTheSpacingToTheFoldersOnlyWithoutDefaultFonts) 
     EXPECT_EQ(+scenario.pageSettings.defaultFonts, 1);
 }
 
-TEST_F(FontsTest, AFontButtonChoosesItsRecordAndClosesPreferences) {
+// A font button closes Preferences keeping its boxes: "Use default fonts",
+// cleared to reach the button, stays cleared, so the chosen font shows.
+TEST_F(FontsTest, AFontButtonChoosesItsRecordAndClosesPreferencesKeepingItsBoxes) {
     static int asked;
     asked = 0;
     dialogHooks.fontChooser = [](int record) {
         asked = record;
         return 1;
     };
-    scenario.pageSettings.defaultFonts = 0;
-    Script({Click(FieldValueFonts)});
-    EXPECT_EQ(PreferencesDialog(), 0);
+    scenario.pageSettings.defaultFonts = 1;
+    const int banding = state.colorBanding;
+    Script({Click(FieldDefaultFonts), Click(FieldColorBanding), Click(FieldValueFonts)});
+    EXPECT_EQ(PreferencesDialog(), 1);
     EXPECT_EQ(asked, 3);
-    EXPECT_TRUE(dialogs.Last().shownEnabled.at(FieldValueFonts));
+    EXPECT_TRUE(dialogs.Last().Enabled(FieldValueFonts));
+    EXPECT_EQ(+scenario.pageSettings.defaultFonts, 0);
+    EXPECT_EQ(state.colorBanding, banding ? 0 : 1);
 }
 
 TEST_F(FontsTest, AddEventPreferencesAndDarkerLabelsAreCommands) {

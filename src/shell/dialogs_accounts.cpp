@@ -321,9 +321,12 @@ void PreferencesRoutine(ui::Dialog& d, int message, int control) {
         case FieldDefaultFonts: EnableFontButtons(d); return;
         case FieldScenarioFonts:
         case FieldValueFonts:
+            // The window closes after the font chooser, keeping its boxes as
+            // OK would: the font can only be chosen with "Use default fonts"
+            // cleared, and closing as Cancel put that box back, so that the
+            // chosen font did not show and the other boxes were lost.
             if (dialogHooks.fontChooser) dialogHooks.fontChooser(control == FieldScenarioFonts ? 2 : 3);
-            d.End(0);
-            return;
+            break;
         case ui::IdOk: break;
         default: return;
     }
