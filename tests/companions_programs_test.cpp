@@ -90,6 +90,7 @@ TEST_F(CompanionPrograms, TheDesktopProgramAnswersHelpWithoutADisplay) {
 TEST_F(CompanionPrograms, BadInputEndsWithStatusOneAndSaysWhy) {
     std::ofstream("short.tmp") << "1\nFile: x\nDate: y\nTime: z\n21.00\n";
     std::ofstream("noise.tmp") << std::string("\x01\xff\x00garbage\n", 12);
+    std::ofstream("noise.ret") << std::string("\x01\xff\x00garbage\n", 12);
     struct Case {
         const char* program;
         const char* arguments;
@@ -103,6 +104,7 @@ TEST_F(CompanionPrograms, BadInputEndsWithStatusOneAndSaysWhy) {
              Case{"kvcomp", "noise.tmp --export a.png", "noise.tmp: line 1"},
              Case{"kvcomp", "a b c d e --export a.png", "one to four plans"},
              Case{"kvcomp", "missing.ret --csv a.csv", "Cannot open missing.ret"},
+             Case{"kvcomp", "noise.ret --csv a.csv", "noise.ret doesn't seem to be a valid"},
              Case{"kvtplot", "noise.tmp --export a.png", "noise.tmp: line 1"},
              Case{"kvref", "short.tmp --export a.png", "short.tmp: line"},
              Case{"kvviewer", "--export a.png", "Cannot open stats.dat"},

@@ -94,15 +94,17 @@ int PlanFromScenarioFile(const std::string& path, Plan& plan, std::string& error
         return 0;
     }
     // A copy, so that the open (which insists on a file it may write) leaves
-    // the person's file alone, read-only or not.
-    fs::copy_file(source, scratch.dir() / "plan.ret", ec);
+    // the person's file alone, read-only or not; under the file's own name,
+    // which the open's messages give.
+    const std::string copy = source.filename().string();
+    fs::copy_file(source, scratch.dir() / copy, ec);
     if (ec) {
         error = "Cannot copy " + path + ": " + ec.message();
         return 0;
     }
     CollectingUi collecting;
     ui::Ui* previous = ui::Install(&collecting);
-    int ok = OpenScenario("plan.ret") == 1;
+    int ok = OpenScenario(copy) == 1;
     if (ok) {
         SortEvents();  // a loaded list is processed in order, as the program opens it
         runSwitches = RunSwitches{};
