@@ -177,10 +177,12 @@ TEST_F(CompanionPrograms, ComparisonDifferencesAreThoseOfTwoCliRuns) {
     EXPECT_EQ(rows, first.years.size());
     EXPECT_GT(differing, rows / 2);
 
-    // The plot file against its own scenario: nothing differs.
+    // The plot file against its own scenario: nothing differs, and the
+    // program's plot file goes by the plan it was run from.
     ASSERT_EQ(Run("kvcomp", "a/plotinf01.tmp " + example + " --csv same.csv"), 0) << stderrText;
     std::istringstream same(Bytes("same.csv"));
     std::getline(same, line);
+    EXPECT_EQ(line, "Age,retirement.ret,retirement.ret (2),retirement.ret (2) - retirement.ret");
     while (std::getline(same, line)) EXPECT_EQ(line.substr(line.rfind(',')), ",0.00") << line;
 }
 

@@ -76,6 +76,12 @@ int PlanFromPlotFile(const std::string& path, Plan& plan, std::string& error) {
     if (!ReadPlotFile(path, f, error)) return 0;
     plan = Plan{};
     plan.name = BaseName(path);
+    // The program's own plot file (the current plan, as Compare Scenarios
+    // hands it over) is named after the plan it was run from.
+    std::string lower = plan.name;
+    std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    if (lower.rfind("plotinf", 0) == 0 && f.fileLine.rfind("File: ", 0) == 0 && f.fileLine.size() > 6)
+        plan.name = BaseName(f.fileLine.substr(6));
     plan.source = f.fileLine;
     FillPlan(f, plan);
     return 1;
