@@ -109,6 +109,19 @@ TEST_F(QtTest, ResultsFolderShowsTheRunAndGoToSelectsTheAge) {
     EXPECT_EQ(window->windowTitle(), "Tillory -- Pro - last.ret");
     EXPECT_TRUE(window->action(CmdWithdrawal)->isEnabled());
 
+    // Ctrl+PgDown and Ctrl+PgUp step through the folders, wrapping round.
+    const int tabs = window->tabs()->count();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    window->tabs()->setCurrentIndex(tabs - 1);
+    QTest::keyClick(window.get(), Qt::Key_PageDown, Qt::ControlModifier);
+    EXPECT_EQ(window->tabs()->currentIndex(), 0);
+    QTest::keyClick(window.get(), Qt::Key_PageUp, Qt::ControlModifier);
+    EXPECT_EQ(window->tabs()->currentIndex(), tabs - 1);
+    window->tabs()->setCurrentIndex(FolderResults - 1);
+    QTest::keyClick(window.get(), Qt::Key_PageDown, Qt::ControlModifier);
+    EXPECT_EQ(window->tabs()->currentIndex(), FolderResults);
+
     window->tabs()->setCurrentIndex(FolderResults);  // as a click on the tab
     ASSERT_EQ(window->currentFolder(), window->resultsFolder());
     QListView* list = window->resultsFolder()->list();

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QShortcut>
 #include <QStackedWidget>
 #include <QTabBar>
 #include <QToolBar>
@@ -81,6 +82,19 @@ MainWindow::MainWindow() {
     connect(tabs_, &QTabBar::currentChanged, this, [](int index) {
         if (index >= 0) SelectFolderTab(index, 0);
     });
+    // The keyboard's way between the folders, as in other tabbed programs:
+    // Ctrl+PgDown and Ctrl+Tab to the next, Ctrl+PgUp and Ctrl+Shift+Tab back.
+    const std::pair<QKeySequence, int> steps[] = {{QKeySequence(Qt::CTRL | Qt::Key_PageDown), 1},
+                                                  {QKeySequence(Qt::CTRL | Qt::Key_Tab), 1},
+                                                  {QKeySequence(Qt::CTRL | Qt::Key_PageUp), -1},
+                                                  {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), -1}};
+    for (const auto& [keys, by] : steps) {
+        auto* shortcut = new QShortcut(keys, this);
+        connect(shortcut, &QShortcut::activated, this, [this, by = by] {
+            const int n = tabs_->count();
+            if (n > 0) tabs_->setCurrentIndex((tabs_->currentIndex() + by + n) % n);
+        });
+    }
 }
 
 QAction* MainWindow::CommandAction(int id) {
