@@ -240,6 +240,9 @@ TEST_F(QtTest, HelpPagesAreBuiltInAndShownInTheHelpWindow) {
     EXPECT_TRUE(help->isVisible());
     EXPECT_EQ(help->currentPage(), "topic1554.html");
     EXPECT_EQ(help->findChild<QTextBrowser*>()->documentTitle(), "Quick Tips: Results Folder");
+    ASSERT_TRUE(QTest::qWaitForWindowActive(help));
+    QTest::keyClick(help, Qt::Key_Escape);
+    EXPECT_FALSE(help->isVisible());
 }
 
 TEST_F(QtTest, ClosingWritesTheSettingsAndTheWindowComesBackAtItsSize) {

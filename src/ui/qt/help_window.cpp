@@ -1,6 +1,7 @@
 // The help window: the program's own HTML pages, compiled in as resources.
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QTextDocument>
 #include <QUrl>
@@ -32,6 +33,8 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     connect(contents, &QPushButton::clicked, this, [this] { ShowPage("contents.html"); });
     connect(back, &QPushButton::clicked, browser_, &QTextBrowser::backward);
     connect(close, &QPushButton::clicked, this, &QWidget::close);
+    // Escape closes it, as it does the program's other windows.
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, &QWidget::close);
     connect(browser_, &QTextBrowser::sourceChanged, this, [this](const QUrl& url) {
         page_ = url.fileName();
         setWindowTitle("Tillory Help - " + browser_->documentTitle());
