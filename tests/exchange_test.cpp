@@ -220,8 +220,8 @@ TEST_F(ExchangeTest, ExportWritesHeaderAndYearRows) {
     scenario.initialValues.endAge = 42;
     scenario.initialValues.taxRate = 0;
     scenario.initialValues.inflationRate = 0;
-    screen.choices = {0, 1, 0};
-    screen.files = {"out", "out", "out"};
+    screen.choices = {0, 1, 1, 0};
+    screen.files = {"out", "out", "named", "out"};
     EXPECT_EQ(DispatchCommand(CmdExportAccounts), 1);
     EXPECT_EQ(screen.optionDialogs.at(0).caption, "Export Accounts to a File");
     EXPECT_EQ(screen.fileDialogs.at(0).title, "Export Results To a Tab-delimited File (*.KVE)");
@@ -236,6 +236,13 @@ TEST_F(ExchangeTest, ExportWritesHeaderAndYearRows) {
               "40.00,20000.00,5000.00,300000.00,0.00,325000.00\n"
               "41.00,20800.00,5050.00,306000.00,0.00,331850.00\n"
               "42.00,21632.00,5100.50,312120.00,0.00,338852.50\n");
+    // A name with a comma or a quote is quoted in the comma-delimited file.
+    for (int i = 0; i < scenario.accountTable.accountCount; ++i)
+        if (FieldText(scenario.accountTable.accounts[i].name) == "Checking")
+            SetFieldText(scenario.accountTable.accounts[i].name, "Checking, \"Joint\"");
+    EXPECT_EQ(DispatchCommand(CmdExportAccounts), 1);
+    EXPECT_EQ(Bytes("named.csv").substr(0, Bytes("named.csv").find('\n')),
+              "Age,Bonds,\"Checking, \"\"Joint\"\"\",House,Equity,Total,");
     EXPECT_EQ(+runSwitches.exportTab, 0);
     EXPECT_EQ(+runSwitches.exportComma, 0);
     EXPECT_EQ(runSwitches.exportFile, nullptr);

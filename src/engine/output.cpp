@@ -107,6 +107,17 @@ void WriteExportHeader(std::FILE* stream, int comma) {
     char name[32];
     for (int i = 0; i < n; ++i) {
         AccountNameAt(i, name, sizeof name);
+        if (comma && std::strpbrk(name, ",\"")) {
+            // A name with a comma or a quote is quoted, its quotes doubled,
+            // or every heading after it would stand over the wrong column.
+            std::fputc('"', stream);
+            for (const char* c = name; *c; ++c) {
+                if (*c == '"') std::fputc('"', stream);
+                std::fputc(*c, stream);
+            }
+            std::fprintf(stream, "\"%s", sep);
+            continue;
+        }
         std::fprintf(stream, "%s%s", name, sep);
     }
     std::fprintf(stream, "Equity%s", sep);
