@@ -67,6 +67,9 @@ TEST(ExchangeRules, ReportLinesGiveNameAndValue) {
     EXPECT_EQ(Convert("No separator 100.00", '\t'), "-");
     EXPECT_EQ(Convert("X\t100.00", '\t'), "-");
     EXPECT_EQ(Convert("ABCDEFGHIJKLMNOPQRSTUVWXYZ1234\t10.00", '\t'), "ABCDEFGHIJKLMNOPQRSTUVWXYZ12|10.00");
+    // The cut at 28 bytes never splits a UTF-8 letter ("é" is two bytes).
+    EXPECT_EQ(Convert("Compte \xc3\xa9pargne retraite \xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9\t10.00", '\t'),
+              "Compte \xc3\xa9pargne retraite \xc3\xa9|10.00");
     EXPECT_EQ(Convert("\"Savings Acct\",\"1,000.50\"", ','), "\"Savings Acct\"|1000.50");
     EXPECT_EQ(Convert("Savings,x,2000", ','), "Savings|2000");
 }

@@ -148,6 +148,21 @@ std::string CleanValue(const std::string& text) {
     return s;
 }
 
+namespace {
+
+// Cuts `name` to at most `room` bytes, never inside a UTF-8 letter: a cut
+// through "é" would leave a broken byte in the account's name.
+void CutName(std::string& name, size_t room) {
+    if (name.size() <= room) return;
+    const bool inside = (static_cast<unsigned char>(name[room]) & 0xC0) == 0x80;
+    name.resize(room);
+    if (!inside) return;
+    while (!name.empty() && (static_cast<unsigned char>(name.back()) & 0xC0) == 0x80) name.pop_back();
+    if (!name.empty() && (static_cast<unsigned char>(name.back()) & 0xC0) == 0xC0) name.pop_back();
+}
+
+}  // namespace
+
 std::string CleanName(const std::string& text) {
     std::string s = text;
     if (!s.empty() && s.front() == '"') s.front() = ' ';
@@ -182,7 +197,7 @@ int ConvertLine(const std::string& text, char separator, std::string& name, std:
         value = line.substr(last + 1);
     name = line.substr(0, first);
     if (name.size() < 2) return 0;
-    if (name.size() > ImportedNameRoom) name.resize(ImportedNameRoom);
+    CutName(name, ImportedNameRoom);
     value = CleanValue(value);
     return value.size() >= 2 ? 1 : 0;
 }
@@ -319,7 +334,7 @@ int UpdateAccountsFromFile(const std::string& path, int kind) {
         if (IsSkippedLine(line) || !SplitAtLastTab(line, name, value)) continue;
         name = CleanName(name);
         if (name.size() < 2) continue;
-        if (name.size() > sizeof t.accounts[0].name - 1) name.resize(sizeof t.accounts[0].name - 1);
+        CutName(name, sizeof t.accounts[0].name - 1);
         value = CleanValue(value);
         if (value.size() < 2) continue;
         bool matched = false;
@@ -364,7 +379,7 @@ int CreateAccountsFromFile(const std::string& path, int kind) {
         name = CleanName(name);
         value = CleanValue(value);
         if (name.size() < 2 || value.size() < 3) continue;
-        if (name.size() > ImportedNameRoom) name.resize(ImportedNameRoom);
+        CutName(name, ImportedNameRoom);
         if (scenario.accountTable.accountCount >= MaxAccounts) {
             TooManyAccounts();
             break;
