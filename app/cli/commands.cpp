@@ -78,13 +78,9 @@ int LoadJsonExactly(const std::string& path, const std::string& text) {
     return 1;
 }
 
-// The program's own open insists on a file it could write to.
+// The program's own open insists on a file it could write to. (A folder
+// was already refused by ReadStart, which every caller passes first.)
 int CheckReadWrite(const std::string& path) {
-    std::error_code ec;
-    if (std::filesystem::is_directory(path, ec)) {
-        Report(path + " is a folder, not a scenario file");
-        return 0;
-    }
     std::FILE* f = std::fopen(path.c_str(), "r+b");
     if (!f) {
         Report("cannot open " + path + " for reading and writing: " + std::strerror(errno));

@@ -25,6 +25,11 @@ constexpr float Missing = std::numeric_limits<float>::quiet_NaN();
 
 std::string BaseName(const std::string& path) { return fs::path(path).filename().string(); }
 
+std::string Lower(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return text;
+}
+
 void FillPlan(const PlotFile& f, Plan& plan) {
     plan.ages.clear();
     plan.records.clear();
@@ -78,9 +83,7 @@ int PlanFromPlotFile(const std::string& path, Plan& plan, std::string& error) {
     plan.name = BaseName(path);
     // The program's own plot file (the current plan, as Compare Scenarios
     // hands it over) is named after the plan it was run from.
-    std::string lower = plan.name;
-    std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    if (lower.rfind("plotinf", 0) == 0 && f.fileLine.rfind("File: ", 0) == 0 && f.fileLine.size() > 6)
+    if (Lower(plan.name).rfind("plotinf", 0) == 0 && f.fileLine.rfind("File: ", 0) == 0 && f.fileLine.size() > 6)
         plan.name = BaseName(f.fileLine.substr(6));
     plan.source = f.fileLine;
     FillPlan(f, plan);
@@ -133,9 +136,8 @@ int PlanFromScenarioFile(const std::string& path, Plan& plan, std::string& error
 }
 
 int LoadPlan(const std::string& path, Plan& plan, std::string& error) {
-    std::string ext = fs::path(path).extension().string();
-    std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return ext == ".ret" ? PlanFromScenarioFile(path, plan, error) : PlanFromPlotFile(path, plan, error);
+    if (Lower(fs::path(path).extension().string()) == ".ret") return PlanFromScenarioFile(path, plan, error);
+    return PlanFromPlotFile(path, plan, error);
 }
 
 void NameApart(std::vector<Plan>& plans) {

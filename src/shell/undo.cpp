@@ -115,7 +115,6 @@ void Push(Snapshot&& before, std::string name) {
     h.present = h.next++;
 }
 
-
 // A command that opens or starts another plan begins its history afresh.
 bool StartsAnotherPlan(int id) {
     return id == CmdNew || id == CmdOpen || id == CmdNewFromTab || id == CmdNewFromCsv || id == CmdNewByHand ||
@@ -227,14 +226,12 @@ void ForgetUndoHistory() {
 }
 
 int CommandUndo() {
-    CatchUp();
     if (history.undo.empty()) return 0;
     Move(history.undo, history.redo);
     return 1;
 }
 
 int CommandRedo() {
-    CatchUp();
     if (history.redo.empty()) return 0;
     Move(history.redo, history.undo);
     return 1;

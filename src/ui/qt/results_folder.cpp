@@ -22,16 +22,17 @@ namespace qtui {
 namespace {
 constexpr Colour ScrollBarColour{200, 200, 200};
 
-// `f`, made smaller if need be until a money cell of `cellWidth` holds
-// "$-9,999,999.99": a right-aligned figure wider than its cell would lose
-// its leading digits into the cell before, and $1,327,146.00 read as
-// 327,146.00.
+// `f` at the largest pixel size, up to its own, at which a money cell of
+// `cellWidth` holds "$-9,999,999.99": a right-aligned figure wider than its
+// cell would lose its leading digits into the cell before, and
+// $1,327,146.00 read as 327,146.00.
 QFont FittingCell(QFont f, int cellWidth) {
-    if (QFontMetrics(f).horizontalAdvance("$-9,999,999.99") <= cellWidth - 4) return f;
-    for (int size = QFontInfo(f).pixelSize(); size > 7; --size) {
+    int size = QFontInfo(f).pixelSize();
+    for (; size > 7; --size) {
         f.setPixelSize(size);
         if (QFontMetrics(f).horizontalAdvance("$-9,999,999.99") <= cellWidth - 4) break;
     }
+    f.setPixelSize(size);
     return f;
 }
 
@@ -206,13 +207,7 @@ void ResultsFolder::FitFont() {
         header_->update();
         return;
     }
-    QFont f = font();
-    int size = QFontInfo(f).pixelSize();
-    for (; size > 7; --size) {
-        f.setPixelSize(size);
-        if (QFontMetrics(f).horizontalAdvance("$-9,999,999.99") <= widths[1] - 4) break;
-    }
-    f.setPixelSize(size);
+    const QFont f = FittingCell(font(), widths[1]);
     if (list_->font() != f) list_->setFont(f);
     header_->updateGeometry();
     header_->update();
